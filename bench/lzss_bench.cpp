@@ -1,0 +1,71 @@
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "bench/edi_like_text.h"
+#include "objectstore/lzss.h"
+
+namespace brumalis {
+namespace {
+
+constexpr std::size_t kInputSize = 8 << 20;
+
+// Swallows the coder's output so that only the coder is measured.
+class CTDiscardStream : public CTStream {
+public:
+    std::size_t Read(void*, std::size_t) override { return 0; }
+    std::size_t Write(const void*, std::size_t nCount) override { return nCount; }
+    std::int64_t Seek(std::int64_t, SeekOrigin) override { return -1; }
+};
+
+const std::string& EdiText() {
+    static const std::string text = bench::MakeEdiLikeText(kInputSize);
+    return text;
+}
+
+const std::string& RandomData() {
+    static const std::string data = [] {
+        std::mt19937_64 rng(7);
+        std::string s(kInputSize, '\0');
+        for (char& c : s) c = static_cast<char>(rng());
+        return s;
+    }();
+    return data;
+}
+
+void ReportRate(benchmark::State& state, std::size_t nBytes) {
+    const auto nTotal = static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(nBytes);
+    state.SetBytesProcessed(nTotal);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(nTotal) / 1e6, benchmark::Counter::kIsRate);
+}
+
+// Rate in input bytes per second.
+void BM_Compress(benchmark::State& state, const std::string& (*input)()) {
+    const std::string& data = input();
+    for (auto _ : state) {
+        CTByteViewStream in(data);
+        CTDiscardStream out;
+        CTLZSSLogic::Compress(in, out);
+    }
+    ReportRate(state, data.size());
+}
+
+// Rate in output bytes per second.
+void BM_Expand(benchmark::State& state, const std::string& (*input)()) {
+    const std::string& data = input();
+    const std::string tokens = LzssCompress(data);
+    for (auto _ : state) {
+        CTByteViewStream in(tokens);
+        CTDiscardStream out;
+        CTLZSSLogic::Expand(in, out);
+    }
+    ReportRate(state, data.size());
+}
+
+BENCHMARK_CAPTURE(BM_Compress, edi_8MB, &EdiText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Compress, random_8MB, &RandomData)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Expand, edi_8MB, &EdiText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Expand, random_8MB, &RandomData)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace brumalis

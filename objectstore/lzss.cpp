@@ -1,0 +1,550 @@
+#include "objectstore/lzss.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <utility>
+
+namespace brumalis {
+namespace {
+
+constexpr int kWindowBits = 12;
+constexpr int kWindowSize = 1 << kWindowBits;
+constexpr int kWindowMask = kWindowSize - 1;
+constexpr int kLengthBits = 4;
+constexpr int kBreakEven = 1;                                        // longer matches pay off
+constexpr int kLookAhead = (1 << kLengthBits) - 1 + kBreakEven + 1;  // 17, the longest match
+constexpr int kEndPosition = 0;                                      // never a match source
+constexpr int kStartPosition = 1;
+constexpr std::size_t kBlockSize = 16384;
+
+constexpr int kLiteralBits = 1 + 8;
+constexpr int kMatchBits = 1 + kWindowBits + kLengthBits;
+constexpr int kEndBits = 1 + kWindowBits;
+
+// Runs a coder step; an exception from the underlying stream leaves the coder
+// in an unknown state, so the stream is marked failed before it propagates.
+template <class Step>
+auto Guarded(bool& bSuccess, Step step) {
+    try {
+        return step();
+    } catch (...) {
+        bSuccess = false;
+        throw;
+    }
+}
+
+// Eight key bytes as a number that orders like the bytes themselves.
+std::uint64_t LoadKeyWord(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+}
+
+struct TKeyOrder {
+    int nEqual;     // equal leading bytes, kLookAhead when the keys are equal
+    bool bLarger;   // key a sorts after key b
+};
+
+// Compares the kLookAhead-byte keys at a and b: two words, then the last byte.
+TKeyOrder CompareKeys(const std::uint8_t* a, const std::uint8_t* b) {
+    static_assert(kLookAhead == 2 * sizeof(std::uint64_t) + 1);
+    for (int k = 0; k < 16; k += 8) {
+        const std::uint64_t x = LoadKeyWord(a + k);
+        const std::uint64_t y = LoadKeyWord(b + k);
+        if (x != y) return {k + std::countl_zero(x ^ y) / 8, x > y};
+    }
+    return {a[16] == b[16] ? kLookAhead : 16, a[16] > b[16]};
+}
+
+}  // namespace
+
+// Finds the match the classic LZSS encoder finds with its binary search tree
+// of window positions (ordered by their kLookAhead-byte keys), without the
+// tree's pointer work.
+//
+// That tree hangs each new key as a leaf, lets a new key replace a node with
+// an equal key, and deletes a node with children on both sides by moving its
+// predecessor into its place. Give every node an age: a new key gets the next
+// tick, and a node that takes another's place takes over its age. Ages then
+// grow downwards, and a binary search tree that is heap-ordered by distinct
+// ages is unique (a treap): keys and ages define the tree. So:
+// - of two neighbours in key order, the younger lies below the older;
+// - the search for a new key passes both its neighbours and ends at the
+//   younger; the longest match on the way is with one of them, and on equal
+//   lengths the one met later, the younger, wins;
+// - a node has children on both sides exactly when both its neighbours are
+//   younger, and then its predecessor takes its place.
+// The finder therefore keeps the keys as a list in key order with their ages,
+// and searches only to place a new key in that list: from the position after
+// the last match when that was long, as it usually sorts right next to the
+// new key, otherwise from the first key of the new key's two-byte bucket.
+class CTLZSSMatchFinder {
+public:
+    CTLZSSMatchFinder() { Prev(kEnds) = Next(kEnds) = kEnds; }
+
+    std::uint8_t Byte(int pos) const { return v_window[pos]; }
+
+    // The window is followed by a copy of its first kLookAhead - 1 bytes so
+    // that keys can be read without wrapping the index.
+    void StoreByte(int pos, std::uint8_t c) {
+        v_window[pos] = c;
+        if (pos < kLookAhead - 1) v_window[pos + kWindowSize] = c;
+    }
+
+    // The first key of all, which has nothing to match.
+    void AddFirstNode(int r) {
+        Link(kEnds, r, kEnds);
+        v_age[r] = ++v_clock;
+        EnterBucket(r, kEnds);
+    }
+
+    // Inserts key r and answers the length of its match (the position in
+    // MatchPos); a key equal to r's gives way to r.
+    int InsertNode(int r) {
+        const int hint = std::exchange(v_hint, 0);
+        if (r == kEndPosition) return 0;  // a match there would read as the end token
+        const std::uint8_t* key = &v_window[r];
+        const int bucket = Bucket(r);
+        const int start = v_age[hint] != 0 ? hint : v_bucketFirst[bucket];
+        const TPlace at = start != 0 ? Scan(key, start) : PlaceInEmptyBucket(bucket);
+        const int best = at.equal != 0 ? TakePlace(at.equal, r) : Hang(r, at);
+        if (best >= kHintLength) v_hint = (v_matchPos + 1) & kWindowMask;
+        return best;
+    }
+
+    // Removes key p if it is in the tree; with children on both sides its
+    // predecessor takes its place and age.
+    void DeleteNode(int p) {
+        if (v_age[p] == 0) return;
+        const int below = Prev(p);
+        const int above = Next(p);
+        if (v_age[below] > v_age[p] && v_age[above] > v_age[p]) v_age[below] = v_age[p];
+        Next(below) = above;
+        Prev(above) = below;
+        v_age[p] = 0;
+        LeaveBucket(p, above);
+    }
+
+    int MatchPos() const { return v_matchPos; }
+
+private:
+    static constexpr int kEnds = kWindowSize;  // list head, beyond both ends
+    static constexpr int kNodes = kWindowSize + 1;
+    static constexpr int kBuckets = 1 << 16;
+    // After a match this long the key after the match position shares its
+    // first two bytes with the next key.
+    static constexpr int kHintLength = 3;
+
+    struct TPlace {
+        int below = kEnds;  // the neighbours of the new key in key order
+        int above = kEnds;
+        int nBelow = -1;    // their common leading bytes with it, -1 if not known yet
+        int nAbove = -1;
+        int equal = 0;      // the node with the new key, 0 if none
+    };
+
+    // Steps along the key order from node n to the place of key. Starting in
+    // key's bucket keeps the walk within it.
+    TPlace Scan(const std::uint8_t* key, int n) {
+        TPlace at;
+        TKeyOrder order = CompareKeys(key, &v_window[n]);
+        const bool bUp = order.bLarger;
+        int nPassed = -1;  // common bytes with the last node passed
+        for (;;) {
+            if (order.nEqual == kLookAhead) {
+                at.equal = n;
+                return at;
+            }
+            if (order.bLarger != bUp) break;
+            nPassed = order.nEqual;
+            n = bUp ? Next(n) : Prev(n);
+            if (n == kEnds) break;
+            order = CompareKeys(key, &v_window[n]);
+        }
+        at.below = bUp ? Prev(n) : n;
+        at.above = bUp ? n : Next(n);
+        at.nBelow = bUp ? nPassed : order.nEqual;
+        at.nAbove = bUp ? order.nEqual : nPassed;
+        return at;
+    }
+
+    TPlace PlaceInEmptyBucket(int bucket) {
+        TPlace at;
+        at.above = FirstKeyAbove(bucket);
+        at.below = Prev(at.above);
+        return at;
+    }
+
+    // The new key goes below the younger neighbour; the other one lies
+    // above on the search path.
+    int Hang(int r, const TPlace& at) {
+        const bool bBelowYounger = v_age[at.below] > v_age[at.above];
+        Link(at.below, r, at.above);
+        v_age[r] = ++v_clock;
+        EnterBucket(r, at.above);
+        const int nBelow = CommonBytes(r, at.below, at.nBelow);
+        const int nAbove = CommonBytes(r, at.above, at.nAbove);
+        // The node met last wins unless the other one matches strictly longer.
+        const bool bBelow = bBelowYounger ? nBelow >= nAbove : nBelow > nAbove;
+        v_matchPos = bBelow ? at.below : at.above;
+        return bBelow ? nBelow : nAbove;
+    }
+
+    int CommonBytes(int r, int node, int nKnown) const {
+        if (node == kEnds) return -1;
+        return nKnown >= 0 ? nKnown : CompareKeys(&v_window[r], &v_window[node]).nEqual;
+    }
+
+    int TakePlace(int old, int r) {
+        Link(Prev(old), r, Next(old));
+        v_age[r] = std::exchange(v_age[old], 0);
+        std::int32_t& first = v_bucketFirst[Bucket(r)];
+        if (first == old) first = r;
+        v_matchPos = old;
+        return kLookAhead;
+    }
+
+    void Link(int below, int node, int above) {
+        Prev(node) = below;
+        Next(node) = above;
+        Next(below) = node;
+        Prev(above) = node;
+    }
+
+    int Bucket(int node) const { return v_window[node] << 8 | v_window[node + 1]; }
+
+    void EnterBucket(int r, int above) {
+        const int bucket = Bucket(r);
+        std::int32_t& first = v_bucketFirst[bucket];
+        if (first == 0) MarkBucket(bucket, true);
+        if (first == 0 || first == above) first = r;
+    }
+
+    void LeaveBucket(int p, int above) {
+        const int bucket = Bucket(p);
+        std::int32_t& first = v_bucketFirst[bucket];
+        if (first != p) return;
+        first = above != kEnds && Bucket(above) == bucket ? above : 0;
+        if (first == 0) MarkBucket(bucket, false);
+    }
+
+    void MarkBucket(int bucket, bool bNonEmpty) {
+        const std::uint64_t bit = std::uint64_t{1} << (bucket & 63);
+        std::uint64_t& word = v_nonEmpty[bucket >> 6];
+        word = bNonEmpty ? word | bit : word & ~bit;
+        const std::uint64_t wordBit = std::uint64_t{1} << (bucket >> 6 & 63);
+        std::uint64_t& summary = v_nonEmptyWords[bucket >> 12];
+        summary = word != 0 ? summary | wordBit : summary & ~wordBit;
+    }
+
+    // The first key of the lowest non-empty bucket above `bucket`.
+    int FirstKeyAbove(int bucket) const {
+        const int b = bucket + 1;
+        if (b == kBuckets) return kEnds;
+        const std::uint64_t bits = v_nonEmpty[b >> 6] & ~std::uint64_t{0} << (b & 63);
+        if (bits != 0) return v_bucketFirst[(b & ~63) | std::countr_zero(bits)];
+        for (int w = (b >> 6) + 1; w < kBuckets / 64; w = (w | 63) + 1) {
+            const std::uint64_t words = v_nonEmptyWords[w >> 6] & ~std::uint64_t{0} << (w & 63);
+            if (words == 0) continue;
+            const int word = (w & ~63) | std::countr_zero(words);
+            return v_bucketFirst[word << 6 | std::countr_zero(v_nonEmpty[word])];
+        }
+        return kEnds;
+    }
+
+    std::int32_t& Prev(int node) { return v_prev[node]; }
+    std::int32_t& Next(int node) { return v_next[node]; }
+
+    std::array<std::uint8_t, kWindowSize + kLookAhead - 1> v_window{};
+    std::array<std::int32_t, kNodes> v_prev{};   // the keys in key order
+    std::array<std::int32_t, kNodes> v_next{};
+    std::array<std::uint64_t, kNodes> v_age{};   // 0: not in the tree
+    std::uint64_t v_clock = 0;
+    // Per first two key bytes: the smallest key starting with them, 0 if none.
+    std::array<std::int32_t, kBuckets> v_bucketFirst{};
+    std::array<std::uint64_t, kBuckets / 64> v_nonEmpty{};            // a bit per bucket
+    std::array<std::uint64_t, kBuckets / 64 / 64> v_nonEmptyWords{};  // a bit per word of v_nonEmpty
+    int v_matchPos = 0;
+    int v_hint = 0;  // the position after a long match: likely next to the next key
+};
+
+// The encoder as a state machine that suspends wherever it needs an input
+// byte that has not been written yet, so that writes of any size produce the
+// token stream the sequential encoder produces.
+class CTLZSSCharCompressor {
+public:
+    explicit CTLZSSCharCompressor(CTStream& out) : v_out(out) {}
+
+    // Reads one block from `in` and encodes it; answers the count (0: end).
+    std::size_t FillInputBlock(CTStream& in) {
+        v_inLastP = in.Read(v_inFileBuff.data(), kBlockSize);
+        v_inFileP = 0;
+        Encode(false);
+        return v_inLastP;
+    }
+
+    void Write(const std::uint8_t* p, std::size_t n) {
+        while (n > 0) {
+            const std::size_t take = std::min(n, kBlockSize - v_inLastP);
+            std::memcpy(v_inFileBuff.data() + v_inLastP, p, take);
+            v_inLastP += take;
+            p += take;
+            n -= take;
+            if (v_inLastP == kBlockSize) EncodeInputBlock(false);
+        }
+    }
+
+    void Finish() {
+        EncodeInputBlock(true);
+        PutBits(kEndPosition, kEndBits);
+        if (v_rackBits > 0) AppendByte(static_cast<std::uint8_t>(v_rack << (8 - v_rackBits)));
+        FlushOutputBlock();
+    }
+
+private:
+    void EncodeInputBlock(bool bLast) {
+        Encode(bLast);
+        v_inFileP = v_inLastP = 0;
+    }
+
+    // Consumes the whole input block; bLast means no more input will come.
+    void Encode(bool bLast) {
+        if (!v_filled && !FillLookAhead(bLast)) return;
+        while (ReplaceMatched(bLast) && v_lookAhead > 0) EmitToken();
+    }
+
+    bool FillLookAhead(bool bLast) {
+        while (v_lookAhead < kLookAhead && v_inFileP < v_inLastP) {
+            v_finder.StoreByte(kStartPosition + v_lookAhead++, v_inFileBuff[v_inFileP++]);
+        }
+        if (v_lookAhead < kLookAhead && !bLast) return false;
+        v_finder.AddFirstNode(kStartPosition);
+        v_filled = true;
+        return true;
+    }
+
+    void EmitToken() {
+        v_matchLength = std::min(v_matchLength, v_lookAhead);
+        if (v_matchLength <= kBreakEven) {
+            PutBits(0x100u | v_finder.Byte(v_r), kLiteralBits);
+            v_replaceLeft = 1;
+        } else {
+            PutBits(static_cast<std::uint32_t>(v_finder.MatchPos() << kLengthBits | (v_matchLength - 2)), kMatchBits);
+            v_replaceLeft = v_matchLength;
+        }
+    }
+
+    // Slides the window over the bytes just sent. Availability is checked
+    // before the oldest key is deleted so that a suspension falls exactly
+    // where the sequential encoder would read its next byte.
+    bool ReplaceMatched(bool bLast) {
+        for (; v_replaceLeft > 0; --v_replaceLeft) {
+            const bool bHave = v_inFileP < v_inLastP;
+            if (!bHave && !bLast) return false;
+            const int oldest = (v_r + kLookAhead) & kWindowMask;
+            v_finder.DeleteNode(oldest);
+            if (bHave) {
+                v_finder.StoreByte(oldest, v_inFileBuff[v_inFileP++]);
+            } else {
+                --v_lookAhead;
+            }
+            v_r = (v_r + 1) & kWindowMask;
+            if (v_lookAhead != 0) v_matchLength = v_finder.InsertNode(v_r);
+        }
+        return true;
+    }
+
+    void PutBits(std::uint32_t value, int nBits) {
+        v_rack = v_rack << nBits | value;
+        v_rackBits += nBits;
+        while (v_rackBits >= 8) {
+            v_rackBits -= 8;
+            AppendByte(static_cast<std::uint8_t>(v_rack >> v_rackBits));
+        }
+    }
+
+    void AppendByte(std::uint8_t b) {
+        if (v_outFileP == kBlockSize) FlushOutputBlock();
+        v_outBlock[v_outFileP++] = b;
+    }
+
+    void FlushOutputBlock() {
+        v_out.WriteAll({reinterpret_cast<const char*>(v_outBlock.data()), v_outFileP});
+        v_outFileP = 0;
+    }
+
+    CTStream& v_out;
+    CTLZSSMatchFinder v_finder;
+    std::array<std::uint8_t, kBlockSize> v_inFileBuff;
+    std::array<std::uint8_t, kBlockSize> v_outBlock;
+    std::size_t v_inFileP = 0;   // next input byte
+    std::size_t v_inLastP = 0;   // bytes in the input block
+    std::size_t v_outFileP = 0;  // bytes in the output block
+    std::uint64_t v_rack = 0;    // pending output bits, the low v_rackBits of them
+    int v_rackBits = 0;
+    bool v_filled = false;       // the first look-ahead has been read
+    int v_r = kStartPosition;    // window position of the next byte to code
+    int v_lookAhead = 0;         // bytes not coded yet
+    int v_matchLength = 0;
+    int v_replaceLeft = 0;       // bytes of the last token still to slide in
+};
+
+// The decoder, resumable between reads: a match cut by the end of a read
+// buffer continues in the next one.
+class CTLZSSCharExpander {
+public:
+    explicit CTLZSSCharExpander(CTStream& in) : v_in(in) {}
+
+    // Decodes up to n bytes; fewer means the end token was met.
+    std::size_t Read(std::uint8_t* pOut, std::size_t n) {
+        std::size_t nDone = CopyMatch(pOut, n);
+        while (nDone < n && !v_ended) {
+            if (v_rackBits < kMatchBits) FillRack();
+            if (v_rack >> 63) {
+                const auto c = static_cast<std::uint8_t>(v_rack >> (64 - kLiteralBits));
+                TakeBits(kLiteralBits);
+                pOut[nDone++] = c;
+                v_window[v_r] = c;
+                v_r = (v_r + 1) & kWindowMask;
+                continue;
+            }
+            v_matchPos = static_cast<int>(v_rack >> (64 - kEndBits)) & kWindowMask;
+            if (v_matchPos == kEndPosition) {
+                v_ended = true;
+                break;
+            }
+            v_matchLeft = static_cast<int>(v_rack >> (64 - kMatchBits) & ((1u << kLengthBits) - 1)) + 2;
+            TakeBits(kMatchBits);
+            nDone += CopyMatch(pOut + nDone, n - nDone);
+        }
+        return nDone;
+    }
+
+private:
+    // Byte by byte, as a match may overlap the bytes it produces.
+    std::size_t CopyMatch(std::uint8_t* pOut, std::size_t nRoom) {
+        const std::size_t n = std::min(static_cast<std::size_t>(v_matchLeft), nRoom);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint8_t c = v_window[v_matchPos];
+            pOut[i] = c;
+            v_window[v_r] = c;
+            v_r = (v_r + 1) & kWindowMask;
+            v_matchPos = (v_matchPos + 1) & kWindowMask;
+        }
+        v_matchLeft -= static_cast<int>(n);
+        return n;
+    }
+
+    void TakeBits(int nBits) {
+        v_rack <<= nBits;
+        v_rackBits -= nBits;
+    }
+
+    // Tops the bit buffer up to more than 56 bits; missing input reads as
+    // zero bits, which decode as an end token.
+    void FillRack() {
+        while (v_rackBits <= 56) {
+            v_rack |= std::uint64_t{NextByte()} << (56 - v_rackBits);
+            v_rackBits += 8;
+        }
+    }
+
+    std::uint8_t NextByte() {
+        if (v_inFileP == v_inLastP && FillInputBlock() == 0) return 0;
+        return v_inFileBuff[v_inFileP++];
+    }
+
+    std::size_t FillInputBlock() {
+        if (v_fatal) return 0;
+        v_inLastP = v_in.Read(v_inFileBuff.data(), kBlockSize);
+        v_inFileP = 0;
+        v_fatal = v_inLastP == 0;
+        return v_inLastP;
+    }
+
+    CTStream& v_in;
+    std::array<std::uint8_t, kWindowSize> v_window{};
+    std::array<std::uint8_t, kBlockSize> v_inFileBuff;
+    std::size_t v_inFileP = 0;
+    std::size_t v_inLastP = 0;
+    bool v_fatal = false;       // the input is exhausted; do not ask it again
+    std::uint64_t v_rack = 0;   // pending input bits, left-aligned
+    int v_rackBits = 0;
+    int v_r = kStartPosition;
+    int v_matchPos = 0;
+    int v_matchLeft = 0;        // bytes of the current match not delivered yet
+    bool v_ended = false;
+};
+
+void CTLZSSLogic::Compress(CTStream& in, CTStream& out) {
+    auto coder = std::make_unique<CTLZSSCharCompressor>(out);
+    while (coder->FillInputBlock(in) > 0) {
+    }
+    coder->Finish();
+}
+
+void CTLZSSLogic::Expand(CTStream& in, CTStream& out) {
+    auto coder = std::make_unique<CTLZSSCharExpander>(in);
+    std::string block(kBlockSize, '\0');
+    std::size_t n = 0;
+    do {
+        n = coder->Read(reinterpret_cast<std::uint8_t*>(block.data()), block.size());
+        out.WriteAll({block.data(), n});
+    } while (n == block.size());
+}
+
+std::size_t CTLZSSStream::Read(void*, std::size_t) { return 0; }
+
+std::size_t CTLZSSStream::Write(const void*, std::size_t) { return 0; }
+
+std::int64_t CTLZSSStream::Seek(std::int64_t, SeekOrigin) { return -1; }
+
+CTLZSSCompressorStream::CTLZSSCompressorStream(CTStream& out)
+    : v_engine(std::make_unique<CTLZSSCharCompressor>(out)) {}
+
+CTLZSSCompressorStream::~CTLZSSCompressorStream() {
+    try {
+        Finish();
+    } catch (...) {
+        // A destructor cannot report; callers who care call Finish themselves.
+    }
+}
+
+std::size_t CTLZSSCompressorStream::Write(const void* pBuffer, std::size_t nCount) {
+    if (!v_engine || !v_success) return 0;
+    Guarded(v_success, [&] { v_engine->Write(static_cast<const std::uint8_t*>(pBuffer), nCount); });
+    return nCount;
+}
+
+void CTLZSSCompressorStream::Finish() {
+    auto engine = std::move(v_engine);
+    if (engine && v_success) Guarded(v_success, [&] { engine->Finish(); });
+}
+
+CTLZSSExpanderStream::CTLZSSExpanderStream(CTStream& in) : v_engine(std::make_unique<CTLZSSCharExpander>(in)) {}
+
+CTLZSSExpanderStream::~CTLZSSExpanderStream() = default;
+
+std::size_t CTLZSSExpanderStream::Read(void* pBuffer, std::size_t nCount) {
+    if (!v_success) return 0;
+    return Guarded(v_success, [&] { return v_engine->Read(static_cast<std::uint8_t*>(pBuffer), nCount); });
+}
+
+std::string LzssCompress(std::string_view bytes) {
+    CTByteViewStream in(bytes);
+    CTMemoryStream out;
+    CTLZSSLogic::Compress(in, out);
+    return out.TakeData();
+}
+
+std::string LzssExpand(std::string_view tokens) {
+    CTByteViewStream in(tokens);
+    CTMemoryStream out;
+    CTLZSSLogic::Expand(in, out);
+    return out.TakeData();
+}
+
+}  // namespace brumalis

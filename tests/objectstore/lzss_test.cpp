@@ -1,0 +1,308 @@
+#include "objectstore/lzss.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "bench/edi_like_text.h"
+
+namespace brumalis {
+namespace {
+
+std::string Bytes(std::initializer_list<unsigned> values) {
+    std::string s;
+    for (unsigned v : values) s += static_cast<char>(v);
+    return s;
+}
+
+// Reports the first difference instead of printing megabytes.
+testing::AssertionResult SameBytes(std::string_view actual, std::string_view expected) {
+    if (actual == expected) return testing::AssertionSuccess();
+    const auto diff = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    return testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+                                       << ", first difference at " << (diff.first - actual.begin());
+}
+
+// nAlphabet < 256 gives repetitive data with many short matches.
+std::string RandomBytes(std::size_t n, unsigned seed, unsigned nAlphabet = 256) {
+    std::mt19937 rng(seed);
+    std::string s(n, '\0');
+    for (char& c : s) c = static_cast<char>('a' + rng() % nAlphabet);
+    return s;
+}
+
+// Runs of one byte broken by random ones: keys repeat, replace each other
+// and keep changing places in the tree.
+std::string Sprinkled(std::size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string s(n, 'a');
+    for (std::size_t i = 0; i < n; i += 1 + rng() % 40) s[i] = static_cast<char>(rng());
+    return s;
+}
+
+// The encoder in its textbook form: an explicit binary tree, modular window
+// indexes, byte-wise key comparison, bit-by-bit output, one pass over the
+// whole input; like the coder it never writes the fields of node 0. The coder
+// under test keeps no tree, compares words and suspends between writes; both
+// must choose the same tokens, ties included.
+std::string ReferenceCompress(std::string_view in) {
+    constexpr int N = 4096, F = 17, kRoot = N;
+    std::vector<unsigned char> w(N, 0);
+    std::vector<int> parent(N + 1, 0), smaller(N + 1, 0), larger(N + 1, 0);
+    std::string out;
+    unsigned mask = 0x80, rack = 0;
+    auto putBits = [&](unsigned v, int n) {
+        for (int i = n - 1; i >= 0; --i) {
+            if (v >> i & 1) rack |= mask;
+            mask >>= 1;
+            if (mask == 0) {
+                out += static_cast<char>(std::exchange(rack, 0));
+                mask = 0x80;
+            }
+        }
+    };
+    auto relink = [&](int old, int node) {
+        int& slot = smaller[parent[old]] == old ? smaller[parent[old]] : larger[parent[old]];
+        slot = node;
+    };
+    auto contract = [&](int old, int child) {
+        relink(old, child);
+        if (child) parent[child] = parent[old];
+        parent[old] = 0;
+    };
+    auto replace = [&](int old, int node) {
+        relink(old, node);
+        parent[node] = parent[old], smaller[node] = smaller[old], larger[node] = larger[old];
+        if (smaller[node]) parent[smaller[node]] = node;
+        if (larger[node]) parent[larger[node]] = node;
+        parent[old] = 0;
+    };
+    std::function<void(int)> remove = [&](int p) {
+        if (parent[p] == 0) return;
+        if (larger[p] == 0) return contract(p, smaller[p]);
+        if (smaller[p] == 0) return contract(p, larger[p]);
+        int next = smaller[p];
+        while (larger[next]) next = larger[next];
+        remove(next);
+        replace(p, next);
+    };
+    int q = 0;
+    auto insert = [&](int r) {
+        if (r == 0) return 0;
+        int t = larger[kRoot], best = 0;
+        for (;;) {
+            int i = 0, d = 0;
+            while (i < F && (d = w[(r + i) % N] - w[(t + i) % N]) == 0) ++i;
+            if (i >= best) {
+                best = i, q = t;
+                if (best >= F) return replace(t, r), best;
+            }
+            int& child = d >= 0 ? larger[t] : smaller[t];
+            if (child == 0) return child = r, parent[r] = t, smaller[r] = larger[r] = 0, best;
+            t = child;
+        }
+    };
+    std::size_t next = 0;
+    int a = 0, r = 1, m = 0;
+    while (a < F && next < in.size()) w[1 + a++] = static_cast<unsigned char>(in[next++]);
+    larger[kRoot] = 1, parent[1] = kRoot;
+    while (a > 0) {
+        m = std::min(m, a);
+        const int count = m <= 1 ? 1 : m;
+        if (m <= 1) putBits(0x100u | w[r], 9);
+        else putBits(static_cast<unsigned>(q << 4 | (m - 2)), 17);
+        for (int k = 0; k < count; ++k) {
+            remove((r + F) % N);
+            if (next < in.size()) w[(r + F) % N] = static_cast<unsigned char>(in[next++]);
+            else --a;
+            r = (r + 1) % N;
+            if (a) m = insert(r);
+        }
+    }
+    putBits(0, 13);
+    if (mask != 0x80) out += static_cast<char>(rack);
+    return out;
+}
+
+std::string CompressInChunks(std::string_view data, std::size_t nChunk) {
+    CTMemoryStream out;
+    CTLZSSCompressorStream lz(out);
+    for (std::size_t i = 0; i < data.size(); i += nChunk) {
+        const std::string_view part = data.substr(i, nChunk);
+        EXPECT_EQ(lz.Write(part.data(), part.size()), part.size());
+    }
+    lz.Finish();
+    return out.TakeData();
+}
+
+std::string ExpandInChunks(std::string_view tokens, std::size_t nChunk) {
+    CTByteViewStream in(tokens);
+    CTLZSSExpanderStream lz(in);
+    std::string out, part(nChunk, '\0');
+    std::size_t n = 0;
+    do {
+        n = lz.Read(part.data(), nChunk);
+        out.append(part, 0, n);
+    } while (n == nChunk);
+    EXPECT_EQ(lz.Read(part.data(), nChunk), 0u) << "reads after the end token yield nothing";
+    return out;
+}
+
+TEST(LzssFormat, WorkedExamplesEncodeBitForBit) {
+    const std::string forty(40, 'a');
+    // Literal 'a', match (1, 17) overlapping its own output, (18, 17), (35, 5), end.
+    const std::string fortyTokens = Bytes({0xB0, 0x80, 0x07, 0xC0, 0x25, 0xE0, 0x23, 0x30, 0x00, 0x00});
+    const std::pair<std::string, std::string> cases[] = {
+        {"abc", Bytes({0xB0, 0xD8, 0xAC, 0x60, 0x00})},
+        {"", Bytes({0x00, 0x00})},
+        {forty, fortyTokens},
+    };
+    for (const auto& [plain, tokens] : cases) {
+        EXPECT_EQ(LzssCompress(plain), tokens) << plain;
+        EXPECT_EQ(LzssExpand(tokens), plain);
+    }
+}
+
+TEST(LzssFormat, MatchesTextbookEncoder) {
+    const std::string inputs[] = {
+        std::string(5000, 'x'),                    // long runs: full-length matches replace nodes
+        RandomBytes(20000, 1, 3),                  // many equal-length ties
+        RandomBytes(70000, 2, 16),                 // window wraps many times
+        Sprinkled(60000, 3),
+        bench::MakeEdiLikeText(300000),
+    };
+    for (const std::string& in : inputs) EXPECT_TRUE(SameBytes(LzssCompress(in), ReferenceCompress(in))) << in.size();
+}
+
+TEST(LzssRoundTrip, RandomAndTextInputs) {
+    std::vector<std::string> inputs;
+    for (std::size_t n : {0u, 1u, 16383u, 16384u, 16385u, 1u << 20}) {
+        inputs.push_back(RandomBytes(n, static_cast<unsigned>(n)));
+        inputs.push_back(RandomBytes(n, static_cast<unsigned>(n), 4));
+    }
+    inputs.push_back(bench::MakeEdiLikeText(2 << 20));
+    for (const std::string& in : inputs) {
+        EXPECT_TRUE(SameBytes(LzssExpand(LzssCompress(in)), in)) << in.size();
+    }
+    EXPECT_LT(LzssCompress(inputs.back()).size(), inputs.back().size() / 2) << "text must shrink";
+}
+
+TEST(LzssStreams, CompressorMatchesSequentialForAnyWriteSize) {
+    const std::string inputs[] = {bench::MakeEdiLikeText(100000), RandomBytes(40000, 3), RandomBytes(16384, 4, 5)};
+    for (const std::string& in : inputs) {
+        const std::string expected = LzssCompress(in);
+        for (std::size_t nChunk : {1u, 7u, 16383u, 16384u, 16385u, 65537u}) {
+            EXPECT_TRUE(SameBytes(CompressInChunks(in, nChunk), expected)) << in.size() << " in chunks of " << nChunk;
+        }
+    }
+}
+
+TEST(LzssStreams, ExpanderMatchesSequentialForAnyReadSize) {
+    const std::string in = bench::MakeEdiLikeText(100000);
+    const std::string tokens = LzssCompress(in);
+    for (std::size_t nChunk : {1u, 3u, 17u, 16384u, 100001u}) {
+        EXPECT_TRUE(SameBytes(ExpandInChunks(tokens, nChunk), in)) << "chunks of " << nChunk;
+    }
+}
+
+TEST(LzssStreams, ExactBlockAndEmptyInputFinishOnDestruction) {
+    const std::string block = RandomBytes(16384, 5, 8);
+    for (const std::string& in : {block, std::string()}) {
+        CTMemoryStream out;
+        {
+            CTLZSSCompressorStream lz(out);
+            lz.WriteAll(in);
+        }
+        EXPECT_TRUE(SameBytes(out.Data(), LzssCompress(in)));
+    }
+}
+
+TEST(LzssStreams, UnsupportedDirectionsAndPositions) {
+    CTMemoryStream sink;
+    CTLZSSCompressorStream compressor(sink);
+    char c = 'x';
+    EXPECT_EQ(compressor.Read(&c, 1), 0u);
+    EXPECT_EQ(compressor.Seek(0, SeekOrigin::Begin), -1);
+    compressor.Finish();
+    compressor.Finish();
+    EXPECT_EQ(compressor.Write(&c, 1), 0u) << "no bytes after the end token";
+    EXPECT_EQ(sink.Data(), LzssCompress(""));
+
+    CTByteViewStream source(sink.Data());
+    CTLZSSExpanderStream expander(source);
+    EXPECT_EQ(expander.Write(&c, 1), 0u);
+    EXPECT_EQ(expander.Seek(0, SeekOrigin::End), -1);
+    EXPECT_TRUE(expander.Success());
+}
+
+// Accepts or yields nLimit bytes, then raises as a full disk or a read error would.
+class CTFailingStream : public CTStream {
+public:
+    explicit CTFailingStream(std::size_t nLimit) : v_left(nLimit) {}
+    std::size_t Read(void* pBuffer, std::size_t nCount) override {
+        std::memset(pBuffer, 0xAA, Take(nCount));
+        return nCount;
+    }
+    std::size_t Write(const void*, std::size_t nCount) override { return Take(nCount); }
+    std::int64_t Seek(std::int64_t, SeekOrigin) override { return -1; }
+
+private:
+    std::size_t Take(std::size_t nCount) {
+        if (nCount > v_left) throw CTStreamError("device failed");
+        v_left -= nCount;
+        return nCount;
+    }
+    std::size_t v_left;
+};
+
+TEST(LzssStreams, UnderlyingStreamErrorsPropagateAndStopTheCoder) {
+    const std::string in = RandomBytes(100000, 6);
+    CTFailingStream disk(20000);
+    CTLZSSCompressorStream compressor(disk);
+    EXPECT_THROW(compressor.WriteAll(in), CTStreamError);
+    EXPECT_FALSE(compressor.Success());
+    EXPECT_EQ(compressor.Write(in.data(), 1), 0u);
+    EXPECT_NO_THROW(compressor.Finish());
+
+    CTFailingStream source(16384);
+    CTLZSSExpanderStream expander(source);
+    std::string out(1 << 20, '\0');
+    EXPECT_THROW(expander.Read(out.data(), out.size()), CTStreamError);
+    EXPECT_FALSE(expander.Success());
+    EXPECT_EQ(expander.Read(out.data(), out.size()), 0u);
+}
+
+// Missing bits read as zero: every complete token still decodes, then at most
+// one garbage token (up to 17 bytes) precedes the end token.
+TEST(LzssDamage, TruncatedStreamsEndAfterOneGarbageToken) {
+    const std::string in = bench::MakeEdiLikeText(6000);
+    const std::string tokens = LzssCompress(in);
+    for (std::size_t k = 0; k <= tokens.size(); ++k) {
+        const std::string out = LzssExpand(std::string_view(tokens).substr(0, k));
+        const std::size_t nSure = out.size() - std::min<std::size_t>(out.size(), 17);
+        ASSERT_LE(out.size(), in.size() + 17) << k;
+        ASSERT_EQ(out.compare(0, nSure, in, 0, nSure), 0) << k;
+    }
+    EXPECT_TRUE(SameBytes(LzssExpand(tokens.substr(0, tokens.size() - 1)), in)) << "the last byte only ends the end token";
+}
+
+// A token of at least 9 bits yields at most one byte per bit.
+TEST(LzssDamage, GarbageDecodesBoundedAndAlikeInStreams) {
+    std::vector<std::string> garbage = {std::string(1000, '\xFF'), std::string(1000, '\0'), RandomBytes(3, 7)};
+    for (unsigned seed = 0; seed < 20; ++seed) garbage.push_back(RandomBytes(1 + seed * 997, seed));
+    for (const std::string& in : garbage) {
+        const std::string out = LzssExpand(in);
+        EXPECT_LE(out.size(), 8 * in.size() + 17);
+        EXPECT_TRUE(SameBytes(ExpandInChunks(in, 5), out));
+    }
+    EXPECT_EQ(LzssExpand(std::string(1000, '\0')), "");
+    EXPECT_EQ(LzssExpand(std::string(9, '\xFF')), std::string(8, '\xFF')) << "eight literals, then zeros end it";
+}
+
+}  // namespace
+}  // namespace brumalis
