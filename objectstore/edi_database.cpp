@@ -1,0 +1,98 @@
+#include "objectstore/edi_database.h"
+
+#include <algorithm>
+
+#include "objectstore/edi_writer.h"
+
+namespace brumalis {
+
+namespace {
+
+// A field as declared by the file, before the extended section gives its default.
+std::unique_ptr<CTFieldInfo> FieldOfFileType(const TEdiFileField& field) {
+    switch (field.nTypeCode) {
+        case 0: return CTFieldInfo::CreateBoolean(field.szName, false);
+        case 2: return CTFieldInfo::CreateInteger(field.szName, 0);
+        case 4: return CTFieldInfo::CreateDouble(field.szName, 0);
+        case 6: return CTFieldInfo::CreateCurrency(field.szName, 0);
+        case 7: return CTFieldInfo::CreateTDateTime(field.szName, 0);
+        case 8: return CTFieldInfo::CreateBinary(field.szName);
+        case 9: return CTFieldInfo::CreateTGUID(field.szName);
+        default: return CTFieldInfo::CreateUnicodeString(field.szName, std::string(), false);  // 5 and 10
+    }
+}
+
+}  // namespace
+
+void CTEdiDatabase::Read(CTStream& stream) {
+    CTStreamIO io(stream);
+    TEdiReadOptions options;
+    options.pExtendedTarget = &v_factory;
+    ReadEdi(io, v_factory, *this, options);
+}
+
+void CTEdiDatabase::Write(CTStream& stream) const {
+    CTEdiWriter writer(stream);
+    const std::vector<const CTTableInfo*> tables = Tables();
+    writer.WriteSignature(v_factory.GetSignature());
+    writer.WriteStructure(tables);
+    for (const CTTableInfo* pTable : tables) {
+        const TEdiTableData& data = Data(*pTable);
+        if (data.rows.empty()) continue;
+        writer.BeginRecords(pTable->GetTableIndex(), static_cast<std::int32_t>(data.rows.size()), data.nLargestID);
+        for (const auto& row : data.rows) {
+            for (const TFieldValue& value : row) writer.WriteValue(value);
+            writer.EndRecord();
+        }
+    }
+    writer.EndRecords();
+    writer.WriteExtendedStructure(tables);
+    writer.Flush();
+}
+
+std::vector<const CTTableInfo*> CTEdiDatabase::Tables() const {
+    const std::vector<CTTableInfo*> tables = v_factory.Tables();
+    return {tables.begin(), tables.end()};
+}
+
+const TEdiTableData& CTEdiDatabase::Data(const CTTableInfo& table) const {
+    static const TEdiTableData kEmpty;
+    const auto it = v_data.find(table.GetTableIndex());
+    return it == v_data.end() ? kEmpty : it->second;
+}
+
+TEdiTableMatch CTEdiDatabase::ResolveTable(const TEdiFileTable& fileTable, const CTMappingTable*) {
+    // The file's own declaration is the schema: fields match by position.
+    if (fileTable.nFileID > kMaxFileClassID) {
+        throw CTEdiFormatError("Class ID " + std::to_string(fileTable.nFileID) + " of table " + fileTable.szName +
+                               " is out of range");
+    }
+    std::string szModel = fileTable.szName;
+    if (szModel.rfind("Tbl_", 0) == 0) szModel.erase(0, 4);
+    auto pTable = std::make_unique<CTTableInfo>(fileTable.nFileID, 0, std::move(szModel), -1, false, false);
+    pTable->SetTableName(fileTable.szName);
+    TEdiTableMatch match;
+    for (const TEdiFileField& field : fileTable.fields) {
+        const int ix = pTable->FieldCount();
+        pTable->AddFieldInfo(ix, FieldOfFileType(field));
+        match.fieldIx.push_back(ix);
+    }
+    match.pTable = &v_factory.RegisterTable(std::move(pTable));
+    v_data[fileTable.nFileID];
+    return match;
+}
+
+bool CTEdiDatabase::AddRecord(CTTableInfo& table, std::vector<TFieldValue>& values) {
+    TEdiTableData& data = v_data[table.GetTableIndex()];
+    const std::int32_t nID = RecordID(values);
+    if (!data.ids.insert(nID).second) return false;
+    data.rows.push_back(std::move(values));
+    return true;
+}
+
+void CTEdiDatabase::NoteLargestID(CTTableInfo& table, std::int32_t nLargestID) {
+    TEdiTableData& data = v_data[table.GetTableIndex()];
+    data.nLargestID = std::max(data.nLargestID, nLargestID);
+}
+
+}  // namespace brumalis

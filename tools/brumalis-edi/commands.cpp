@@ -1,0 +1,130 @@
+#include "tools/brumalis-edi/commands.h"
+
+#include "objectstore/compressed_container.h"
+#include "objectstore/edi_database.h"
+#include "objectstore/edi_numbers.h"
+#include "objectstore/edi_writer.h"
+
+namespace brumalis::edi_tool {
+
+namespace {
+
+// The container settings of the program's data files.
+const TCompressionSettings kDataFileSettings{true, "QXZ"};
+
+// Writes the output atomically: the previous file survives any failure.
+template <typename WriteFn>
+void SaveFile(const std::string& szOut, WriteFn write) {
+    CTAtomicFileStream out(szOut);
+    write(out);
+    out.Commit();
+}
+
+struct LoadedDatabase {
+    CTEdiDatabase database;
+    bool bCompressed = false;
+};
+
+void LoadDatabase(const std::string& szIn, LoadedDatabase& loaded) {
+    CTMyFileStream raw(szIn, CTMyFileStream::Mode::OpenReadDenyWrite);
+    loaded.bCompressed = HasContainerSignature(raw, kDataFileSettings.szSignature);
+    raw.Seek(0, SeekOrigin::Begin);
+    std::unique_ptr<CTStream> payload = OpenContainerPayload(raw, kDataFileSettings);
+    loaded.database.Read(*payload);
+}
+
+std::string Quoted(std::string_view bytes) {
+    std::string s(1, '"');
+    s += CTEdiWriter::SafeString(bytes);
+    s += '"';
+    return s;
+}
+
+std::string ValueText(const TFieldValue& value) {
+    switch (value.Type()) {
+        case FieldType::Boolean: return value.GetBoolean() ? "true" : "false";
+        case FieldType::Integer: return std::to_string(value.GetInteger());
+        case FieldType::Double:
+        case FieldType::DateTime: return FormatEdiDouble(value.GetDouble());
+        case FieldType::Currency: return FormatEdiDouble(static_cast<double>(value.GetCurrency()) / 10000.0);
+        case FieldType::UnicodeString: return Quoted(value.GetBytes());
+        case FieldType::Binary: return std::to_string(value.GetBytes().size()) + " bytes";
+        case FieldType::Guid: return value.GetGuid().ToText();
+    }
+    return "?";
+}
+
+void DumpField(const CTFieldInfo& field, int ix, std::ostream& out) {
+    out << "  " << ix << ' ' << field.GetName() << ": " << FieldTypeName(field.GetType()) << ", default "
+        << ValueText(field.GetDefaultValue());
+    if (field.GetMultilingual()) out << ", multilingual";
+    if (const CTTableLink* pLink = field.GetReferenceTo()) {
+        const TLinkFlags& f = pLink->Flags();
+        out << ", link to class " << pLink->GetFromClsID() << (f.bRefIntegr ? " integrity" : "")
+            << (f.bCascDel ? " cascade-delete" : "") << (f.bOneToOne ? " one-to-one" : "")
+            << (f.bIsOrdered ? " ordered" : "");
+    }
+    out << '\n';
+}
+
+void DumpTable(const CTEdiDatabase& db, const CTTableInfo& table, std::ostream& out) {
+    const TEdiTableData& data = db.Data(table);
+    out << "table " << table.GetTableName() << " (class " << table.GetTableIndex() << ", parent "
+        << table.GetParentID() << "): " << data.rows.size() << " records, largest ID " << data.nLargestID << '\n';
+    const auto& fields = table.GetAllFieldInfo();
+    for (std::size_t i = 0; i < fields.size(); ++i) DumpField(*fields[i], static_cast<int>(i), out);
+    for (const auto& row : data.rows) {
+        out << "  record";
+        for (std::size_t i = 0; i < row.size(); ++i) out << ' ' << fields[i]->GetName() << '=' << ValueText(row[i]);
+        out << '\n';
+    }
+}
+
+}  // namespace
+
+void Compress(const std::string& szIn, const std::string& szOut) {
+    CTMyFileStream in(szIn, CTMyFileStream::Mode::OpenReadDenyWrite);
+    SaveFile(szOut, [&](CTStream& out) {
+        CTContainerWriter writer(out, kDataFileSettings);
+        CopyStream(in, writer.Payload());
+        writer.Finish();
+    });
+}
+
+void Expand(const std::string& szIn, const std::string& szOut) {
+    CTMyFileStream in(szIn, CTMyFileStream::Mode::OpenReadDenyWrite);
+    if (!HasContainerSignature(in, kDataFileSettings.szSignature)) {
+        throw CTToolError("not a compressed container (no \"" + kDataFileSettings.szSignature + "\" signature)");
+    }
+    SaveFile(szOut, [&](CTStream& out) { CTLZSSLogic::Expand(in, out); });
+}
+
+void Rewrite(const std::string& szIn, const std::string& szOut) {
+    LoadedDatabase loaded;
+    LoadDatabase(szIn, loaded);
+    const TCompressionSettings settings{loaded.bCompressed, kDataFileSettings.szSignature};
+    SaveFile(szOut, [&](CTStream& out) {
+        CTContainerWriter writer(out, settings);
+        loaded.database.Write(writer.Payload());
+        writer.Finish();
+    });
+}
+
+void Dump(const std::string& szIn, std::ostream& out) {
+    LoadedDatabase loaded;
+    LoadDatabase(szIn, loaded);
+    out << szIn << ": " << (loaded.bCompressed ? "compressed " : "") << loaded.database.Factory().GetSignature()
+        << " database\n";
+    for (const CTTableInfo* pTable : loaded.database.Tables()) DumpTable(loaded.database, *pTable, out);
+}
+
+void Check(const std::string& szIn, std::ostream& out) {
+    LoadedDatabase loaded;
+    LoadDatabase(szIn, loaded);
+    std::size_t nRecords = 0;
+    const auto tables = loaded.database.Tables();
+    for (const CTTableInfo* pTable : tables) nRecords += loaded.database.Data(*pTable).rows.size();
+    out << szIn << ": OK, " << tables.size() << " tables, " << nRecords << " records\n";
+}
+
+}  // namespace brumalis::edi_tool
