@@ -7,10 +7,7 @@
 
 namespace {
 
-const std::string& Text() {
-    static const std::string text = brumalis::bench::MakeEdiLikeText(8u << 20);
-    return text;
-}
+const std::string& Text() { return brumalis::bench::BenchmarkText(); }
 
 void BM_EdiParse(benchmark::State& state) {
     const std::string& text = Text();

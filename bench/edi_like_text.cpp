@@ -162,4 +162,11 @@ std::string MakeEdiLikeText(std::size_t nMinBytes, std::size_t* nRecordsOut) {
     return s;
 }
 
+const std::string& BenchmarkText(std::size_t* nRecordsOut) {
+    static std::size_t nRecords = 0;
+    static const std::string text = MakeEdiLikeText(8u << 20, &nRecords);
+    if (nRecordsOut) *nRecordsOut = nRecords;
+    return text;
+}
+
 }  // namespace brumalis::bench

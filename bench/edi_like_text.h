@@ -11,4 +11,7 @@ namespace brumalis::bench {
 // receives the number of records written.
 std::string MakeEdiLikeText(std::size_t nMinBytes, std::size_t* nRecordsOut = nullptr);
 
+// The 8 MB text the benchmarks share, made once; nRecordsOut as above.
+const std::string& BenchmarkText(std::size_t* nRecordsOut = nullptr);
+
 }  // namespace brumalis::bench

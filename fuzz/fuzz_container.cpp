@@ -39,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(ReadInOddChunks(expander) == expanded);
 
     const TCompressionSettings settings{true, "QXZ"};
+    const std::string_view sig = settings.szSignature;
     CTByteViewStream raw(bytes);
     const std::string payload = ReadInOddChunks(*OpenContainerPayload(raw, settings));
-    Require(payload == (bytes.starts_with(settings.szSignature) ? LzssExpand(bytes.substr(settings.szSignature.size())) : std::string(bytes)));
+    Require(payload == (bytes.starts_with(sig) ? LzssExpand(bytes.substr(sig.size())) : std::string(bytes)));
 
     Require(LzssExpand(LzssCompress(expanded)) == expanded);
     return 0;

@@ -22,7 +22,52 @@ std::unique_ptr<CTFieldInfo> FieldOfFileType(const TEdiFileField& field) {
     }
 }
 
+// Class IDs index the table list; a file may not make it grow without bound.
+constexpr std::int32_t kMaxFileClassID = 65535;
+
+// Collects the declared tables and lets the reader skip every record.
+class SchemaOnlySink : public CTEdiSink {
+public:
+    SchemaOnlySink(CTSchema& schema, std::int32_t nDbID) : v_schema(schema), v_dbID(nDbID) {}
+    TEdiTableMatch ResolveTable(const TEdiFileTable& fileTable, const CTMappingTable*) override {
+        RegisterFileTable(v_schema, fileTable, v_dbID);
+        return {};
+    }
+    bool AddRecord(CTTableInfo&, std::vector<TFieldValue>&) override { return true; }
+    void NoteLargestID(CTTableInfo&, std::int32_t) override {}
+
+private:
+    CTSchema& v_schema;
+    std::int32_t v_dbID;
+};
+
 }  // namespace
+
+TEdiTableMatch RegisterFileTable(CTSchema& schema, const TEdiFileTable& fileTable, std::int32_t nDbID) {
+    // The file's own declaration is the schema: fields match by position.
+    if (fileTable.nFileID > kMaxFileClassID) {
+        throw CTEdiFormatError("Class ID " + std::to_string(fileTable.nFileID) + " of table " + fileTable.szName +
+                               " is out of range");
+    }
+    std::string szModel = fileTable.szName;
+    if (szModel.rfind("Tbl_", 0) == 0) szModel.erase(0, 4);
+    auto pTable = std::make_unique<CTTableInfo>(fileTable.nFileID, nDbID, std::move(szModel), -1, false, false);
+    pTable->SetTableName(fileTable.szName);
+    TEdiTableMatch match;
+    for (const TEdiFileField& field : fileTable.fields) {
+        const int ix = pTable->FieldCount();
+        pTable->AddFieldInfo(ix, FieldOfFileType(field));
+        match.fieldIx.push_back(ix);
+    }
+    match.pTable = &schema.RegisterTable(std::move(pTable));
+    return match;
+}
+
+void ReadFileSchema(CTStream& stream, CTBaseFactory& factory, std::int32_t nDbID) {
+    CTStreamIO io(stream);
+    SchemaOnlySink sink(factory, nDbID);
+    ReadEdi(io, factory, sink);
+}
 
 void CTEdiDatabase::Read(CTStream& stream) {
     CTStreamIO io(stream);
@@ -62,24 +107,8 @@ const TEdiTableData& CTEdiDatabase::Data(const CTTableInfo& table) const {
 }
 
 TEdiTableMatch CTEdiDatabase::ResolveTable(const TEdiFileTable& fileTable, const CTMappingTable*) {
-    // The file's own declaration is the schema: fields match by position.
-    if (fileTable.nFileID > kMaxFileClassID) {
-        throw CTEdiFormatError("Class ID " + std::to_string(fileTable.nFileID) + " of table " + fileTable.szName +
-                               " is out of range");
-    }
-    std::string szModel = fileTable.szName;
-    if (szModel.rfind("Tbl_", 0) == 0) szModel.erase(0, 4);
-    auto pTable = std::make_unique<CTTableInfo>(fileTable.nFileID, 0, std::move(szModel), -1, false, false);
-    pTable->SetTableName(fileTable.szName);
-    TEdiTableMatch match;
-    for (const TEdiFileField& field : fileTable.fields) {
-        const int ix = pTable->FieldCount();
-        pTable->AddFieldInfo(ix, FieldOfFileType(field));
-        match.fieldIx.push_back(ix);
-    }
-    match.pTable = &v_factory.RegisterTable(std::move(pTable));
     v_data[fileTable.nFileID];
-    return match;
+    return RegisterFileTable(v_factory, fileTable, 0);
 }
 
 bool CTEdiDatabase::AddRecord(CTTableInfo& table, std::vector<TFieldValue>& values) {

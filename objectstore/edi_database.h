@@ -21,10 +21,16 @@ struct TEdiTableData {
     std::unordered_set<std::int32_t> ids;
 };
 
+// Registers a table as a file declares it (fields of the file's types, in its
+// order) in database nDbID of the schema, and matches the fields by position.
+TEdiTableMatch RegisterFileTable(CTSchema& schema, const TEdiFileTable& fileTable, std::int32_t nDbID);
+
+// Registers in the schema, as database nDbID, every table an EDI text
+// (no container) declares; the records are skipped.
+void ReadFileSchema(CTStream& stream, CTBaseFactory& factory, std::int32_t nDbID);
+
 class CTEdiDatabase : public CTEdiSink {
 public:
-    // Class IDs index the table list; a file may not make it grow without bound.
-    static constexpr std::int32_t kMaxFileClassID = 65535;
 
     // The format of the program's databases: "EDI", version 1.00 only.
     CTEdiDatabase() : v_factory("EDI", 100, 100) {}

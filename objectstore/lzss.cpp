@@ -121,7 +121,10 @@ public:
         if (v_age[p] == 0) return;
         const int below = Prev(p);
         const int above = Next(p);
-        if (v_age[below] > v_age[p] && v_age[above] > v_age[p]) v_age[below] = v_age[p];
+        const std::uint64_t age = v_age[p];
+        // Evaluated in full, for the same reason as the choice in Hang.
+        const bool bBothSides = (v_age[below] > age) & (v_age[above] > age);
+        v_age[below] = bBothSides ? age : v_age[below];
         Next(below) = above;
         Prev(above) = below;
         v_age[p] = 0;
@@ -187,10 +190,13 @@ private:
         EnterBucket(r, at.above);
         const int nBelow = CommonBytes(r, at.below, at.nBelow);
         const int nAbove = CommonBytes(r, at.above, at.nAbove);
-        // The node met last wins unless the other one matches strictly longer.
-        const bool bBelow = bBelowYounger ? nBelow >= nAbove : nBelow > nAbove;
-        v_matchPos = bBelow ? at.below : at.above;
-        return bBelow ? nBelow : nAbove;
+        // The node met last wins unless the other one matches strictly longer;
+        // chosen by index, as a branch here would be mispredicted half the time.
+        const bool bBelow = (nBelow > nAbove) | ((nBelow == nAbove) & bBelowYounger);
+        const int node[2] = {at.above, at.below};
+        const int length[2] = {nAbove, nBelow};
+        v_matchPos = node[bBelow];
+        return length[bBelow];
     }
 
     int CommonBytes(int r, int node, int nKnown) const {

@@ -78,3 +78,9 @@ run(2 compress "${SAMPLE}")
 run(0 --help)
 run(0 dump --help)
 expect_match("${last_out}" "usage: brumalis-edi dump IN")
+
+# Loading into the memory engine.
+run(0 stats "${WORK}/controllers.qxz")
+expect_match("${last_out}" "Tbl_ChControllerStep +class 86 +records 3 +largest ID 3")
+expect_match("${last_out}" "2 tables, 5 records, [0-9]+ bytes of text loaded in [0-9.]+ ms")
+run(1 stats "${DATA}/damaged/duplicate-id.edi")

@@ -4,6 +4,10 @@
 #include "objectstore/edi_database.h"
 #include "objectstore/edi_numbers.h"
 #include "objectstore/edi_writer.h"
+#include "objectstore/mem_engine.h"
+
+#include <chrono>
+#include <iomanip>
 
 namespace brumalis::edi_tool {
 
@@ -24,6 +28,13 @@ struct LoadedDatabase {
     CTEdiDatabase database;
     bool bCompressed = false;
 };
+
+// The payload of a data file, expanded when it is a container.
+std::string ReadPayload(const std::string& szIn) {
+    CTMyFileStream raw(szIn, CTMyFileStream::Mode::OpenReadDenyWrite);
+    const std::unique_ptr<CTStream> payload = OpenContainerPayload(raw, kDataFileSettings);
+    return ReadWholeStream(*payload);
+}
 
 void LoadDatabase(const std::string& szIn, LoadedDatabase& loaded) {
     CTMyFileStream raw(szIn, CTMyFileStream::Mode::OpenReadDenyWrite);
@@ -125,6 +136,37 @@ void Check(const std::string& szIn, std::ostream& out) {
     const auto tables = loaded.database.Tables();
     for (const CTTableInfo* pTable : tables) nRecords += loaded.database.Data(*pTable).rows.size();
     out << szIn << ": OK, " << tables.size() << " tables, " << nRecords << " records\n";
+}
+
+}  // namespace brumalis::edi_tool
+
+namespace brumalis::edi_tool {
+
+void Stats(const std::string& szIn, std::ostream& out) {
+    const std::string payload = ReadPayload(szIn);
+    CTBaseFactory factory("EDI", 100, 100);
+    factory.AddDatabase("File");
+    CTByteViewStream schemaStream(payload);
+    ReadFileSchema(schemaStream, factory, 0);
+    factory.ResolveSchema();
+    CTMemDbEngine engine(factory, "File", std::string(), false, 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    CTByteViewStream in(payload);
+    CTStreamIO io(in);
+    engine.ReadFrom(io);
+    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+
+    std::size_t nRecords = 0;
+    for (const CTTableInfo* pTable : factory.Tables()) {
+        const int n = engine.CountObjects(pTable->GetTableIndex());
+        nRecords += static_cast<std::size_t>(n);
+        out << std::left << std::setw(32) << pTable->GetTableName() << " class " << std::setw(5)
+            << pTable->GetTableIndex() << " records " << std::setw(8) << n << " largest ID "
+            << engine.LargestIssuedID(pTable->GetTableIndex()) << '\n';
+    }
+    out << factory.Tables().size() << " tables, " << nRecords << " records, " << payload.size()
+        << " bytes of text loaded in " << std::fixed << std::setprecision(1) << elapsed.count() << " ms\n";
 }
 
 }  // namespace brumalis::edi_tool

@@ -18,5 +18,6 @@ void Expand(const std::string& szIn, const std::string& szOut);
 void Rewrite(const std::string& szIn, const std::string& szOut);
 void Dump(const std::string& szIn, std::ostream& out);
 void Check(const std::string& szIn, std::ostream& out);
+void Stats(const std::string& szIn, std::ostream& out);
 
 }  // namespace brumalis::edi_tool

@@ -31,6 +31,8 @@ const Command kCommands[] = {
     {"dump", 1, "dump IN\n  Lists the tables of the EDI database IN with their fields (name, type,\n"
                 "  default, link) and records."},
     {"check", 1, "check IN\n  Parses the EDI database IN and reports whether it is sound."},
+    {"stats", 1, "stats IN\n  Loads the EDI database IN into a memory engine and lists its tables with\n"
+                 "  their record counts and largest IDs, and the load time."},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -57,6 +59,7 @@ int Run(const Command& command, const std::vector<std::string>& files) {
         if (name == "rewrite") tool::Rewrite(in, files[1]);
         if (name == "dump") tool::Dump(in, std::cout);
         if (name == "check") tool::Check(in, std::cout);
+        if (name == "stats") tool::Stats(in, std::cout);
         std::cout.flush();
         return std::cout ? kExitOk : kExitBadInput;
     } catch (const std::exception& e) {
