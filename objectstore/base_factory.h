@@ -122,6 +122,9 @@ public:
     void SetProgressSink(CTProgressSink* pSink) { v_progress = pSink; }
     void SetLogonDialog(CTLogonDialog dialog) { v_logonDialog = std::move(dialog); }
 
+protected:
+    void TableRegistered(CTTableInfo& table) override { table.SetCacheSource(this); }
+
 private:
     CTDbObject* LoadCachedObject(std::int32_t nClsID, std::int32_t nObjID) override;
     void DestroyObject(CTDbObject* pObj) override;

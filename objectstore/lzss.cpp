@@ -122,8 +122,8 @@ public:
         const int below = Prev(p);
         const int above = Next(p);
         const std::uint64_t age = v_age[p];
-        // Evaluated in full, for the same reason as the choice in Hang.
-        const bool bBothSides = (v_age[below] > age) & (v_age[above] > age);
+        // Without branches, for the same reason as the choice in Hang.
+        const bool bBothSides = std::min(v_age[below], v_age[above]) > age;
         v_age[below] = bBothSides ? age : v_age[below];
         Next(below) = above;
         Prev(above) = below;
@@ -190,9 +190,10 @@ private:
         EnterBucket(r, at.above);
         const int nBelow = CommonBytes(r, at.below, at.nBelow);
         const int nAbove = CommonBytes(r, at.above, at.nAbove);
-        // The node met last wins unless the other one matches strictly longer;
-        // chosen by index, as a branch here would be mispredicted half the time.
-        const bool bBelow = (nBelow > nAbove) | ((nBelow == nAbove) & bBelowYounger);
+        // The longer match wins, and on equal lengths the node met last; the
+        // ranks and the choice by index keep out a branch that would be
+        // mispredicted half the time.
+        const bool bBelow = 2 * nBelow + bBelowYounger > 2 * nAbove + !bBelowYounger;
         const int node[2] = {at.above, at.below};
         const int length[2] = {nAbove, nBelow};
         v_matchPos = node[bBelow];

@@ -13,6 +13,7 @@ CTTableInfo& CTSchema::RegisterTable(std::unique_ptr<CTTableInfo> pTable) {
     if (v_tableInfo.size() <= ix) v_tableInfo.resize(ix + 1);
     if (v_tableInfo[ix]) throw CTSchemaError("Class ID " + std::to_string(nClsID) + " registered twice");
     v_tableInfo[ix] = std::move(pTable);
+    TableRegistered(*v_tableInfo[ix]);
     return *v_tableInfo[ix];
 }
 

@@ -45,6 +45,10 @@ public:
     const std::vector<CTFieldInfo*>& AllFieldInfo() const { return v_allFieldInfo; }
     const std::vector<std::unique_ptr<CTTableLink>>& AllLinkInfo() const { return v_allLinkInfo; }
 
+protected:
+    // Called for every table as it is registered.
+    virtual void TableRegistered(CTTableInfo&) {}
+
 private:
     void ResolveInheritance();
     void ResolveLinks();
