@@ -156,6 +156,41 @@ TEST_F(References, RemovalCascadesAndReportsEveryRecord) {
     EXPECT_EQ(removals[0], std::make_pair(std::int32_t{clsController}, ctl->GetID()));
 }
 
+TEST_F(RecordLifecycle, PurgeEmptiesTheTableAndRestartsItsIDs) {
+    auto ctl = NewController("A");
+    NewStep(*ctl, 1);
+    NewController("B");
+    CTDbObject::PurgeTable(clsController);
+    EXPECT_EQ(Engine().CountObjects(clsController), 0);
+    EXPECT_EQ(Engine().CountObjects(clsStep), 0) << "cascade";
+    EXPECT_EQ(NewController("C")->GetID(), 1);
+}
+
+TEST_F(RecordLifecycle, ReadOnlyDatabaseRefusesEveryChange) {
+    auto ctl = NewController("A");
+    factory->Disconnect();
+    factory->SetReadOnly(0, true);
+    ASSERT_TRUE(factory->Connect(false));
+    auto fresh = factory->CreateObject(clsController, 0);
+    try {
+        Engine().InsertObject(*fresh);
+        ADD_FAILURE() << "a read-only database took a record";
+    } catch (const CTDbException& e) {
+        EXPECT_STREQ(e.what(), "CTDbException: Database table 'Tbl_ChController' is read-only");
+    }
+    ctl->Remove();  // swallowed: the record stays
+    EXPECT_TRUE(Engine().ObjectExists(clsController, ctl->GetID()));
+}
+
+TEST_F(RecordLifecycle, UniquenessIgnoresTheRecordItself) {
+    auto ctl = NewController("Alpha");
+    EXPECT_TRUE(ctl->IsUnique(ctlName, "Alpha"));
+    auto other = factory->CreateObject(clsController, 0);
+    EXPECT_FALSE(other->IsUnique(ctlName, "Alpha"));
+    EXPECT_TRUE(other->IsUnique(ctlName, "alpha"));
+    EXPECT_FALSE(Engine().IsUniqueValue(*other, ctlName, true, "alpha"));
+}
+
 using QueryByExample = StoreFixture;
 
 TEST_F(QueryByExample, DefaultValuedFieldsDoNotConstrain) {
