@@ -171,6 +171,7 @@ TEST_F(RecordLifecycle, ReadOnlyDatabaseRefusesEveryChange) {
     factory->Disconnect();
     factory->SetReadOnly(0, true);
     ASSERT_TRUE(factory->Connect(false));
+    Engine().InsertRaw(*ctl);  // content as a loaded catalogue would have it
     auto fresh = factory->CreateObject(clsController, 0);
     try {
         Engine().InsertObject(*fresh);
