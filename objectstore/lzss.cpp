@@ -77,6 +77,8 @@ TKeyOrder CompareKeys(const std::uint8_t* a, const std::uint8_t* b) {
 //   lengths the one met later, the younger, wins;
 // - a node has children on both sides exactly when both its neighbours are
 //   younger, and then its predecessor takes its place.
+// Position 0 is never a key, and its node is never written: a stray parent
+// link there would let a later delete of position 0 cut a real node loose.
 // The finder therefore keeps the keys as a list in key order with their ages,
 // and searches only to place a new key in that list: from the position after
 // the last match when that was long, as it usually sorts right next to the
