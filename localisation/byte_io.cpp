@@ -5,7 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "localisation/utf8.h"
+#include "objectstore/utf8.h"
 
 namespace brumalis {
 namespace {

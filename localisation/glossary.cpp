@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "localisation/lang_support.h"
-#include "localisation/utf8.h"
+#include "objectstore/utf8.h"
 #include "objectstore/store_messages.h"
 
 namespace brumalis {

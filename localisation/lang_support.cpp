@@ -8,7 +8,7 @@
 #include <map>
 #include <unordered_map>
 
-#include "localisation/utf8.h"
+#include "objectstore/utf8.h"
 
 namespace brumalis {
 namespace {

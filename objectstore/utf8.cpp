@@ -1,4 +1,4 @@
-#include "localisation/utf8.h"
+#include "objectstore/utf8.h"
 
 namespace brumalis {
 namespace {

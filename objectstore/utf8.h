@@ -1,4 +1,4 @@
-// Small text helpers shared by the localisation library: UTF-8 and UTF-16
+// Small text helpers: UTF-8 and UTF-16
 // coding and locale-independent ASCII case mapping.
 #pragma once
 
