@@ -4,9 +4,11 @@
 #   brumalis_embed_blobs(<target> BLOB <NAME> <file> [BLOB <NAME> <file> ...])
 #
 # After static initialisation platform::FindBlob("<NAME>") (any case) gives
-# the file's bytes. Relative files are taken from the current source folder.
-# Call it once per target. The bytes come in through the assembler's
-# .incbin, so a catalogue of several MB costs no compile time.
+# the file's bytes. Relative files are taken from the current source folder;
+# a file made by add_custom_command in the calling folder is given by its
+# output path. <target> may be an INTERFACE library. Call it once per
+# target. The bytes come in through the assembler's .incbin, so a catalogue
+# of several MB costs no compile time.
 
 # Enabled here because a language may only be enabled at file scope.
 enable_language(ASM)
@@ -42,7 +44,9 @@ function(_brumalis_parse_blobs out_names out_files)
       message(FATAL_ERROR "brumalis_embed_blobs: blob name '${name}' given twice (case is ignored)")
     endif()
     cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}" NORMALIZE)
-    if(NOT EXISTS "${file}" OR IS_DIRECTORY "${file}")
+    # A file a custom command makes exists only once the build has run.
+    get_source_file_property(generated "${file}" GENERATED)
+    if(NOT generated AND (NOT EXISTS "${file}" OR IS_DIRECTORY "${file}"))
       message(FATAL_ERROR "brumalis_embed_blobs: no file '${file}' for blob '${name}'")
     endif()
     list(APPEND upper_names "${upper}")
@@ -129,10 +133,25 @@ const SRegistrar registrar;
 
   # .incbin is invisible to the dependency scanner.
   set_source_files_properties("${dir}/blobs.S" PROPERTIES OBJECT_DEPENDS "${files}")
-  add_library(${target}_blobs OBJECT "${dir}/blobs.S" "${dir}/register_blobs.cpp")
+  # Generated files as sources attach their custom commands to this target,
+  # so they are made before the assembly that includes them.
+  set(generated_files "")
+  foreach(file IN LISTS files)
+    get_source_file_property(generated "${file}" GENERATED)
+    if(generated)
+      list(APPEND generated_files "${file}")
+    endif()
+  endforeach()
+  add_library(${target}_blobs OBJECT "${dir}/blobs.S" "${dir}/register_blobs.cpp" ${generated_files})
   target_link_libraries(${target}_blobs PRIVATE brumalis_platform)
   # The objects go on the final link line, even when <target> is a static
   # library: there nothing refers to the registrar and an archive member
   # holding it would be dropped.
-  target_link_libraries(${target} PUBLIC $<TARGET_OBJECTS:${target}_blobs> brumalis_platform)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    set(scope INTERFACE)
+  else()
+    set(scope PUBLIC)
+  endif()
+  target_link_libraries(${target} ${scope} $<TARGET_OBJECTS:${target}_blobs> brumalis_platform)
 endfunction()
