@@ -1,31 +1,7 @@
 # Runs brumalis-edi as a user would: every command on the sample database,
 # damaged inputs (exit code 1 with a message) and bad usage (exit code 2).
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}")
+include("${CMAKE_CURRENT_LIST_DIR}/cli_helpers.cmake")
 set(SAMPLE "${DATA}/controllers.edi")
-
-function(run expected_code)
-  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT code EQUAL expected_code)
-    message(FATAL_ERROR "brumalis-edi ${ARGN}: exit ${code}, expected ${expected_code}\n${out}\n${err}")
-  endif()
-  set(last_out "${out}" PARENT_SCOPE)
-  set(last_err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_match text pattern)
-  if(NOT text MATCHES "${pattern}")
-    message(FATAL_ERROR "expected '${pattern}' in:\n${text}")
-  endif()
-endfunction()
-
-function(expect_same_file a b)
-  file(SHA256 "${a}" ha)
-  file(SHA256 "${b}" hb)
-  if(NOT ha STREQUAL hb)
-    message(FATAL_ERROR "${a} and ${b} differ")
-  endif()
-endfunction()
 
 # Round trips: plain and compressed, through every command.
 run(0 compress "${SAMPLE}" "${WORK}/controllers.qxz")

@@ -1,23 +1,7 @@
 # Runs brumalis-gls as a translator would: the shipped user-interface
 # glossary, a round trip through the text form, a damaged text form (exit
 # code 1 with a message), bad usage (exit code 2) and the missing-terms list.
-file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}")
-
-function(run expected_code)
-  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT code EQUAL expected_code)
-    message(FATAL_ERROR "brumalis-gls ${ARGN}: exit ${code}, expected ${expected_code}\n${out}\n${err}")
-  endif()
-  set(last_out "${out}" PARENT_SCOPE)
-  set(last_err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_match text pattern)
-  if(NOT text MATCHES "${pattern}")
-    message(FATAL_ERROR "expected '${pattern}' in:\n${text}")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/cli_helpers.cmake")
 
 # The shipped glossary reads as Russian text.
 file(READ "${UIGLOSSARY}" head LIMIT 3 HEX)
