@@ -331,19 +331,26 @@ void CTMemDbEngine::InsertObject(CTDbObject& obj) {
     CTValueList values(table.GetAllFieldInfo());
     values.CopyValues(obj.Values(), 0, true, false);
     values.SetIntegerValue(0, nID);
-    if (pMap->Lookup(nID)) pMap->Remove(nID);  // a deleted version of this layer
+    // A record deleted earlier in this layer leaves a tombstone; the new one
+    // takes its place but is no insert when it hides an older version (an
+    // insert-and-delete would be dropped and bring that version back).
+    std::unique_ptr<CTElemDbObject> pTombstone = pMap->Remove(nID);
     CTElemDbObject& elem = pMap->Add(std::make_unique<CTElemDbObject>(table, std::move(values)));
-    elem.v_status = elemInserted;
+    elem.v_status = v_transactionTop->FindBelow(nClsID, nID) ? elemUpdated : elemInserted;
     obj.SetID(nID);
+    const auto restore = [&] {
+        pMap->Remove(nID);
+        if (pTombstone) pMap->Add(std::move(pTombstone));
+    };
     bool bPassed = false;
     try {
         bPassed = CheckReferences(table, elem.v_values, nID, nullptr);
     } catch (...) {
-        pMap->Remove(nID);
+        restore();
         throw;
     }
     if (!bPassed) {
-        pMap->Remove(nID);
+        restore();
         return;
     }
     RegisterReferences(elem, nullptr);

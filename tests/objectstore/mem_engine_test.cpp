@@ -308,6 +308,23 @@ TEST_F(Transactions, UndoneRemovalRestoresReferrers) {
     EXPECT_EQ(Engine().CountObjects(clsStep), 0);
 }
 
+TEST_F(Transactions, ReinsertedIDThatIsRemovedAgainStaysRemoved) {
+    auto ctl = NewController("A");
+    const std::int32_t nID = ctl->GetID();
+    Engine().StartTransaction(3, 0, true, 0, 0);
+    ctl->Remove();
+    auto again = factory->CreateObject(clsController, 0);
+    again->SetName("B");
+    again->SetID(nID);
+    again->Insert();
+    ASSERT_EQ(again->GetStatus(), stStored);
+    again->Remove();
+    Engine().EndTransaction();
+    EXPECT_FALSE(Engine().ObjectExists(clsController, nID)) << "the older version came back";
+    Engine().Undo();
+    EXPECT_EQ(factory->CreateObject(clsController, nID)->GetName(), "A");
+}
+
 TEST_F(Transactions, NullTransactionChangesAreDiscarded) {
     auto ctl = NewController("A", 1);
     Engine().StartNullTransaction();
