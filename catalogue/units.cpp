@@ -1,5 +1,7 @@
 #include "catalogue/units.h"
 
+#include "localisation/number_text.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -29,7 +31,6 @@ using CTDimChangeReg = std::vector<TSubscriber>;
 struct TUnitRegistry {
     std::vector<CTUnitData> units;  // empty until built
     std::array<CTDimChangeReg, kUnitQuantityCount> subscribers;
-    char chSeparator = '.';
 };
 
 TUnitRegistry& State() {
@@ -109,31 +110,6 @@ const CTDimData& DimOrDefault(const CTUnitData& unit, int nIndex) {
 const CTDimData& CurrentDim(U_RepUnit TheUnit) {
     const CTUnitData& unit = Quantity(TheUnit);
     return DimOrDefault(unit, unit.v_CurrentDim);
-}
-
-std::string_view Trimmed(std::string_view sz) {
-    const auto bIsBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!sz.empty() && bIsBlank(sz.front())) sz.remove_prefix(1);
-    while (!sz.empty() && bIsBlank(sz.back())) sz.remove_suffix(1);
-    return sz;
-}
-
-// Blanks inside read as "0" (a thousands blank makes 1 234 read 10234, as the
-// program always did); either "," or "." is the decimal separator.
-double ParseNumber(std::string_view szValue) {
-    std::string szText(Trimmed(szValue));
-    for (char& c : szText) {
-        if (c == ' ') c = '0';
-        if (c == ',') c = '.';
-    }
-    // from_chars alone would accept "inf", "nan" and hexadecimal digits.
-    if (szText.find_first_not_of("0123456789+-.eE") != std::string::npos) return 0.0;
-    const char* pBegin = szText.data();
-    const char* pEnd = pBegin + szText.size();
-    if (pBegin != pEnd && *pBegin == '+') ++pBegin;
-    double nValue = 0.0;
-    const auto [pStop, ec] = std::from_chars(pBegin, pEnd, nValue);
-    return ec == std::errc() && pStop == pEnd ? nValue : 0.0;
 }
 
 std::string WithSeparator(std::string sz, char chSeparator) {
@@ -307,7 +283,7 @@ double TU_Form::ConvertValue(U_RepUnit TheUnit, int FromDimIndex, bool bIsAbsolu
 }
 
 double TU_Form::GetDimensionedValue(std::string_view TheValue, U_RepUnit TheUnit, bool bIsAbsoluteValue) {
-    return ConvertValue(TheUnit, GetNewIndex(TheUnit), bIsAbsoluteValue, 0, ParseNumber(TheValue));
+    return ConvertValue(TheUnit, GetNewIndex(TheUnit), bIsAbsoluteValue, 0, Str2Number(TheValue));
 }
 
 std::string TU_Form::PutDimensionedValue(U_RepUnit TheUnit, int ThePrecision, bool bIsAbsoluteValue,
@@ -395,8 +371,6 @@ void TU_Form::LoadSettingsFromRegistry(std::string_view szRegRoot) {
     }
 }
 
-char TU_Form::DecimalSeparator() { return State().chSeparator; }
 
-char TU_Form::SetDecimalSeparator(char chSeparator) { return std::exchange(State().chSeparator, chSeparator); }
 
 }  // namespace brumalis

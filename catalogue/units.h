@@ -130,11 +130,6 @@ public:
     // The current units under szRegRoot + "\Units" of the current user's hive.
     static void SaveSettingsToRegistry(std::string_view szRegRoot = kPreferencesKey);
     static void LoadSettingsFromRegistry(std::string_view szRegRoot = kPreferencesKey);
-
-    // The user's decimal separator for what is typed and shown ("." unless
-    // set); files never go through these operations. Answers the previous one.
-    static char DecimalSeparator();
-    static char SetDecimalSeparator(char chSeparator);
 };
 
 }  // namespace brumalis

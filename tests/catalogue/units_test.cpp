@@ -1,4 +1,5 @@
 #include "catalogue/units.h"
+#include "localisation/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ protected:
     }
     void TearDown() override {
         TU_Form::CleanupUnits();
-        TU_Form::SetDecimalSeparator('.');
+        SetDecimalSeparator('.');
     }
 };
 
@@ -153,7 +154,7 @@ TEST_F(UnitsTest, FormatsInTheCurrentUnitWithTheUsersSeparator) {
     EXPECT_EQ(TU_Form::PutDimensionedValue(U_None, 2, true, 99.7), "1E02");
     EXPECT_EQ(TU_Form::PutDimensionedValue(U_None, 5, true, 0.0), "0");
 
-    EXPECT_EQ(TU_Form::SetDecimalSeparator(','), '.');
+    EXPECT_EQ(SetDecimalSeparator(','), '.');
     EXPECT_EQ(TU_Form::PutFmtDimensionedValue(U_Temperature, 6, true, 20.0), "  68,0");
     EXPECT_EQ(TU_Form::PutDimensionedValue(U_Pressure, 4, true, 12345.0), "12,35");
     EXPECT_DOUBLE_EQ(TU_Form::GetDimensionedValue("12.35", U_Pressure, true), 12350.0);

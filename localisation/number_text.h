@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace brumalis::dialogs {
+namespace brumalis {
 
 char DecimalSeparator();
 // Answers the previous separator.
@@ -39,4 +39,4 @@ std::string ReducedFileName(std::string_view szFileName);
 // code page: the system's 8-bit code page).
 std::string StringToUnicode(std::string_view szStr, std::uint8_t chSet);
 
-}  // namespace brumalis::dialogs
+}  // namespace brumalis

@@ -1,4 +1,4 @@
-#include "dialogs/number_text.h"
+#include "localisation/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 
 #include "localisation/lang_support.h"
 
-namespace brumalis::dialogs {
+namespace brumalis {
 
 namespace {
 
@@ -170,4 +170,4 @@ std::string StringToUnicode(std::string_view szStr, std::uint8_t chSet) {
     return CTCharsetSupport::ToUtf8(szStr, chSet);
 }
 
-}  // namespace brumalis::dialogs
+}  // namespace brumalis

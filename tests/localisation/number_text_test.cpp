@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "dialogs/number_text.h"
+#include "localisation/number_text.h"
 
-namespace brumalis::dialogs {
+namespace brumalis {
 namespace {
 
 // Sets the user's decimal separator for one scope.
@@ -111,4 +111,4 @@ TEST(StringToUnicode, DecodesTheBytesInTheCodePageOfTheCharset) {
 }
 
 }  // namespace
-}  // namespace brumalis::dialogs
+}  // namespace brumalis
