@@ -1,5 +1,6 @@
 #include "tools/brumalis-edi/commands.h"
 
+#include "catalogue/catalogue_schema.h"
 #include "objectstore/compressed_container.h"
 #include "objectstore/edi_database.h"
 #include "objectstore/edi_numbers.h"
@@ -167,6 +168,17 @@ void Stats(const std::string& szIn, std::ostream& out) {
     }
     out << factory.Tables().size() << " tables, " << nRecords << " records, " << payload.size()
         << " bytes of text loaded in " << std::fixed << std::setprecision(1) << elapsed.count() << " ms\n";
+}
+
+}  // namespace brumalis::edi_tool
+
+namespace brumalis::edi_tool {
+
+void Schema(const std::string& szOut) {
+    const std::unique_ptr<CTFactory> pFactory = CreateCatalogueFactory();
+    CTMemDbEngine engine(*pFactory, pFactory->GetLogicalName(dbDeviceDatabase), std::string(), false,
+                         dbDeviceDatabase);
+    SaveFile(szOut, [&](CTStream& out) { engine.WriteToStream(out); });
 }
 
 }  // namespace brumalis::edi_tool

@@ -19,5 +19,6 @@ void Rewrite(const std::string& szIn, const std::string& szOut);
 void Dump(const std::string& szIn, std::ostream& out);
 void Check(const std::string& szIn, std::ostream& out);
 void Stats(const std::string& szIn, std::ostream& out);
+void Schema(const std::string& szOut);
 
 }  // namespace brumalis::edi_tool

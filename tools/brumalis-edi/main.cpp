@@ -17,7 +17,7 @@ constexpr int kExitUsage = 2;
 
 struct Command {
     const char* name;
-    int nFiles;  // 1: IN, 2: IN OUT
+    int nFiles;  // 1: IN (OUT for schema), 2: IN OUT
     const char* help;
 };
 
@@ -33,6 +33,8 @@ const Command kCommands[] = {
     {"check", 1, "check IN\n  Parses the EDI database IN and reports whether it is sound."},
     {"stats", 1, "stats IN\n  Loads the EDI database IN into a memory engine and lists its tables with\n"
                  "  their record counts and largest IDs, and the load time."},
+    {"schema", 1, "schema OUT\n  Writes an empty catalogue database as plain EDI text: its structure\n"
+                  "  sections list every catalogue table, field, type, default and link."},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -60,6 +62,7 @@ int Run(const Command& command, const std::vector<std::string>& files) {
         if (name == "dump") tool::Dump(in, std::cout);
         if (name == "check") tool::Check(in, std::cout);
         if (name == "stats") tool::Stats(in, std::cout);
+        if (name == "schema") tool::Schema(in);
         std::cout.flush();
         return std::cout ? kExitOk : kExitBadInput;
     } catch (const std::exception& e) {
