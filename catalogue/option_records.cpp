@@ -86,4 +86,12 @@ void Cls_ChPSAllowed::Initialize(CTTableInfo& tblInfo, const std::string& szIDFi
     Cls_ChPSAllowed_FIELDS(BRUMALIS_FIELD_INFO, Cls_ChPSAllowed)
 }
 
+void Cls_ChOptAllowed::RemoveWithAttachedData() {
+    if (auto pLowNoise = GetTheChLowNoise()) pLowNoise->Remove();
+    if (auto pPump = GetTheChPumpData()) pPump->Remove();
+    if (auto pCurve = GetTheChOptionPD()) pCurve->Remove();
+    for (auto& pRow : GetAllChOptionHR()) pRow->Remove();
+    Remove();
+}
+
 }  // namespace brumalis

@@ -69,6 +69,21 @@ class Cls_ChOptAllowed : public Cls_DevOptCombination {
     BRUMALIS_RECORD_CLASS(Cls_ChOptAllowed, Cls_DevOptCombination, 87)
 public:
     Cls_ChOptAllowed_FIELDS(BRUMALIS_FIELD_ACCESSORS, Cls_ChOptAllowed)
+
+    // Counts as selected: ticked, forced by the calculation, standard or preferred.
+    bool GetSelected() const { return Selected || Calculated || GetIsStandard() || GetIsPreferred(); }
+    // The user cannot untick it.
+    bool IsImmutable() const { return Calculated || GetIsStandard(); }
+    // The range of leaving recovery-water temperatures a heat-recovery combination offers.
+    void GetHRMinMax(const Cls_ChLimits& Limits, double& LWCMin, double& LWCMax) const;
+
+    // Deletes the combination with its low-noise record, pump curve, option
+    // pressure-drop curve and heat-recovery rows.
+    void RemoveWithAttachedData();
+
+    bool Created = false;
+    bool Selected = false;    // ticked by the user
+    bool Calculated = false;  // forced by the calculation or by a leaving-water step
     std::unique_ptr<Cls_ChLowNoise> GetTheChLowNoise() const;
     std::unique_ptr<Cls_ChPumpData> GetTheChPumpData() const;
     CTRecordList<Cls_ChOptionHR> GetAllChOptionHR() const;

@@ -1,0 +1,22 @@
+#include "catalogue/user_dialog.h"
+
+#include <utility>
+
+namespace brumalis {
+namespace {
+
+CTUserDialog* g_pDialog = nullptr;
+
+}  // namespace
+
+CTUserDialog* SetUserDialog(CTUserDialog* pDialog) { return std::exchange(g_pDialog, pDialog); }
+
+void ShowUserError(int nMsgNr, const std::vector<std::string>& params) {
+    if (g_pDialog) g_pDialog->ShowError(nMsgNr, params);
+}
+
+bool AskUserYesNo(int nMsgNr, const std::vector<std::string>& params) {
+    return g_pDialog && g_pDialog->AskYesNo(nMsgNr, params);
+}
+
+}  // namespace brumalis
