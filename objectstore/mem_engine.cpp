@@ -106,6 +106,13 @@ std::string CTMemDbEngine::SetCompressionSignature(std::string szSig) {
 }
 const TCompressionSettings& CTMemDbEngine::CompressionSettings() { return Settings().compression; }
 
+void CTMemDbEngine::RegisterScratchEngine() {
+    CTBaseFactory::RegisterEngine("scratch", [](const TEngineOffer& offer) -> std::unique_ptr<CTDbEngine> {
+        return std::make_unique<CTMemDbEngine>(offer.factory, offer.szLogicalName, offer.szDatabaseName,
+                                               offer.bReadOnly, offer.nEngineIndex);
+    });
+}
+
 void CTMemDbEngine::RegisterEngine() {
     CTBaseFactory::RegisterEngine("CTMemDbEngine", [](const TEngineOffer& offer) -> std::unique_ptr<CTDbEngine> {
         if (!platform::CheckDataSourceEntry(platform::Registry(), offer.szLogicalName, offer.szDatabaseName,

@@ -37,6 +37,9 @@ public:
     static const TCompressionSettings& CompressionSettings();
     // Offers this engine for every database whose data-source entry exists.
     static void RegisterEngine();
+    // Offers a file-less memory engine for every database: scratch database
+    // sets of tools and tests.
+    static void RegisterScratchEngine();
 
     bool Connect(const std::string& szUserName, const std::string& szPassword, bool bMustFlagErrors) override;
     std::string GetTypeString() const override;

@@ -54,10 +54,7 @@ void BuildSchema(CTBaseFactory& f) {
 void StoreFixture::SetUp() {
     v_previousCallback = SetMessageCallback([this](int n, const std::vector<std::string>& p) { messages.emplace_back(n, p); });
     CTBaseFactory::ClearRegisteredEngines();
-    CTBaseFactory::RegisterEngine("test", [](const TEngineOffer& offer) {
-        return std::make_unique<CTMemDbEngine>(offer.factory, offer.szLogicalName, offer.szDatabaseName,
-                                               offer.bReadOnly, offer.nEngineIndex);
-    });
+    CTMemDbEngine::RegisterScratchEngine();
     CTMemDbEngine::UseCompression(true);
     CTMemDbEngine::SetCompressionSignature("QXZ");
     CTMemDbEngine::SetMaxUndoDepth(5);
