@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
+#include "catalogue/device_defaults.h"
 #include "catalogue/records.h"
 #include "localisation/number_text.h"
-#include "platform/settings_store.h"
 
 namespace brumalis {
 namespace {
 
-constexpr const char* kDevicesKey = "Software\\Orvane\\Brumalis\\Devices";
-constexpr const char* kDefaultsSection = "Default_Settings";
 constexpr const char* kGlycolValue = "GLYCOL";
 
 // The data set of a sequence number, appended with the initial values when
@@ -67,15 +65,9 @@ void Cls_ChGlycol::CopyCorrections(std::int32_t SeqNrFrom, std::int32_t SeqNrTo)
     DataSetOf(SeqNrTo) = from;
 }
 
-std::int32_t Cls_ChGlycol::GetRegDefault() {
-    platform::CTRegistryIniFile ini(platform::Registry().CurrentUser(), kDevicesKey);
-    return ini.ReadInteger(kDefaultsSection, kGlycolValue, 0);
-}
+std::int32_t Cls_ChGlycol::GetRegDefault() { return ReadDeviceDefault(kGlycolValue); }
 
-void Cls_ChGlycol::SetRegDefault(std::int32_t id) {
-    platform::CTRegistryIniFile ini(platform::Registry().CurrentUser(), kDevicesKey);
-    ini.WriteInteger(kDefaultsSection, kGlycolValue, id);
-}
+void Cls_ChGlycol::SetRegDefault(std::int32_t id) { WriteDeviceDefault(kGlycolValue, id); }
 
 std::string Cls_ChEvapGlycolPerc::GetDescriptiveName() const {
     std::string text = Number2Str(15, GetPercentage()) + "%";

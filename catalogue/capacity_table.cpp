@@ -63,6 +63,11 @@ TPolyCapListCh::TPolyCapListCh(const Cls_OutdoorDevice& TheDevice, std::int32_t 
         v_minX = TheDevice.GetHIndLowerLimit();
         v_maxX = TheDevice.GetHIndUpperLimit();
     }
+}
+
+void TPolyCapListCh::ComputeCapRange() const {
+    if (v_capRangeKnown) return;
+    v_capRangeKnown = true;
     for (double x : GridX()) {
         for (const TCapRow& row : v_table) {
             const double v = row.Value(x);
@@ -70,6 +75,16 @@ TPolyCapListCh::TPolyCapListCh(const Cls_OutdoorDevice& TheDevice, std::int32_t 
             v_minCap = std::min(v_minCap, v);
         }
     }
+}
+
+double TPolyCapListCh::GetMaxCap() const {
+    ComputeCapRange();
+    return v_maxCap;
+}
+
+double TPolyCapListCh::GetMinCap() const {
+    ComputeCapRange();
+    return v_minCap;
 }
 
 std::vector<double> TPolyCapListCh::GridX() const {

@@ -67,8 +67,10 @@ public:
     double GetCapAt(bool InCooling, bool Simulate, double lweTemp, double ambTemp, std::int32_t& nErrCode) const;
     void GetXRange(double& LowerLimit, double& UpperLimit) const;
     void GetLWETempRange(double& minLWE, double& maxLWE) const;
-    double GetMaxCap() const { return v_maxCap; }
-    double GetMinCap() const { return v_minCap; }
+    // Largest and smallest row value over the grid (computed on first use:
+    // selections never ask, the table views do).
+    double GetMaxCap() const;
+    double GetMinCap() const;
     bool HasCapTableLoaded() const { return !v_table.empty(); }
     std::int32_t GetType() const { return v_type; }
     const std::vector<TCapRow>& Rows() const { return v_table; }
@@ -82,6 +84,7 @@ public:
 private:
     double Interpolate(double x, double lwe, std::int32_t& nErrCode) const;
     std::vector<double> GridX() const;
+    void ComputeCapRange() const;
 
     std::int32_t v_type;
     std::vector<TCapRow> v_table;
@@ -89,8 +92,9 @@ private:
     TOperatingEnvelope v_heatEnvelope;
     double v_minX = 0.0;
     double v_maxX = 0.0;
-    double v_minCap = 2147483647.0;
-    double v_maxCap = -2147483647.0;
+    mutable bool v_capRangeKnown = false;
+    mutable double v_minCap = 2147483647.0;
+    mutable double v_maxCap = -2147483647.0;
 };
 
 }  // namespace brumalis

@@ -107,6 +107,9 @@ public:
     bool v_OptionCombsLoaded = false;
     double v_Price = 0.0;
     TChillerData v_DataSet;
+    // The controller (of the caller's list) whose brine factors the last
+    // calculation used; not owned.
+    Cls_ChController* v_UsedController = nullptr;
 };
 
 }  // namespace brumalis

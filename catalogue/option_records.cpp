@@ -1,8 +1,58 @@
 #include "catalogue/option_records.h"
 
+#include "catalogue/device_defaults.h"
 #include "catalogue/records.h"
+#include "catalogue/user_dialog.h"
 
 namespace brumalis {
+namespace {
+
+constexpr int kMsgTankNeedsPump = 209;
+constexpr int kMsgOptionCodeConflict = 210;
+constexpr int kMsgOptionsExclude = 221;
+constexpr std::int32_t kTankOptionType = 7;
+constexpr const char* kPowerSupplyDefault = "POWERSUPPLY";
+
+std::int32_t OptionIDOf(const Cls_DevOptCombination& comb) {
+    std::int32_t nClsID = 0;
+    std::int32_t nObjID = 0;
+    comb.GetDeviceOption_REF(nClsID, nObjID);
+    return nObjID;
+}
+
+const Cls_ChOption* FindOption(const CTRecordList<Cls_ChOption>& Options, std::int32_t nID) {
+    for (const auto& pOption : Options) {
+        if (pOption->GetID() == nID) return pOption.get();
+    }
+    return nullptr;
+}
+
+std::string OptionName(const CTRecordList<Cls_ChOption>& Options, std::int32_t nID) {
+    const Cls_ChOption* pOption = FindOption(Options, nID);
+    return pOption ? pOption->GetName() : std::string();
+}
+
+const Cls_ChOptAllowed* FindCombOfOption(const CTRecordList<Cls_ChOptAllowed>& CombList, std::int32_t nOptID) {
+    for (const auto& pComb : CombList) {
+        if (OptionIDOf(*pComb) == nOptID) return pComb.get();
+    }
+    return nullptr;
+}
+
+// The option of the exclusion pair that is not nOptID, or 0 when the pair
+// does not involve nOptID.
+std::int32_t ExcludedPartner(const Cls_ChOptExcludes& pair, std::int32_t nOptID) {
+    std::int32_t nClsID = 0;
+    std::int32_t nFirst = 0;
+    std::int32_t nSecond = 0;
+    pair.GetChOption_REF(nClsID, nFirst);
+    pair.GetChOption2_REF(nClsID, nSecond);
+    if (nFirst == nOptID) return nSecond;
+    if (nSecond == nOptID) return nFirst;
+    return 0;
+}
+
+}  // namespace
 
 void Cls_DeviceOption::Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName) {
     CTDbObject::Initialize(tblInfo, szIDFieldName.empty() ? "Fld_ID" : szIDFieldName);
@@ -10,6 +60,8 @@ void Cls_DeviceOption::Initialize(CTTableInfo& tblInfo, const std::string& szIDF
 }
 
 CTRecordList<Cls_DevOptCombination> Cls_DeviceOption::GetAllDevOptCombination() const { return RelatedRecords<Cls_DevOptCombination>(*this, Cls_DevOptCombination::fldDeviceOption); }
+
+std::string Cls_DeviceOption::GetQualifiedName() const { return GetName() + " (" + GetDescription() + ")"; }
 
 void Cls_ChOption::Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName) {
     Cls_DeviceOption::Initialize(tblInfo, szIDFieldName.empty() ? "OPT_ID" : szIDFieldName);
@@ -21,6 +73,40 @@ CTRecordList<Cls_ChLWEStep> Cls_ChOption::GetAllChLWEStep() const { return Relat
 CTRecordList<Cls_ChOptExcludes> Cls_ChOption::GetAllChOptExcludes() const { return RelatedRecords<Cls_ChOptExcludes>(*this, Cls_ChOptExcludes::fldChOption); }
 
 CTRecordList<Cls_ChOptExcludes> Cls_ChOption::GetAllChOptExcludes2() const { return RelatedRecords<Cls_ChOptExcludes>(*this, Cls_ChOptExcludes::fldChOption2); }
+
+bool Cls_ChOption::IsCompatibleComb(const CTRecordList<Cls_ChOptAllowed>& OptCombinations,
+                                    const CTRecordList<Cls_ChOptExcludes>& OptExcluded,
+                                    const CTRecordList<Cls_ChOption>& Options) const {
+    for (const auto& pPair : OptExcluded) {
+        const std::int32_t nPartner = ExcludedPartner(*pPair, GetID());
+        if (nPartner == 0) continue;
+        for (const auto& pComb : OptCombinations) {
+            if (pComb->GetSelected() && OptionIDOf(*pComb) == nPartner) {
+                ShowUserError(kMsgOptionsExclude, {GetName(), OptionName(Options, nPartner)});
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::string Cls_ChOption::GetDescriptiveName() const {
+    const std::string szName = GetName();
+    const std::string szDescription = GetDescription();
+    if (szName.empty()) return szDescription;
+    if (szDescription.empty()) return szName;
+    return szName + " - " + szDescription;
+}
+
+void Cls_ChOption::Remove() {
+    for (auto& pPair : GetAllChOptExcludes()) pPair->Remove();
+    for (auto& pPair : GetAllChOptExcludes2()) pPair->Remove();
+    for (auto& pComb : RecordsAs<Cls_ChOptAllowed>(
+             ReferencingRecords(*this, Cls_ChOptAllowed::kClassID, Cls_DevOptCombination::fldDeviceOption))) {
+        pComb->RemoveWithAttachedData();
+    }
+    CTDbObject::Remove();
+}
 
 void Cls_ChOptExcludes::Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName) {
     CTDbObject::Initialize(tblInfo, szIDFieldName.empty() ? "OEX_ID" : szIDFieldName);
@@ -62,6 +148,57 @@ void Cls_ChOptionCode::Initialize(CTTableInfo& tblInfo, const std::string& szIDF
 
 CTRecordList<Cls_ChOptionCodeCombination> Cls_ChOptionCode::GetAllChOptionCodeCombination() const { return RelatedRecords<Cls_ChOptionCodeCombination>(*this, Cls_ChOptionCodeCombination::fldChOptionCode); }
 
+std::array<std::int32_t, Cls_ChOptionCode::kSlotCount> Cls_ChOptionCode::GetOptionRefs() const {
+    return {GetOpt1Ref(), GetOpt2Ref(), GetOpt3Ref(), GetOpt4Ref(), GetOpt5Ref(),
+            GetOpt6Ref(), GetOpt7Ref(), GetOpt8Ref(), GetOpt9Ref(), GetOpt10Ref()};
+}
+
+const CTRecordList<Cls_ChOptionCodeCombination>& Cls_ChOptionCode::GetCombinations() const {
+    if (!v_CombinationsLoaded) {
+        v_Combinations = GetAllChOptionCodeCombination();
+        v_CombinationsLoaded = true;
+    }
+    return v_Combinations;
+}
+
+std::string Cls_ChOptionCode::GetOptionDigitCode(const CTRecordList<Cls_ChOptAllowed>& CombList) const {
+    std::int32_t nPattern = 0;
+    for (const std::int32_t nOptID : GetOptionRefs()) {
+        if (nOptID <= 0) continue;
+        // A standard option is part of the unit itself, not of its code.
+        const Cls_ChOptAllowed* pComb = FindCombOfOption(CombList, nOptID);
+        const bool bSet = pComb && pComb->GetSelected() && !pComb->GetIsStandard();
+        nPattern = 2 * nPattern + (bSet ? 1 : 0);
+    }
+    return GetCharCode(nPattern);
+}
+
+std::string Cls_ChOptionCode::GetCharCode(std::int32_t TheCode) const {
+    for (const auto& pRow : GetCombinations()) {
+        if (pRow->GetCombination() == TheCode) return pRow->GetCharCode();
+    }
+    return "?";
+}
+
+bool Cls_ChOptionCode::CheckOptionCode(const Cls_ChOption& TheOption, const CTRecordList<Cls_ChOptAllowed>& CombList,
+                                       const CTRecordList<Cls_ChOption>& Options) const {
+    if (GetOptionDigitCode(CombList) != "?") return false;
+    if (TheOption.GetType() == kTankOptionType) {
+        ShowUserError(kMsgTankNeedsPump, {TheOption.GetName()});
+        return true;
+    }
+    std::string szOthers;
+    for (const std::int32_t nOptID : GetOptionRefs()) {
+        if (nOptID <= 0 || nOptID == TheOption.GetID()) continue;
+        const Cls_ChOption* pOther = FindOption(Options, nOptID);
+        if (!pOther) continue;
+        if (!szOthers.empty()) szOthers += ", ";
+        szOthers += pOther->GetName();
+    }
+    ShowUserError(kMsgOptionCodeConflict, {TheOption.GetName(), szOthers});
+    return true;
+}
+
 void Cls_ChOptionCodeCombination::Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName) {
     CTDbObject::Initialize(tblInfo, szIDFieldName.empty() ? "OCC_ID" : szIDFieldName);
     Cls_ChOptionCodeCombination_FIELDS(BRUMALIS_FIELD_INFO, Cls_ChOptionCodeCombination)
@@ -74,6 +211,9 @@ void Cls_PowerSupply::Initialize(CTTableInfo& tblInfo, const std::string& szIDFi
 }
 
 CTRecordList<Cls_DevPSAllowed> Cls_PowerSupply::GetAllDevPSAllowed() const { return RelatedRecords<Cls_DevPSAllowed>(*this, Cls_DevPSAllowed::fldPowerSupply); }
+
+std::int32_t Cls_PowerSupply::GetRegDefault() { return ReadDeviceDefault(kPowerSupplyDefault); }
+void Cls_PowerSupply::SetRegDefault(std::int32_t id) { WriteDeviceDefault(kPowerSupplyDefault, id); }
 
 void Cls_DevPSAllowed::Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName) {
     CTDbObject::Initialize(tblInfo, szIDFieldName.empty() ? "Fld_ID" : szIDFieldName);

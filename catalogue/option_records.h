@@ -2,6 +2,10 @@
 // power supplies.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
+
 #include "catalogue/record_support.h"
 #include "catalogue/records_fwd.h"
 
@@ -25,6 +29,11 @@ class Cls_DeviceOption : public CTDbObject {
 public:
     Cls_DeviceOption_FIELDS(BRUMALIS_FIELD_ACCESSORS, Cls_DeviceOption)
     CTRecordList<Cls_DevOptCombination> GetAllDevOptCombination() const;
+
+    // Name (description).
+    std::string GetQualifiedName() const override;
+
+    std::int32_t v_Quantity = 1;
 };
 
 // Table "Tbl_ChOption" (89).
@@ -37,6 +46,20 @@ public:
     CTRecordList<Cls_ChLWEStep> GetAllChLWEStep() const;
     CTRecordList<Cls_ChOptExcludes> GetAllChOptExcludes() const;
     CTRecordList<Cls_ChOptExcludes> GetAllChOptExcludes2() const;
+
+    // Whether this option may be added to the combinations that count as
+    // selected; a conflict is shown to the user (message 221) and answers
+    // false. Options gives the other option's name.
+    bool IsCompatibleComb(const CTRecordList<Cls_ChOptAllowed>& OptCombinations,
+                          const CTRecordList<Cls_ChOptExcludes>& OptExcluded,
+                          const CTRecordList<Cls_ChOption>& Options) const;
+    // Name - description, or whichever of the two is not empty.
+    std::string GetDescriptiveName() const override;
+    // Deletes the exclusion rows, each combination with its attached data,
+    // then the option.
+    void Remove() override;
+
+    std::int32_t v_DigitCode = -1;
 };
 
 // Table "Tbl_ChOptExcludes" (88).
@@ -161,6 +184,25 @@ class Cls_ChOptionCode : public CTDbObject {
 public:
     Cls_ChOptionCode_FIELDS(BRUMALIS_FIELD_ACCESSORS, Cls_ChOptionCode)
     CTRecordList<Cls_ChOptionCodeCombination> GetAllChOptionCodeCombination() const;
+
+    static constexpr int kSlotCount = 10;
+    // The option record IDs of slots 1 to 10 (0 or negative: empty slot).
+    std::array<std::int32_t, kSlotCount> GetOptionRefs() const;
+    // The character of this position for the combinations of CombList: one
+    // bit per filled slot, set for an option selected but not standard.
+    std::string GetOptionDigitCode(const CTRecordList<Cls_ChOptAllowed>& CombList) const;
+    // The character of a bit pattern; "?" when the position has none.
+    std::string GetCharCode(std::int32_t TheCode) const;
+    // After the user changed TheOption: true, with the conflict shown (209 for
+    // a tank, 210 otherwise), when the position has no character for CombList.
+    bool CheckOptionCode(const Cls_ChOption& TheOption, const CTRecordList<Cls_ChOptAllowed>& CombList,
+                         const CTRecordList<Cls_ChOption>& Options) const;
+    // The character rows, loaded on first use and kept.
+    const CTRecordList<Cls_ChOptionCodeCombination>& GetCombinations() const;
+
+private:
+    mutable CTRecordList<Cls_ChOptionCodeCombination> v_Combinations;
+    mutable bool v_CombinationsLoaded = false;
 };
 
 // Table "Tbl_ChOptionCodeCombination" (222).
@@ -189,6 +231,10 @@ class Cls_PowerSupply : public CTDbObject {
 public:
     Cls_PowerSupply_FIELDS(BRUMALIS_FIELD_ACCESSORS, Cls_PowerSupply)
     CTRecordList<Cls_DevPSAllowed> GetAllDevPSAllowed() const;
+
+    // The user's default supply (record ID, 0 when none).
+    static std::int32_t GetRegDefault();
+    static void SetRegDefault(std::int32_t id);
 };
 
 // Table "Tbl_DevPSAllowed" (165, abstract).

@@ -7,11 +7,14 @@ void TGridData::Reset(int nRows, int nCols, int nDefaultColWidth) {
     v_colWidths.assign(static_cast<std::size_t>(nCols), nDefaultColWidth);
 }
 
+int TGridData::TextWidth(const std::string& szText) {
+    std::size_t nGlyphs = 0;
+    for (unsigned char c : szText) nGlyphs += (c & 0xC0) != 0x80 ? 1 : 0;
+    return static_cast<int>(nGlyphs) * kCharWidth;
+}
+
 void TGridData::FitText(int nCol, const std::string& szText) {
-    // Characters, not bytes: "°C" is one glyph wide per character.
-    std::size_t nChars = 0;
-    for (unsigned char c : szText) nChars += (c & 0xC0) != 0x80 ? 1 : 0;
-    const int nNeeded = static_cast<int>(nChars + 1) * kCharWidth;
+    const int nNeeded = TextWidth(szText) + kCharWidth;
     if (nNeeded > ColWidth(nCol)) SetColWidth(nCol, nNeeded);
 }
 

@@ -29,6 +29,8 @@ public:
     // Widens the column when the text and one blank do not fit (a fixed
     // character width stands in for the font metrics of the views).
     void FitText(int nCol, const std::string& szText);
+    // Pixels of a text in the fixed character width (glyphs, not bytes: "°C" is two).
+    static int TextWidth(const std::string& szText);
 
     static constexpr int kCharWidth = 7;
 

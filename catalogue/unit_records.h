@@ -3,6 +3,7 @@
 // limits, documentation and heat-recovery rows.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -443,6 +444,13 @@ public:
     // The option code: the characters of the positions, trimmed, then the name suffix.
     std::string GetOptionCode(std::int32_t SeqNr, const CTRecordList<Cls_ChOptionCode>& OptionCodes);
 
+    // ---- Prices
+
+    // The price for a calculation context from the loaded prices file, stored
+    // in that data set; and the stored one (0 before).
+    double CalcPrice(std::int32_t SeqNr);
+    double GetPrice(std::int32_t SeqNr) { return DataSet(SeqNr).v_Price; }
+
     // ---- Power supplies
 
     void LoadAllPowerSupplies(const CTRecordList<Cls_ChPSAllowed>& ThePSCombs,
@@ -459,7 +467,15 @@ public:
 private:
     struct TTables;
     TTables& Tables();
+    std::array<std::unique_ptr<TPolyCapListCh>, 4> LoadLowNoiseTables(const Cls_ChOptAllowed& TheOptComb);
     TChillerDataSet* FindDataSet(std::int32_t SeqNr);
+    // The table point (row selector, x) of the criteria in each mode.
+    void CoolingPoint(const TSelTempData& TempData, double& lwe, double& x) const;
+    void HeatingPoint(const TSelTempData& TempData, double& lwe, double& x) const;
+    std::int32_t CapPIAt(const Cls_ChOptAllowed* LNOptComb, bool InCooling, double lwe, double x, double dFactor,
+                         double MinReqCap, double MaxReqCap, double CapCorrection, double PICorrection,
+                         TRepCap& Data);
+    void NominalAt(const Cls_ChOptAllowed* LNOptComb, bool InCooling, double lwe, double x, double& Cap, double& PI);
 
     std::vector<Cls_PowerSupply*> v_AllPowerSupplies;
     std::unique_ptr<TFreezeUpCh> v_FreezeUpTable;

@@ -6,30 +6,15 @@
 namespace brumalis {
 namespace {
 
-class Brines : public testing::CatalogueFixture {
-protected:
-    std::unique_ptr<Cls_ChGlycol> StoredBrine(const std::string& szName) {
-        auto pBrine = New<Cls_ChGlycol>();
-        pBrine->SetName(szName);
-        return Inserted(std::move(pBrine));
-    }
-    void AddPoly(const Cls_Glycol& brine, std::int32_t nType, double a0, double a1) {
-        auto pPoly = New<Cls_ChGlyPolynomial>();
-        pPoly->SetType(nType);
-        pPoly->SetA0(a0);
-        pPoly->SetA1(a1);
-        pPoly->SetGlycol(&brine);
-        Inserted(std::move(pPoly));
-    }
-};
+using Brines = testing::CatalogueFixture;
 
 TEST_F(Brines, SlotsHoldOnePolynomialPerTypeTheLaterRowWinning) {
     const auto pBrine = StoredBrine("Ethylene glycol");
-    AddPoly(*pBrine, 2, 1.0, -0.002);
-    AddPoly(*pBrine, 10, 0.99, 0.0);
-    AddPoly(*pBrine, 10, 0.95, 0.0);
-    AddPoly(*pBrine, 12, 7.0, 0.0);  // no such slot: dropped
-    AddPoly(*pBrine, 0, 7.0, 0.0);
+    AddBrinePoly(*pBrine, 2, 1.0, -0.002);
+    AddBrinePoly(*pBrine, 10, 0.99, 0.0);
+    AddBrinePoly(*pBrine, 10, 0.95, 0.0);
+    AddBrinePoly(*pBrine, 12, 7.0, 0.0);  // no such slot: dropped
+    AddBrinePoly(*pBrine, 0, 7.0, 0.0);
 
     EXPECT_DOUBLE_EQ(pBrine->Evaluate(2, 30.0), 0.94);
     EXPECT_DOUBLE_EQ(pBrine->GetCapCorrection(30.0), 0.95);

@@ -28,6 +28,10 @@ protected:
         return pRecord;
     }
 
+    // A stored brine, and a correction polynomial a0 + a1·x of a type for it.
+    std::unique_ptr<Cls_ChGlycol> StoredBrine(const std::string& szName);
+    void AddBrinePoly(const Cls_Glycol& brine, std::int32_t nType, double a0, double a1);
+
     std::unique_ptr<CTFactory> factory;
 
 private:

@@ -1,11 +1,13 @@
 #include "tools/brumalis-edi/commands.h"
 
 #include "catalogue/catalogue_schema.h"
+#include "catalogue/records.h"
 #include "objectstore/compressed_container.h"
 #include "objectstore/edi_database.h"
 #include "objectstore/edi_numbers.h"
 #include "objectstore/edi_writer.h"
 #include "objectstore/mem_engine.h"
+#include "objectstore/store_lock.h"
 
 #include <chrono>
 #include <iomanip>
@@ -179,6 +181,63 @@ void Schema(const std::string& szOut) {
     CTMemDbEngine engine(*pFactory, pFactory->GetLogicalName(dbDeviceDatabase), std::string(), false,
                          dbDeviceDatabase);
     SaveFile(szOut, [&](CTStream& out) { engine.WriteToStream(out); });
+}
+
+}  // namespace brumalis::edi_tool
+
+namespace brumalis::edi_tool {
+
+namespace {
+
+// The container the program itself writes, for as long as the guard lives
+// (the memory engine takes it from process-wide settings).
+class CTProgramContainer {
+public:
+    CTProgramContainer()
+        : v_bPrevious(CTMemDbEngine::UseCompression(kDataFileSettings.bUseCompression)),
+          v_szPrevious(CTMemDbEngine::SetCompressionSignature(kDataFileSettings.szSignature)) {}
+    ~CTProgramContainer() {
+        CTMemDbEngine::UseCompression(v_bPrevious);
+        CTMemDbEngine::SetCompressionSignature(v_szPrevious);
+    }
+    CTProgramContainer(const CTProgramContainer&) = delete;
+    CTProgramContainer& operator=(const CTProgramContainer&) = delete;
+
+private:
+    bool v_bPrevious;
+    std::string v_szPrevious;
+};
+
+CTObjectList CatalogueUnits(CTFactory& factory, const std::string& szCatalogue) {
+    const std::string payload = ReadPayload(szCatalogue);
+    CTMemDbEngine catalogue(factory, factory.GetLogicalName(dbDeviceDatabase), std::string(), false,
+                            dbDeviceDatabase);
+    CTByteViewStream in(payload);
+    CTStreamIO io(in);
+    catalogue.ReadFrom(io);
+    return catalogue.AllObjects(Cls_ChOutdoorUnit::kClassID, {});
+}
+
+}  // namespace
+
+void PriceTemplate(const std::string& szCatalogue, const std::string& szOut, std::ostream& out) {
+    const std::unique_ptr<CTFactory> pFactory = CreateCatalogueFactory();
+    const CTObjectList units = CatalogueUnits(*pFactory, szCatalogue);
+    CTMemDbEngine prices(*pFactory, pFactory->GetLogicalName(dbPricingAndPrefs), std::string(), false,
+                         dbPricingAndPrefs);
+    const CTWriteLock lock;
+    Cls_PriceAndPrefsFile header(0, pFactory.get());
+    prices.InsertObject(header);
+    for (const auto& pUnit : units) {
+        Cls_PriceEntry entry(0, pFactory.get());
+        entry.SetName(pUnit->GetName());
+        entry.SetRefClsID(pUnit->TableIndex());
+        entry.SetRefObjID(pUnit->GetID());
+        prices.InsertObject(entry);
+    }
+    const CTProgramContainer container;
+    SaveFile(szOut, [&](CTStream& file) { prices.WriteToStream(file); });
+    out << szOut << ": 1 header, " << units.size() << " price entries\n";
 }
 
 }  // namespace brumalis::edi_tool

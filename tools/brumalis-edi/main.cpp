@@ -35,6 +35,9 @@ const Command kCommands[] = {
                  "  their record counts and largest IDs, and the load time."},
     {"schema", 1, "schema OUT\n  Writes an empty catalogue database as plain EDI text: its structure\n"
                   "  sections list every catalogue table, field, type, default and link."},
+    {"price-template", 2, "price-template CATALOGUE OUT\n  Writes OUT as a prices file for the catalogue database CATALOGUE: one\n"
+                          "  header record and one price entry per unit (its name, class ID and record\n"
+                          "  ID, prices 0), compressed like the program's data files, to be filled in."},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -63,6 +66,7 @@ int Run(const Command& command, const std::vector<std::string>& files) {
         if (name == "check") tool::Check(in, std::cout);
         if (name == "stats") tool::Stats(in, std::cout);
         if (name == "schema") tool::Schema(in);
+        if (name == "price-template") tool::PriceTemplate(in, files[1], std::cout);
         std::cout.flush();
         return std::cout ? kExitOk : kExitBadInput;
     } catch (const std::exception& e) {
