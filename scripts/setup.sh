@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   locales
+  libeigen3-dev nlohmann-json3-dev libjpeg62-turbo-dev
 )
 
 sudo=""
