@@ -220,6 +220,7 @@ constexpr TMessageText kCatalogue[] = {
     {283, "Condenserless"},
     {284, "Condensing unit"},
     {288, "Water cooled"},
+    {289, "The database does not contain any selectable chillers."},
     {290, "Ambient temperature"},
     {291, "Condensing temperature"},
     {295, "LWC"},
@@ -334,6 +335,8 @@ bool TBaseMsg::AddObtainStringFunc(TObtainStringFunc pFunc, int nMinMsgNr, int n
 TTranslateFunc TBaseMsg::SetTranslateFunc(TTranslateFunc pFunc) {
     return Exchange(&TMessageState::pTranslate, std::move(pFunc));
 }
+
+std::string TBaseMsg::Translate(const std::string& szText) { return Translated(szText); }
 
 bool TBaseMsg::TranslationDisabled() {
     const char* szLanguage = std::getenv("BRUMALIS_LANGUAGE");

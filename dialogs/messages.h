@@ -72,6 +72,9 @@ public:
     // Installs the translation function (none: texts stay English); answers
     // the previous one.
     static TTranslateFunc SetTranslateFunc(TTranslateFunc pFunc);
+    // A caption or other fixed text of the program, translated like the
+    // messages (unchanged without a translation or with BRUMALIS_LANGUAGE=en).
+    static std::string Translate(const std::string& szText);
     // True when BRUMALIS_LANGUAGE asks for the untranslated program.
     static bool TranslationDisabled();
 

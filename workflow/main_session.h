@@ -1,0 +1,85 @@
+// What the main window owns, without the window: the catalogue lists loaded
+// at start, the selectable units, the output of the last selection run and
+// the sequence-number counters. The desktop program and the command line
+// hold one each.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/records.h"
+
+namespace brumalis {
+
+// What a selection run needs besides the units (all in internal units).
+struct TSelectionRequest {
+    std::vector<Cls_ChOutdoorUnit*> Units;            // the selected row's units
+    std::function<bool(std::string_view)> Allowed;    // application-option test of a trimmed suffix
+    TSelTempData Temperatures;
+    double ReqCool = 0.0;  // kW, 0 when the box is hidden
+    double ReqHeat = 0.0;
+    Cls_ChGlycol* CondenserBrine = nullptr;
+    double CondenserPercent = 0.0;
+    double NegCooling = -0.2, PosCooling = 0.2, NegHeating = -0.2, PosHeating = 0.2;
+    int MaxSolutions = 4;
+};
+
+// The capacity window of a requirement.
+struct TCapacityBand {
+    double Min = 0.0;
+    double Max = kUnboundedCapacity;
+    static TCapacityBand Of(double dRequired, double dNeg, double dPos);
+};
+
+class TMainSession {
+public:
+    static constexpr std::int32_t kSelectionSeqNr = 1;
+    static constexpr std::int32_t kAnalysisSeqNr = 2;
+
+    TMainSession() = default;
+    ~TMainSession();
+    TMainSession(const TMainSession&) = delete;
+    TMainSession& operator=(const TMainSession&) = delete;
+
+    // Loads the lists in start-up order (units, applied refrigerants,
+    // controllers, compressors, options, exclusions, option codes, power
+    // supplies, their combinations, brines), drops withdrawn records and
+    // builds the selectable units. The database set must be connected.
+    void LoadCatalogue(CTBaseFactory& factory);
+
+    // The run: every allowed unit of the request tested as a candidate with
+    // data set 1; the best MaxSolutions candidates become the results, in
+    // signed-deviation order; answers the index of the best result (-1: none).
+    int RunSelection(const TSelectionRequest& request);
+
+    // Sequence numbers for basket solutions (3 upward) and plants (40000 upward).
+    std::int32_t NextBasketSeqNr() { return v_nextBasketSeqNr++; }
+    std::int32_t NextPlantSeqNr() { return v_nextPlantSeqNr++; }
+
+    std::unique_ptr<Cls_ChLimits> v_Limits;
+    CTRecordList<Cls_ChOutdoorUnit> v_Outdoors;
+    CTRecordList<Cls_Refrigerant> v_Refrigerants;
+    CTRecordList<Cls_ChController> v_Controllers;
+    CTRecordList<Cls_ChCompressor> v_Compressors;
+    CTRecordList<Cls_ChOption> v_Options;
+    CTRecordList<Cls_ChOptExcludes> v_OptionsExcluded;
+    CTRecordList<Cls_ChOptionCode> v_OptionCodes;
+    CTRecordList<Cls_PowerSupply> v_Powersupplies;
+    CTRecordList<Cls_ChPSAllowed> v_PSCombinations;
+    CTRecordList<Cls_ChGlycol> v_Glycols;
+    std::vector<Cls_ChOutdoorUnit*> v_PrefChillers;  // the units the user can select from
+
+    std::vector<Cls_ChOutdoorUnit*> v_Candidates;
+    std::vector<Cls_ChOutdoorUnit*> v_NonSelected;
+    std::vector<Cls_ChOutdoorUnit*> v_Results;
+    TCapacityBand v_CoolBand, v_HeatBand;  // of the last run
+
+private:
+    std::int32_t v_nextBasketSeqNr = 3;
+    std::int32_t v_nextPlantSeqNr = 40000;
+};
+
+}  // namespace brumalis

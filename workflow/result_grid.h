@@ -1,0 +1,83 @@
+// The result grid: transposed, row titles down column 0, sort markers in
+// column 1 (several units), one column per unit with the texts of its data
+// set in the current display units. The desktop grid and the command line
+// show exactly these texts.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/records.h"
+
+namespace brumalis {
+
+class TFrm_ChResultGrid {
+public:
+    enum TRowKind : int {
+        rkSolution, rkModel, rkApplication, rkOptionCode, rkPrice,
+        rkCoolTitle, rkCoolRequired, rkCoolDeviation, rkCoolCapacity, rkCoolPower, rkEER, rkESEER, rkIPLV,
+        rkHeatTitle, rkHeatRequired, rkHeatDeviation, rkHeatCapacity, rkHeatPower, rkCOP,
+        rkEvapTitle, rkEvapFlow, rkEvapPD, rkCondTitle, rkCondFlow, rkCondPD,
+        rkHRMode, rkHRCC, rkHRPI, rkHRHC, rkHRCOP, rkHRPercent, rkHRXTitle, rkHRFlow, rkHRPD,
+        rkSoundTitle, rkSoundPower, rkSoundPressure, rkEurovent,
+    };
+    struct TRow {
+        TRowKind kind;
+        std::string title;
+        int tag = 0;          // sort key of the row, 0 when it does not sort
+        int soundIndex = 0;   // which distance a sound pressure row shows
+    };
+    struct TColumn {
+        Cls_ChOutdoorUnit* unit;
+        std::int32_t SeqNr;
+    };
+
+    // Several units with sort markers (the result grid), or one (analysis).
+    void SetupWindow(bool MultipleChillers, std::int32_t SeqNr, const CTRecordList<Cls_ChOptionCode>* OptionCodes,
+                     std::function<void(Cls_ChOutdoorUnit*, std::int32_t)> SelectChiller = {});
+    // Clears the grid and writes the row titles. Distance > 0: one sound
+    // pressure row at that distance (m), else three.
+    void PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance, const std::string& StdAppl,
+                    bool ShowESEER, bool SelectOnCooling, double ReqHeatCap, double ReqCoolCap, bool bHasPrices);
+    void AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr);
+    void EmptyGrid();
+
+    void SetCurrentPosition(int Index);
+    int GetCurrentPosition() const { return v_current; }
+    Cls_ChOutdoorUnit* GetCurrentChiller(std::int32_t& SeqNr) const;
+    // A click on a row title: sorts by its key (the same key again toggles
+    // the direction); false when the row does not sort.
+    bool ClickRowTitle(int nRow);
+
+    int RowCount() const { return static_cast<int>(v_rows.size()); }
+    int UnitCount() const { return static_cast<int>(v_columns.size()); }
+    const TRow& Row(int nRow) const { return v_rows[static_cast<std::size_t>(nRow)]; }
+    const TColumn& Column(int nUnit) const { return v_columns[static_cast<std::size_t>(nUnit)]; }
+    // ">" or "<" beside the current sort row, "*" beside the other sortable rows.
+    std::string SortMarker(int nRow) const;
+    // The text of a unit's cell; empty where the grid leaves it empty.
+    std::string CellText(int nUnit, int nRow) const;
+    int GetSortTag() const { return v_SortTag; }
+    bool GetSortAscending() const { return v_SortAscending; }
+
+private:
+    void AddRow(TRowKind kind, const std::string& title, int tag = 0, int soundIndex = 0);
+    std::string PriceText(const TColumn& column) const;
+
+    bool v_MultipleChillers = true;
+    std::int32_t v_SeqNr = 1;
+    const CTRecordList<Cls_ChOptionCode>* v_OptionCodes = nullptr;
+    int v_SortTag = 2;
+    bool v_SortAscending = true;
+    std::string v_StdAppl = "STD";
+    double v_ReqCoolCap = 0.0;
+    double v_ReqHeatCap = 0.0;
+    std::vector<TRow> v_rows;
+    std::vector<TColumn> v_columns;
+    int v_current = -1;
+    std::function<void(Cls_ChOutdoorUnit*, std::int32_t)> v_selectChiller;
+};
+
+}  // namespace brumalis
