@@ -1,0 +1,50 @@
+// The command line's arguments: a command, positional words and "--name
+// value" options (flags take no value), checked against what the command
+// accepts.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace brumalis::app {
+
+// Bad usage (unknown option, missing value): exit code 2.
+class CTUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Bad criteria (unknown model, a value that is no number): exit code 1.
+class CTCriteriaError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TCommandSpec {
+    std::set<std::string> valueOptions;
+    std::set<std::string> flags;
+    int nPositional = 0;
+};
+
+class TCliArgs {
+public:
+    // argv without the program name and the command.
+    TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spec);
+
+    std::optional<std::string> Value(const std::string& szName) const;
+    bool Flag(const std::string& szName) const { return v_flags.count(szName) != 0; }
+    const std::vector<std::string>& Positional() const { return v_positional; }
+    // The option as a number (the program's own number reading, "." or ",").
+    std::optional<double> Number(const std::string& szName) const;
+
+private:
+    std::map<std::string, std::string> v_values;
+    std::set<std::string> v_flags;
+    std::vector<std::string> v_positional;
+};
+
+}  // namespace brumalis::app

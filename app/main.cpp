@@ -1,0 +1,83 @@
+// brumalis: chiller and heat-pump selection on the program's own catalogue,
+// from the command line (scripted, batched, diffable selections).
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/cli_args.h"
+#include "app/cli_commands.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitBadCriteria = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kUsage = R"(usage: brumalis COMMAND [OPTIONS]
+
+commands:
+  list [--units U]
+      The rows of the selection list: condenser, family, compressor,
+      refrigerant and the nominal capacity range of each row.
+
+  select [criteria] [--json] [--no-store]
+      One selection run as "Make Selection" performs it. Criteria not given
+      come from the stored preferences, as in the desktop program.
+      --condenser air|water|condenserless   --family cooling|heatpump|recovery|heating|condensing
+      --compressor NAME  --refrigerant NAME  (the selection-list row)
+      --cooling KW  --heating KW            required capacities (display power unit)
+      --mode cooling|heating                heat pumps: what is required
+      --lwe T --dte K --lwc T --dtc K       cooling water temperatures
+      --ambient T                           summer ambient, or condensing temperature
+      --winter T --heat-lwe T --heat-dte K --heat-lwc T --heat-dtc K
+      --evap-brine NAME --evap-percent P --cond-brine NAME --cond-percent P
+      --versions S,X,P,*  --sounds S,L,R,X   application variants taking part
+      --max N                               number of solutions shown
+      --sort deviation|eer|cop|eseer|iplv|sound|price
+      --units si|imperial|quantity=unit,... display units (temperature, power,
+                                            flow, pressure, length); values are
+                                            typed and shown in these units
+      Values outside the entry ranges are clamped as the desktop entries
+      clamp them; a note on standard error says so. The run stores the
+      criteria as preferences unless --no-store is given.
+
+  analyse MODEL [conditions] [--low-noise] [--heat-recovery] [--pump]
+                [--distance M] [--json]
+      The Analysis page computation for one catalogue unit.
+
+Exit codes: 0 success (also when nothing qualifies), 1 bad criteria,
+2 bad usage. Environment: BRUMALIS_LANGUAGE=en shows untranslated texts.
+)";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    namespace app = brumalis::app;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        (argc < 2 ? std::cerr : std::cout) << kUsage;
+        return argc < 2 ? kExitUsage : kExitOk;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return kExitOk;
+        }
+    }
+    try {
+        if (command == "list") return app::RunList(args, std::cout);
+        if (command == "select") return app::RunSelect(args, std::cout, std::cerr);
+        if (command == "analyse" || command == "analyze") return app::RunAnalyse(args, std::cout, std::cerr);
+        std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
+        return kExitUsage;
+    } catch (const app::CTUsageError& e) {
+        std::cerr << "brumalis: " << e.what() << " (try --help)\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        std::cerr << "brumalis: " << e.what() << '\n';
+        return kExitBadCriteria;
+    }
+}
