@@ -28,6 +28,8 @@ const std::set<std::string> kConditionOptions = {
     "heat-dte", "heat-lwc", "heat-dtc", "evap-brine", "evap-percent", "cond-brine", "cond-percent",
     "mode",     "units"};
 
+constexpr const char* kPriceFileKey = "Software\\Orvane";
+
 // The program's start as far as a selection needs it: the catalogue, the
 // translations, the stored preferences and the catalogue lists.
 class TProgram {
@@ -45,6 +47,10 @@ public:
         TU_Form::InitializeUnits();
         TU_Form::AddDisplayUnits();
         LoadNotAllowedRefrigerants();
+        // The prices file the user chose in the desktop program, when there is one.
+        if (!Cls_PriceAndPrefsFile::GetFileName(kPriceFileKey, false).empty()) {
+            Cls_PriceAndPrefsFile::LoadFile(kPriceFileKey, false);
+        }
         session.LoadCatalogue(*factory);
         TFrm_Preferences::ReadRegistry(*session.v_Limits);
     }
@@ -414,18 +420,26 @@ int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parsed.Flag("no-store")) StoreRun(session, list, panel, evap, cond, units);
     const int nBest = session.RunSelection(request);
 
+    const bool bPrices = Cls_PriceAndPrefsFile::UniqueInstance() != nullptr;
+    if (bPrices) {
+        for (Cls_ChOutdoorUnit* pUnit : session.v_Results) pUnit->CalcPrice(TMainSession::kSelectionSeqNr);
+    }
     TFrm_ChResultGrid grid;
     grid.SetupWindow(true, TMainSession::kSelectionSeqNr, &session.v_OptionCodes);
     grid.PutHeaders(nCondenser, nFamily, 0.0, TFrm_ChApplicationOptions::GetStdOptionSuffix(), prefs.ESEER,
-                    panel.GetSelCooling(), request.ReqHeat, request.ReqCool, false);
+                    panel.GetSelCooling(), request.ReqHeat, request.ReqCool, bPrices);
     for (Cls_ChOutdoorUnit* pUnit : session.v_Results) grid.AddChiller(pUnit, TMainSession::kSelectionSeqNr);
     if (nBest >= 0) grid.SetCurrentPosition(nBest);
     if (const auto sort = parsed.Value("sort")) SortGrid(grid, SortTagOf(*sort));
 
     std::vector<TRejection> rejected;
     for (Cls_ChOutdoorUnit* pUnit : session.v_NonSelected) {
-        rejected.push_back(RejectionOf(*pUnit, TMainSession::kSelectionSeqNr, prefs.NEGCOOLING, prefs.POSCOOLING,
-                                       prefs.NEGHEATING, prefs.POSHEATING));
+        // Variants share the model name; the application tells them apart.
+        const std::string suffix = TrimmedSuffix(*pUnit);
+        rejected.push_back(TRejection{pUnit->GetName() + (suffix.empty() ? "" : " " + suffix),
+                                      RejectionDetailsOf(*pUnit, TMainSession::kSelectionSeqNr, session,
+                                                         prefs.NEGCOOLING, prefs.POSCOOLING, prefs.NEGHEATING,
+                                                         prefs.POSHEATING)});
     }
     if (parsed.Flag("json")) {
         WriteJson(grid, request.Temperatures, request.ReqCool, request.ReqHeat, rejected, out);

@@ -147,19 +147,6 @@ void WriteCriteria(TJsonWriter& json, const TSelTempData& t, double dReqCool, do
 
 }  // namespace
 
-TRejection RejectionOf(Cls_ChOutdoorUnit& unit, std::int32_t SeqNr, double dNegCooling, double dPosCooling,
-                       double dNegHeating, double dPosHeating) {
-    const std::int32_t nCode = unit.GetChillerData(SeqNr).ErrCode;
-    std::vector<std::string> params;
-    const auto percent = [](double d) { return std::to_string(static_cast<long long>(std::llround(d * 100.0))); };
-    if (nCode == 214) params = {percent(dNegCooling), percent(dPosCooling)};
-    if (nCode == 229) params = {percent(dNegHeating), percent(dPosHeating)};
-    // Variants share the model name; the application tells them apart.
-    const std::string suffix = TrimmedSuffix(unit);
-    return TRejection{unit.GetName() + (suffix.empty() ? "" : " " + suffix), nCode,
-                      dialogs::TBaseMsg::GetUnicodeString(nCode, params)};
-}
-
 void PrintGrid(const TFrm_ChResultGrid& grid, std::ostream& out) {
     std::size_t nTitle = 0;
     for (int r = 0; r < grid.RowCount(); ++r) nTitle = std::max(nTitle, Glyphs(grid.Row(r).title));
@@ -202,7 +189,13 @@ void PrintTable(const std::vector<std::vector<std::string>>& rows, const std::ve
 void PrintRejected(const std::vector<TRejection>& rejected, std::ostream& out) {
     out << '\n' << dialogs::TBaseMsg::Translate("Rejected selections") << '\n';
     if (rejected.empty()) out << "   (none)\n";
-    for (const TRejection& r : rejected) out << "   " << r.model << ": " << r.message << '\n';
+    for (const TRejection& r : rejected) {
+        out << "   " << r.model << ": " << r.details.Message << '\n';
+        if (const auto& extra = r.details.Extra) {
+            out << "      " << extra->Title << ": " << extra->Available << " (" << extra->Minimum << " .. "
+                << extra->Maximum << ")\n";
+        }
+    }
 }
 
 void WriteJson(const TFrm_ChResultGrid& grid, const TSelTempData& criteria, double dReqCool, double dReqHeat,
@@ -220,8 +213,8 @@ void WriteJson(const TFrm_ChResultGrid& grid, const TSelTempData& criteria, doub
     for (const TRejection& r : rejected) {
         json.BeginObject();
         json.Key("model").String(r.model);
-        json.Key("code").Integer(r.code);
-        json.Key("message").String(r.message);
+        json.Key("code").Integer(r.details.Code);
+        json.Key("message").String(r.details.Message);
         json.EndObject();
     }
     json.EndArray();

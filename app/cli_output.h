@@ -7,19 +7,15 @@
 #include <vector>
 
 #include "workflow/main_session.h"
+#include "workflow/rejection_details.h"
 #include "workflow/result_grid.h"
 
 namespace brumalis::app {
 
 struct TRejection {
-    std::string model;
-    int code;
-    std::string message;
+    std::string model;  // with its application, which tells variants of a model apart
+    TRejectionDetails details;
 };
-
-// The reason text of a rejected unit, as the rejected list shows it.
-TRejection RejectionOf(Cls_ChOutdoorUnit& unit, std::int32_t SeqNr, double dNegCooling, double dPosCooling,
-                       double dNegHeating, double dPosHeating);
 
 // Row titles down the left, one column per unit, "[ ]" around the current unit's name.
 void PrintGrid(const TFrm_ChResultGrid& grid, std::ostream& out);

@@ -6,6 +6,7 @@
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
 #include "catalogue/catalogue_schema.h"
+#include "catalogue/price_records.h"
 #include "catalogue/records.h"
 #include "platform/settings_store.h"
 
@@ -152,6 +153,18 @@ TEST_F(CommandLine, AnalyseShowsTheTrafficLightAndOneColumn) {
     std::ostringstream far;
     ASSERT_EQ(RunAnalyse({"ACW 350", "--ambient", "44", "--lwe", "-10"}, far, err), 0);
     EXPECT_EQ(Lines(far.str()).front(), "Outside capacity table, but within operation range.");
+}
+
+TEST_F(CommandLine, AChosenPricesFileAddsThePriceIndicationAndSortsByIt) {
+    Cls_PriceAndPrefsFile::SetFileName("Software\\Orvane", false, BRUMALIS_EXAMPLE_PRICES);
+    const std::string text = Select({"--condenser", "air", "--family", "cooling", "--cooling", "350", "--sort",
+                                     "price", "--no-store"});
+    const auto row = text.find("Price indication (%)");
+    ASSERT_NE(row, std::string::npos) << text;
+    const std::string line = text.substr(row, text.find('\n', row) - row);
+    EXPECT_NE(line.find(" 100"), std::string::npos) << line;  // the current unit is the reference
+    EXPECT_NE(line.find('>'), std::string::npos) << line;     // sorted by it, ascending
+    Cls_PriceAndPrefsFile::UnloadFile();
 }
 
 // Random option values: every run answers or refuses cleanly.

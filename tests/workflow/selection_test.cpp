@@ -2,6 +2,7 @@
 
 #include "tests/catalogue/unit_builder.h"
 #include "workflow/main_session.h"
+#include "workflow/rejection_details.h"
 #include "workflow/result_grid.h"
 #include "workflow/selection_list.h"
 
@@ -126,8 +127,9 @@ protected:
 
     void SetUp() override {
         SelectionTest::SetUp();
-        session.v_Controllers = std::move(controllers);
-        controllers.clear();
+        // The session holds its own controller objects, as the program's does.
+        session.v_Controllers =
+            RecordsAs<Cls_ChController>(CTDbObject::GetAllRecords(Cls_ChController::kClassID, false, factory.get()));
     }
     void TearDown() override {
         session.v_Controllers.clear();
@@ -155,7 +157,9 @@ TEST_F(SelectionRun, TwentyFiveCandidatesAreCutToTheBestTwentyInSignedDeviationO
     // The five dropped candidates deviate most.
     for (Cls_ChOutdoorUnit* pUnit : session.v_Candidates) {
         const bool bShown = std::find(session.v_Results.begin(), session.v_Results.end(), pUnit) != session.v_Results.end();
-        if (!bShown) EXPECT_GT(std::fabs(pUnit->GetChillerData(1).CoolData.Deviation), dSmallest);
+        if (!bShown) {
+            EXPECT_GT(std::fabs(pUnit->GetChillerData(1).CoolData.Deviation), dSmallest);
+        }
     }
 }
 
@@ -177,6 +181,32 @@ TEST_F(SelectionRun, UntickedVariantsAreNeitherCandidatesNorRejected) {
     session.RunSelection(request);
     EXPECT_EQ(session.v_CoolBand.Max, kUnboundedCapacity);
     EXPECT_EQ(session.v_Candidates.size(), 2U);
+}
+
+TEST_F(SelectionRun, RejectionDetailsShowTheValueAgainstItsRange) {
+    Unit("Small", 0, 0, 0.5);
+    Unit("Narrow", 0, 0);
+    units.back()->SetMaxDTE(4.0);
+    session.RunSelection(Request(100.0));
+    ASSERT_EQ(session.v_NonSelected.size(), 2U);
+    const TRejectionDetails small =
+        RejectionDetailsOf(*session.v_NonSelected[0], 1, session, -0.25, 0.1, -0.2, 0.2);
+    EXPECT_EQ(small.Code, 214);
+    EXPECT_EQ(small.Message, "Capacity is outside -25% to 10% of the required cooling capacity.");
+    ASSERT_TRUE(small.Extra.has_value());
+    EXPECT_EQ(small.Extra->Title, "Cooling capacity");
+    EXPECT_EQ(small.Extra->Available, "47.5 kW");
+    EXPECT_EQ(small.Extra->Minimum, "80.0 kW");
+    const TRejectionDetails narrow = RejectionDetailsOf(*session.v_NonSelected[1], 1, session, -0.2, 0.2, -0.2, 0.2);
+    EXPECT_EQ(narrow.Code, 217);
+    ASSERT_TRUE(narrow.Extra.has_value());
+    EXPECT_EQ(narrow.Extra->Title, "Delta temperature");
+    EXPECT_EQ(narrow.Extra->Maximum, "4.0 \u00B0C");
+
+    TChillerData d = session.v_NonSelected[1]->GetChillerData(1);
+    d.ErrCode = 233;
+    session.v_NonSelected[1]->SetChillerData(1, d);
+    EXPECT_FALSE(RejectionDetailsOf(*session.v_NonSelected[1], 1, session, -0.2, 0.2, -0.2, 0.2).Extra.has_value());
 }
 
 TEST_F(SelectionRun, GridRowsFollowTheRequirementAndSortByClickedRows) {
