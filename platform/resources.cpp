@@ -58,4 +58,12 @@ std::optional<std::string_view> FindBlob(std::string_view szName) {
     return it->bytes;
 }
 
+std::vector<std::string> BlobNames() {
+    SRegistry& registry = Registry();
+    const std::lock_guard lock(registry.mutex);
+    std::vector<std::string> names;
+    for (const SBlob& blob : registry.blobs) names.push_back(blob.szName);
+    return names;
+}
+
 }  // namespace brumalis::platform

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace brumalis::platform {
 
@@ -16,5 +18,8 @@ void RegisterBlob(std::string_view szName, std::string_view bytes);
 
 // The bytes registered under szName ignoring ASCII case, or nullopt.
 std::optional<std::string_view> FindBlob(std::string_view szName);
+
+// The names of every registered blob, in registration order.
+std::vector<std::string> BlobNames();
 
 }  // namespace brumalis::platform

@@ -60,3 +60,16 @@ run(0 stats "${WORK}/controllers.qxz")
 expect_match("${last_out}" "Tbl_ChControllerStep +class 86 +records 3 +largest ID 3")
 expect_match("${last_out}" "2 tables, 5 records, [0-9]+ bytes of text loaded in [0-9.]+ ms")
 run(1 stats "${DATA}/damaged/duplicate-id.edi")
+
+# The data files built into the program, written out as stored.
+run(0 blob DEVICE_DATABASE_REF "${WORK}/reference.edi")
+expect_same_file("${WORK}/reference.edi" "${CATALOGUE}/device_database_ref.edi")
+run(0 blob device_database "${WORK}/catalogue.qxz")
+run(0 check "${WORK}/catalogue.qxz")
+run(1 blob NO_SUCH_BLOB "${WORK}/none")
+expect_match("${last_err}" "DEVICE_DATABASE, DEVICE_DATABASE_REF, CHILLER_PICTURES")
+
+# The schema as an empty catalogue database.
+run(0 schema "${WORK}/schema.edi")
+run(0 dump "${WORK}/schema.edi")
+expect_match("${last_out}" "table Tbl_ChOutdoorUnit \\(class 94, parent 168\\): 0 records")

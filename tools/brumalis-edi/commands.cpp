@@ -1,6 +1,7 @@
 #include "tools/brumalis-edi/commands.h"
 
 #include "catalogue/catalogue_schema.h"
+#include "platform/resources.h"
 #include "catalogue/records.h"
 #include "objectstore/compressed_container.h"
 #include "objectstore/edi_database.h"
@@ -238,6 +239,20 @@ void PriceTemplate(const std::string& szCatalogue, const std::string& szOut, std
     const CTProgramContainer container;
     SaveFile(szOut, [&](CTStream& file) { prices.WriteToStream(file); });
     out << szOut << ": 1 header, " << units.size() << " price entries\n";
+}
+
+}  // namespace brumalis::edi_tool
+
+namespace brumalis::edi_tool {
+
+void WriteBlob(const std::string& szName, const std::string& szOut) {
+    const std::optional<std::string_view> bytes = platform::FindBlob(szName);
+    if (!bytes) {
+        std::string names;
+        for (const std::string& name : platform::BlobNames()) names += (names.empty() ? "" : ", ") + name;
+        throw CTToolError("no built-in data file of that name (this program holds: " + names + ")");
+    }
+    SaveFile(szOut, [&](CTStream& out) { out.WriteAll(*bytes); });
 }
 
 }  // namespace brumalis::edi_tool

@@ -20,6 +20,7 @@ void Dump(const std::string& szIn, std::ostream& out);
 void Check(const std::string& szIn, std::ostream& out);
 void Stats(const std::string& szIn, std::ostream& out);
 void Schema(const std::string& szOut);
+void WriteBlob(const std::string& szName, const std::string& szOut);
 // A prices file to fill in: one header and one entry per unit of the catalogue.
 void PriceTemplate(const std::string& szCatalogue, const std::string& szOut, std::ostream& out);
 

@@ -33,6 +33,8 @@ const Command kCommands[] = {
     {"check", 1, "check IN\n  Parses the EDI database IN and reports whether it is sound."},
     {"stats", 1, "stats IN\n  Loads the EDI database IN into a memory engine and lists its tables with\n"
                  "  their record counts and largest IDs, and the load time."},
+    {"blob", 2, "blob NAME OUT\n  Writes the data file NAME built into this program (DEVICE_DATABASE,\n"
+                "  DEVICE_DATABASE_REF, CHILLER_PICTURES, UIGLOSSARY, GLOSSARY) to OUT, as stored."},
     {"schema", 1, "schema OUT\n  Writes an empty catalogue database as plain EDI text: its structure\n"
                   "  sections list every catalogue table, field, type, default and link."},
     {"price-template", 2, "price-template CATALOGUE OUT\n  Writes OUT as a prices file for the catalogue database CATALOGUE: one\n"
@@ -66,6 +68,7 @@ int Run(const Command& command, const std::vector<std::string>& files) {
         if (name == "check") tool::Check(in, std::cout);
         if (name == "stats") tool::Stats(in, std::cout);
         if (name == "schema") tool::Schema(in);
+        if (name == "blob") tool::WriteBlob(in, files[1]);
         if (name == "price-template") tool::PriceTemplate(in, files[1], std::cout);
         std::cout.flush();
         return std::cout ? kExitOk : kExitBadInput;
