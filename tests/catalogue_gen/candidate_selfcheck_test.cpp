@@ -189,18 +189,60 @@ TEST_F(CandidateSelfCheck, EveryResultCodeIsReachedBySomeUnit) {
                                   kUnboundedCapacity),
              *pUnit);
     }
-    // A heat pump's pump allowing more flow than the unit in heating.
+    // A heat pump's pump allowing more flow than the unit in heating: at part
+    // capacity (colder air) and a high delta T the flow falls below the unit's
+    // range while the pump still accepts it.
     for (auto& pUnit : s_units) {
         const std::vector<Cls_ChOptAllowed*> pumps = pUnit->GetSpecialOptCombs(options, 1, 4);
         if (pumps.empty() || pUnit->GetFamily() != 2 || reached.count(226)) continue;
-        for (double dDeltaT = 2.0; dDeltaT <= 10.0; dDeltaT += 0.25) {
+        for (double dWinter = 7.0; dWinter >= -10.0 && !reached.count(226); dWinter -= 1.0) {
+            for (double dDeltaT = 3.0; dDeltaT <= 8.0; dDeltaT += 0.25) {
+                TSelTempData t = Nominal(*pUnit);
+                t.SelectCooling = false;
+                t.Winter = dWinter;
+                t.HeatDeltaTC = dDeltaT;
+                note(pUnit->IsCandidateChiller(1, false, t, controllers, nullptr, 0.0,
+                                               Cls_ChOutdoorUnit::GetInitSoundDistances(), pumps.front(), nullptr,
+                                               nullptr, nullptr, 0.0, 0.0, kUnboundedCapacity, 0.0, 0.0,
+                                               kUnboundedCapacity),
+                     *pUnit);
+            }
+        }
+    }
+    // A pressure-drop curve crossing zero at a low flow still inside the
+    // unit's range: the highest delta T at part capacity, in cooling (237)
+    // and, on the heated water, in heating (236).
+    for (auto& pUnit : s_units) {
+        if (pUnit->GetFamily() != 2 || (reached.count(236) && reached.count(237))) continue;
+        for (double dWater = 7.0; dWater >= 1.0; dWater -= 2.0) {
+            for (double dAir = 46.0; dAir >= 35.0; dAir -= 1.0) {
+                TSelTempData t = Nominal(*pUnit);
+                t.SelectCooling = true;
+                t.CoolLeavingE = dWater;
+                t.Summer = dAir;
+                t.CoolDeltaTE = pUnit->GetMaxDTE();
+                note(Run(*pUnit, t, 0.0, 0.0), *pUnit);
+            }
+        }
+        for (double dAir = 7.0; dAir >= -15.0; dAir -= 1.0) {
             TSelTempData t = Nominal(*pUnit);
             t.SelectCooling = false;
-            t.HeatDeltaTC = dDeltaT;
+            t.Winter = dAir;
+            t.HeatDeltaTC = pUnit->GetMaxDTC();
+            note(Run(*pUnit, t, 0.0, 0.0), *pUnit);
+        }
+    }
+    // A low-noise kit rated in heating only: cooling with it finds an empty
+    // table, at 0 °C leaving water the empty table itself (250).
+    for (auto& pUnit : s_units) {
+        if (reached.count(250)) break;
+        for (Cls_ChOptAllowed* pQuiet : pUnit->GetSpecialOptCombs(options, 1, 2)) {
+            TSelTempData t = Nominal(*pUnit);
+            t.SelectCooling = true;
+            t.CoolLeavingE = 0.0;
             note(pUnit->IsCandidateChiller(1, false, t, controllers, nullptr, 0.0,
-                                           Cls_ChOutdoorUnit::GetInitSoundDistances(), pumps.front(), nullptr,
-                                           nullptr, nullptr, 0.0, 0.0, kUnboundedCapacity, 0.0, 0.0,
-                                           kUnboundedCapacity),
+                                           Cls_ChOutdoorUnit::GetInitSoundDistances(), nullptr, pQuiet, nullptr,
+                                           nullptr, 0.0, 0.0, kUnboundedCapacity, 0.0, 0.0, kUnboundedCapacity),
                  *pUnit);
         }
     }
@@ -208,7 +250,8 @@ TEST_F(CandidateSelfCheck, EveryResultCodeIsReachedBySomeUnit) {
     for (const auto& [nCode, szUnit] : reached) all += " " + std::to_string(nCode) + " (" + szUnit + ")";
     RecordProperty("reached", all);
     for (std::int32_t nCode :
-         {214, 216, 217, 218, 219, 220, 223, 224, 225, 228, 229, 230, 231, 233, 247, 248, 251, 252, 253, 254}) {
+         {214, 216, 217, 218, 219, 220, 223, 224, 225, 226, 228, 229, 230, 231, 233, 236, 237, 247, 248, 250, 251,
+          252, 253, 254}) {
         EXPECT_TRUE(reached.count(nCode)) << nCode << " not reached; reached:" << all;
     }
 }

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "tests/catalogue_gen/shipped_catalogue.h"
 
@@ -135,6 +138,64 @@ TEST_F(CataloguePhysics, FlowLimitsAndPressureDropsFitTheDeltaTRange) {
         if (u->GetCondenserType() == 1) {
             EXPECT_TRUE(Cls_ChOutCapacity::FindPolyOfType(rows, cttCondPressureDrop));
         }
+    }
+}
+
+// A few units carry data at the edge of what a selection accepts: curves
+// crossing zero at low flows, exchangers narrower than their pumps, low-noise
+// kits rated in one mode only. Every unit stays usable at its normal flows.
+TEST_F(CataloguePhysics, AFewUnitsCarryEdgeDataAndAllStayUsableAtNormalFlows) {
+    int nZeroCrossing = 0, nNarrowerThanPump = 0, nOneModeKits = 0, nUnits = 0;
+    const auto all = RecordsAs<Cls_ChOptAllowed>(CTDbObject::GetAllRecords(Cls_ChOptAllowed::kClassID, false));
+    std::map<std::int32_t, std::vector<const Cls_ChOptAllowed*>> combs;  // by unit ID
+    for (const auto& comb : all) {
+        std::int32_t nCls = 0, nObj = 0;
+        comb->GetDevice_REF(nCls, nObj);
+        combs[nObj].push_back(comb.get());
+    }
+    for (const auto& u : s_units) {
+        if (u->GetFamily() == 16) continue;
+        ++nUnits;
+        const auto rows = u->GetAllChOutCapacity();
+        const Cls_ChOutCapacity* pd = Cls_ChOutCapacity::FindPolyOfType(rows, cttEvapPressureDrop);
+        ASSERT_TRUE(pd) << u->GetName();
+        if (Cools(*u)) {
+            // 5 K at 60 % to 130 % of the nominal capacity.
+            const double f5 = CoolingAt(*u, 7.0, NominalCoolX(*u)).cap * 60.0 / (4.186 * 5.0);
+            for (double share = 0.6; share <= 1.3; share += 0.05) {
+                EXPECT_GT(pd->Evaluate(share * f5), 0.0) << u->GetName() << u->GetNameSuffix() << " at " << share;
+            }
+        }
+        if (pd->Evaluate(u->GetMinWFRE()) <= 0.0) ++nZeroCrossing;
+        for (const Cls_ChOptAllowed* comb : combs[u->GetID()]) {
+            if (const auto pump = comb->GetTheChPumpData(); pump && pump->GetSelect1() < u->GetMinWFRE()) {
+                ++nNarrowerThanPump;
+                break;
+            }
+        }
+        for (const Cls_ChOptAllowed* comb : combs[u->GetID()]) {
+            const auto quiet = comb->GetTheChLowNoise();
+            if (!quiet) continue;
+            std::array<int, 4> perType{};
+            for (const auto& row : quiet->GetAllChLowNoiseCapacity()) {
+                ++perType.at(static_cast<std::size_t>(row->GetType() - cttCoolCap));
+            }
+            const auto has = [&](std::int32_t type) {
+                return perType.at(static_cast<std::size_t>(type - cttCoolCap)) > 0;
+            };
+            const bool bCool = has(cttCoolCap) && has(cttCoolPI), bHeat = has(cttHeatCap) && has(cttHeatPI);
+            if (Heats(*u) && Cools(*u) && bCool != bHeat) {
+                ++nOneModeKits;
+                break;
+            }
+        }
+    }
+    const std::map<std::string, int> counts{
+        {"zero-crossing curves", nZeroCrossing}, {"pumps wider than the unit", nNarrowerThanPump},
+        {"one-mode low-noise kits", nOneModeKits}};
+    for (const auto& [szWhat, n] : counts) {
+        EXPECT_GT(n, 0) << szWhat;
+        EXPECT_LT(n * 20, nUnits) << szWhat << " on more than 5 % of the units";
     }
 }
 

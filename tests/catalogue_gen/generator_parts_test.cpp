@@ -5,6 +5,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "tools/catalogue-gen/brine_model.h"
 #include "tools/catalogue-gen/poly_fit.h"
@@ -87,6 +89,23 @@ TEST_F(RangeFolder, CrossReferencesAndRulesAreChecked) {
     EXPECT_NE(ErrorWith("controllers.json", R"([{"name": "C", "steps": [5, 4], "brine_below": 5, "brine_option": "BR"}])")
                   .find("ascending"),
               std::string::npos);
+    // The committed series with one member spoilt at a time.
+    std::ifstream in(v_dir / "series.json", std::ios::binary);
+    const std::string series((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto spoilt = [&](const std::string& szFrom, const std::string& szTo) {
+        std::string text = series;
+        const std::size_t at = text.find(szFrom);
+        EXPECT_NE(at, std::string::npos) << szFrom;
+        if (at != std::string::npos) text.replace(at, szFrom.size(), szTo);
+        return ErrorWith("series.json", text);
+    };
+    EXPECT_NE(spoilt(R"("low_noise_modes": "heating")", R"("low_noise_modes": "night")")
+                  .find("both, cooling or heating"),
+              std::string::npos);
+    EXPECT_NE(spoilt(R"("pressure_drop_zero_at": 0.5)", R"("pressure_drop_zero_at": 0.9)")
+                  .find("pressure_drop_zero_at"),
+              std::string::npos);
+    EXPECT_NE(spoilt(R"("from": 0.9,)", R"("from": 0.1,)").find("flow_limit_capacities"), std::string::npos);
 }
 
 TEST(CsvTable, QuotedCellsAndNumbersWhateverTheLocale) {

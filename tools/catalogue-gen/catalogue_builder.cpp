@@ -503,9 +503,15 @@ void TBuilder::StoreLowNoise(const Cls_ChOutdoorUnit& u, const TUnitDesign& d, c
     params.fanShiftK += o.fanShiftK;
     TUnitDesign quiet(d.plan, TUnitModel(params, v_nominal));
     FitTables(quiet.model, *d.plan.profile, quiet);
-    const TPolyCapListCh cap(u, cttCoolCap, quiet.coolCap.rows), pi(u, cttCoolPI, quiet.coolPI.rows);
-    SetSeasonal(*ln, ComputeSeasonal(cap, pi, quiet.model));
-    ln->SetCIndLowerLimit(d.coolX.from), ln->SetCIndUpperLimit(d.coolX.to);
+    // A kit rated in one mode only (a night-time heating kit, say) has no
+    // rows for the other mode; the program then finds that table empty.
+    const std::string& modes = d.plan.series->lowNoiseModes;
+    const bool bCoolRows = modes != "heating", bHeatRows = modes != "cooling";
+    if (bCoolRows && !quiet.coolCap.rows.empty()) {
+        const TPolyCapListCh cap(u, cttCoolCap, quiet.coolCap.rows), pi(u, cttCoolPI, quiet.coolPI.rows);
+        SetSeasonal(*ln, ComputeSeasonal(cap, pi, quiet.model));
+        ln->SetCIndLowerLimit(d.coolX.from), ln->SetCIndUpperLimit(d.coolX.to);
+    }
     auto stored = v_store.Stored(std::move(ln));
     const auto store = [&](const TFittedTable& table, std::int32_t type) {
         for (const TCapRow& r : table.rows) {
@@ -516,8 +522,8 @@ void TBuilder::StoreLowNoise(const Cls_ChOutdoorUnit& u, const TUnitDesign& d, c
             v_store.Stored(std::move(row));
         }
     };
-    store(quiet.coolCap, cttCoolCap), store(quiet.coolPI, cttCoolPI);
-    store(quiet.heatCap, cttHeatCap), store(quiet.heatPI, cttHeatPI);
+    if (bCoolRows) store(quiet.coolCap, cttCoolCap), store(quiet.coolPI, cttCoolPI);
+    if (bHeatRows) store(quiet.heatCap, cttHeatCap), store(quiet.heatPI, cttHeatPI);
 }
 
 void TBuilder::StorePump(const TUnitDesign& d, const Cls_ChOptAllowed& comb, const TOptionDef& o) {

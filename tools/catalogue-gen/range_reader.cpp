@@ -254,7 +254,20 @@ TSeriesDef ReadOneSeries(const TJsonNode& e) {
     s.singlePhaseUpToKW = e.Number("single_phase_up_to_kW", 0.0, 100.0, 0.0);
     s.optionCodes = e.Boolean("option_codes", false);
     s.lowNoiseRows = e.Boolean("low_noise_rows", false);
+    s.lowNoiseModes = e.String("low_noise_modes", "both");
+    if (s.lowNoiseModes != "both" && s.lowNoiseModes != "cooling" && s.lowNoiseModes != "heating") {
+        e.Member("low_noise_modes").Fail("must be both, cooling or heating");
+    }
+    if (!s.lowNoiseRows && e.Has("low_noise_modes")) e.Member("low_noise_modes").Fail("needs low_noise_rows");
     s.eurovent = e.Boolean("eurovent", false);
+    if (e.Has("flow_limit_capacities")) {
+        s.flowLimitCapacities = ReadSpan(e.Member("flow_limit_capacities"));
+        if (s.flowLimitCapacities.from < 0.3 || s.flowLimitCapacities.from > 1.0 ||
+            s.flowLimitCapacities.to < 1.0 || s.flowLimitCapacities.to > 2.0) {
+            e.Member("flow_limit_capacities").Fail("must run from 0.3..1 to 1..2");
+        }
+    }
+    s.pressureDropZeroAt = e.Number("pressure_drop_zero_at", 0.0, 0.55, 0.0);
     return s;
 }
 

@@ -112,7 +112,16 @@ struct TSeriesDef {
     double singlePhaseUpToKW = 0.0;
     bool optionCodes = false;
     bool lowNoiseRows = false;
+    // Which modes the low-noise rows cover: "both", "cooling" or "heating"; a
+    // kit rated in one mode only has no rows (an empty table) for the other.
+    std::string lowNoiseModes = "both";
     bool eurovent = false;
+    // The capacities, as shares of nominal, whose flows over the delta T
+    // range bound the water-side flow limits.
+    TSpan flowLimitCapacities{0.6, 1.3};
+    // The share of the nominal flow at which the pressure-drop curves, fitted
+    // with a negative constant term, cross zero (0: a pure power law).
+    double pressureDropZeroAt = 0.0;
 };
 
 struct TRangeDescription {

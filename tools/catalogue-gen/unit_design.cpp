@@ -80,22 +80,33 @@ double FittedPressureDrop(double flow, double nominalFlow, double nominalPD) {
     return nominalPD * std::pow(flow / nominalFlow, kFlowExponent);
 }
 
-TFluidSide FluidSide(double basisKW, double dtMin, double dtMax, double nominalPD) {
+TFluidSide FluidSide(double basisKW, double dtMin, double dtMax, double nominalPD, const TSeriesDef& series) {
     TFluidSide side;
     side.minDT = dtMin;
     side.maxDT = dtMax;
     side.nominalFlow = FlowLPerMin(basisKW, kNominalDeltaT);
-    // The flows of the whole delta T range at capacities 40 % below and 30 %
-    // above nominal.
-    side.minFlow = FlowLPerMin(basisKW, dtMax) * 0.6;
-    side.maxFlow = FlowLPerMin(basisKW, dtMin) * 1.3;
+    // The flows of the whole delta T range at the series' lowest and highest
+    // capacities (by default 40 % below and 30 % above nominal).
+    side.minFlow = FlowLPerMin(basisKW, dtMax) * series.flowLimitCapacities.from;
+    side.maxFlow = FlowLPerMin(basisKW, dtMin) * series.flowLimitCapacities.to;
     std::vector<double> fs, pds;
     for (int i = 0; i <= 40; ++i) {
         const double f = side.minFlow + (side.maxFlow - side.minFlow) * i / 40.0;
         fs.push_back(f);
         pds.push_back(FittedPressureDrop(f, side.nominalFlow, nominalPD));
     }
-    side.pressureDrop = FitWithin(fs, pds, 3, 7, kMaxTableFitError, "pressure-drop curve").poly;
+    TPolynomial pd = FitWithin(fs, pds, 3, 7, kMaxTableFitError, "pressure-drop curve").poly;
+    if (series.pressureDropZeroAt > 0.0) {
+        // A curve fitted to measurements around the nominal flow with a
+        // negative constant term: it keeps the nominal drop but falls to zero
+        // at the stated share of the nominal flow, still inside the limits.
+        const double atZero = pd.Evaluate(series.pressureDropZeroAt * side.nominalFlow);
+        const double atNominal = pd.Evaluate(side.nominalFlow);
+        const double scale = atNominal / (atNominal - atZero);
+        pd.a[0] -= atZero;
+        for (double& a : pd.a) a *= scale;
+    }
+    side.pressureDrop = pd;
     return side;
 }
 
@@ -115,9 +126,10 @@ void DesignFluids(const TProfileDef& profile, TUnitDesign& d) {
     // the heated water on the condenser slot.
     const bool bHeatingOnly = profile.family == TFamily::HeatingOnly;
     const double evapBasis = bHeatingOnly ? qh - ph : std::max(qc, qh);
-    d.evaporator = FluidSide(evapBasis, profile.deltaTMin, profile.deltaTMax, profile.pdEvapKPa);
+    d.evaporator = FluidSide(evapBasis, profile.deltaTMin, profile.deltaTMax, profile.pdEvapKPa, *d.plan.series);
     if (profile.condenser == TCondenser::Water) {
-        d.condenser = FluidSide(bHeatingOnly ? qh : qc + pc, profile.deltaTMin, profile.deltaTMax, profile.pdCondKPa);
+        d.condenser = FluidSide(bHeatingOnly ? qh : qc + pc, profile.deltaTMin, profile.deltaTMax, profile.pdCondKPa,
+                                *d.plan.series);
     }
 }
 
