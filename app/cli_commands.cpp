@@ -58,6 +58,7 @@ public:
         // The session's records go before the factory (members in reverse order).
         CTDbObject::SetDefaultFactory(nullptr);
         dialogs::TBaseMsg::SetTranslateFunc({});
+        SetMessageCallback(v_previousStoreMessages);
     }
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;
