@@ -218,12 +218,12 @@ void SetupBrines(const TCliArgs& args, TMainSession& session, TFrm_ChBrine& evap
 // The brine checks of the Settings page after the temperatures are in.
 void UpdateBrines(std::int32_t nCondenser, std::int32_t nFamily, const TFrm_ChTempPanel& panel, TFrm_ChBrine& evap,
                   TFrm_ChBrine& cond) {
-    if (nFamily == 16) {
+    if (nFamily == famCondensingUnit) {
         evap.SetBrineSettings(nullptr, true, 0.0);
     } else {
-        evap.UpdateEvaporatorBrinePercentage(nFamily == 8 ? panel.GetHeatLeavingE() : panel.GetCoolLeavingE());
+        evap.UpdateEvaporatorBrinePercentage(nFamily == famHeatingOnly ? panel.GetHeatLeavingE() : panel.GetCoolLeavingE());
     }
-    if (nCondenser == 1) {
+    if (nCondenser == ctWaterCooled) {
         cond.UpdateCondenserBrinePercentage(panel.GetCoolLeavingC());
     } else {
         cond.SetBrineSettings(nullptr, true, 0.0);

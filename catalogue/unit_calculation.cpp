@@ -78,17 +78,17 @@ std::int32_t Cls_ChOutdoorUnit::IsCandidateChiller(
     std::int32_t nCode = 0;
     const std::int32_t nFamily = GetFamily();
     const auto stop = [&] { return CheckForErrors && nCode != 0; };
-    if (nFamily == 1 || nFamily == 4 || nFamily == 16) {
+    if (nFamily == famHeatRecovery || nFamily == famCoolingOnly || nFamily == famCondensingUnit) {
         if (ORComb && T.Summer < 0.0) ORComb->Calculated = true;
         nCode = GetCoolCapPI(LNOptComb, T, MinReqCool, MaxReqCool, CapCorr, PICorr, Data.CoolData);
-        if (!stop() && nFamily != 16) {
+        if (!stop() && nFamily != famCondensingUnit) {
             Accumulate(nCode, GetEDeltaTFRPD(PumpOptComb, T, Data.CoolData, EFR, EPD, CFR, CPD, Data.Evaporator,
                                              Data.Condenser));
-            if (!stop() && (nFamily == 1 || HROptComb)) {
+            if (!stop() && (nFamily == famHeatRecovery || HROptComb)) {
                 Accumulate(nCode, CalcHeatRecovery(HROptComb, T, Data.HRData, Data.HRCondenser));
             }
         }
-    } else if (nFamily == 2) {
+    } else if (nFamily == famHeatPump) {
         if (ORComb && (T.Summer < 0.0 || T.Winter < 0.0)) ORComb->Calculated = true;
         const bool bCool = T.SelectCooling;
         nCode = GetCoolCapPI(LNOptComb, T, bCool ? MinReqCool : 0.0, bCool ? MaxReqCool : kUnboundedCapacity, CapCorr,
@@ -113,7 +113,7 @@ std::int32_t Cls_ChOutdoorUnit::IsCandidateChiller(
             Accumulate(nCode, q);
             if (HROptComb) Accumulate(nCode, CalcHeatRecovery(HROptComb, T, Data.HRData, Data.HRCondenser));
         }
-    } else if (nFamily == 8) {
+    } else if (nFamily == famHeatingOnly) {
         if (ORComb && T.Winter < 0.0) ORComb->Calculated = true;
         nCode = GetHeatCapPI(LNOptComb, T, MinReqHeat, MaxReqHeat, CapCorr, PICorr, Data.HeatData);
         if (!stop()) {

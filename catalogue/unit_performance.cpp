@@ -90,7 +90,7 @@ Cls_ChOutdoorUnit::TTables& Cls_ChOutdoorUnit::Tables() {
         return a->GetSelect1() < b->GetSelect1();
     });
     std::array<std::vector<TCapRow>, 4> lists;
-    const bool bCoolingOnly = GetFamily() == 4;
+    const bool bCoolingOnly = GetFamily() == famCoolingOnly;
     for (auto& pRow : rows) {
         const std::int32_t nType = pRow->GetType();
         if (nType == cttEvapPressureDrop || nType == cttCondPressureDrop) {
@@ -218,12 +218,12 @@ void Cls_ChOutdoorUnit::GetPumpWFRLimits(const Cls_ChOptAllowed* PumpOptComb, do
 
 void Cls_ChOutdoorUnit::CoolingPoint(const TSelTempData& TempData, double& lwe, double& x) const {
     lwe = TempData.CoolLeavingE;
-    x = GetCondenserType() == 1 ? TempData.CoolLeavingC : TempData.Summer;
+    x = GetCondenserType() == ctWaterCooled ? TempData.CoolLeavingC : TempData.Summer;
 }
 
 void Cls_ChOutdoorUnit::HeatingPoint(const TSelTempData& TempData, double& lwe, double& x) const {
-    lwe = GetFamily() == 8 ? TempData.HeatLeavingE : TempData.HeatLeavingC;
-    x = GetCondenserType() == 1 ? TempData.HeatLeavingC : TempData.Winter;
+    lwe = GetFamily() == famHeatingOnly ? TempData.HeatLeavingE : TempData.HeatLeavingC;
+    x = GetCondenserType() == ctWaterCooled ? TempData.HeatLeavingC : TempData.Winter;
 }
 
 std::int32_t Cls_ChOutdoorUnit::CapPIAt(const Cls_ChOptAllowed* LNOptComb, bool InCooling, double lwe, double x,
@@ -255,14 +255,16 @@ std::int32_t Cls_ChOutdoorUnit::GetCoolCapPI(const Cls_ChOptAllowed* LNOptComb, 
 void Cls_ChOutdoorUnit::GetCoolNomCapPI(const Cls_ChOptAllowed* LNOptComb, const Cls_ChLimits& Limits, double& Cap,
                                         double& PI) {
     const std::int32_t nCondenser = GetCondenserType();
-    const double x = nCondenser == 1 ? Limits.GetCWCLW() : nCondenser == 2 ? Limits.GetCondensing() : Limits.GetSummer();
+    const double x = nCondenser == ctWaterCooled     ? Limits.GetCWCLW()
+                     : nCondenser == ctCondenserless ? Limits.GetCondensing()
+                                                     : Limits.GetSummer();
     NominalAt(LNOptComb, true, Limits.GetECLW(), x, Cap, PI);
 }
 
 void Cls_ChOutdoorUnit::GetHeatNomCapPI(const Cls_ChOptAllowed* LNOptComb, const Cls_ChLimits& Limits, double& Cap,
                                         double& PI) {
-    const double lwe = GetFamily() == 8 ? Limits.GetEHLW() : Limits.GetCAHLW();
-    const double x = GetCondenserType() == 1 ? Limits.GetCWHLW() : Limits.GetWinter();
+    const double lwe = GetFamily() == famHeatingOnly ? Limits.GetEHLW() : Limits.GetCAHLW();
+    const double x = GetCondenserType() == ctWaterCooled ? Limits.GetCWHLW() : Limits.GetWinter();
     NominalAt(LNOptComb, false, lwe, x, Cap, PI);
 }
 
@@ -302,7 +304,7 @@ std::int32_t Cls_ChOutdoorUnit::GetEDeltaTFRPD(const Cls_ChOptAllowed* PumpOptCo
             nCode = 237;
         }
     }
-    if (GetCondenserType() != 1) return nCode;
+    if (GetCondenserType() != ctWaterCooled) return nCode;
     Condenser.DeltaT = TempData.CoolDeltaTC;
     if (Condenser.DeltaT > GetMaxDTC() || (nCode == 0 && Condenser.DeltaT < GetMinDTC())) nCode = 216;
     if (Condenser.DeltaT > 0.0) {
@@ -324,7 +326,7 @@ std::int32_t Cls_ChOutdoorUnit::GetCDeltaTFRPD(const Cls_ChOptAllowed* PumpOptCo
                                                const TRepCap& HeatData, double EFRCorrection, double EPDCorrection,
                                                double CFRCorrection, double CPDCorrection, TRepFluid& Evaporator,
                                                TRepFluid& Condenser) {
-    const bool bHeatingOnly = GetFamily() == 8;
+    const bool bHeatingOnly = GetFamily() == famHeatingOnly;
     Evaporator.DeltaT = bHeatingOnly ? TempData.HeatDeltaTE : TempData.HeatDeltaTC;
     const double dBasis = bHeatingOnly ? HeatData.CapNoGlycol - HeatData.PINoGlycol : HeatData.CapNoGlycol;
     std::int32_t nCode = Outside(Evaporator.DeltaT, GetMinDTC(), GetMaxDTC()) ? 218 : 0;
@@ -349,7 +351,7 @@ std::int32_t Cls_ChOutdoorUnit::GetCDeltaTFRPD(const Cls_ChOptAllowed* PumpOptCo
             nCode = 236;
         }
     }
-    if (GetCondenserType() != 1) return nCode;
+    if (GetCondenserType() != ctWaterCooled) return nCode;
     Condenser.DeltaT = bHeatingOnly ? TempData.HeatDeltaTC : TempData.HeatDeltaTE;
     if (nCode == 0 && Outside(Condenser.DeltaT, GetMinDTE(), GetMaxDTE())) nCode = 219;
     if (Condenser.DeltaT > 0.0) {

@@ -15,6 +15,7 @@
 #include "catalogue/polynomial_records.h"
 #include "catalogue/record_support.h"
 #include "catalogue/records_fwd.h"
+#include "catalogue/unit_classes.h"
 
 namespace brumalis {
 

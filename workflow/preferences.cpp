@@ -8,7 +8,7 @@
 
 #include "catalogue/units.h"
 #include "platform/settings_store.h"
-#include "workflow/unit_classes.h"
+#include "catalogue/unit_classes.h"
 
 namespace brumalis {
 namespace {

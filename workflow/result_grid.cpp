@@ -12,8 +12,8 @@ namespace {
 
 const std::string kIndent = "   ";
 
-bool HasCooling(std::int32_t nFamily) { return nFamily == 1 || nFamily == 2 || nFamily == 4 || nFamily == 16; }
-bool HasHeating(std::int32_t nFamily) { return nFamily == 2 || nFamily == 8; }
+bool HasCooling(std::int32_t nFamily) { return nFamily == famHeatRecovery || nFamily == famHeatPump || nFamily == famCoolingOnly || nFamily == famCondensingUnit; }
+bool HasHeating(std::int32_t nFamily) { return nFamily == famHeatPump || nFamily == famHeatingOnly; }
 
 // A value exactly 0 leaves its cell empty.
 std::string Dimensioned(U_RepUnit unit, double dValue) {
@@ -35,7 +35,7 @@ std::string DistanceTitle(double dMetres) {
 }
 
 std::string HRModeText(const Cls_ChOutdoorUnit& unit, const TRepHeatRecovery& hr) {
-    if (unit.GetFamily() == 1) return "STD";
+    if (unit.GetFamily() == famHeatRecovery) return "STD";
     if (hr.HR <= 0.0) return "<none>";
     return hr.CC > 0.0 ? "Total" : "Partial";
 }
@@ -75,7 +75,7 @@ void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, 
         AddRow(rkCoolTitle, "Cooling");
         if (ReqCoolCap > 0.0) {
             AddRow(rkCoolRequired, kIndent + "Required total capacity");
-            if (Family != 2 || SelectOnCooling) AddRow(rkCoolDeviation, kIndent + "Deviation", 2);
+            if (Family != famHeatPump || SelectOnCooling) AddRow(rkCoolDeviation, kIndent + "Deviation", 2);
         }
         AddRow(rkCoolCapacity, kIndent + "Capacity");
         AddRow(rkCoolPower, kIndent + "Power input");
@@ -90,18 +90,18 @@ void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, 
         AddRow(rkHeatTitle, "Heating");
         if (ReqHeatCap > 0.0) {
             AddRow(rkHeatRequired, kIndent + "Required total capacity");
-            if (Family == 8 || !SelectOnCooling) AddRow(rkHeatDeviation, kIndent + "Deviation", 2);
+            if (Family == famHeatingOnly || !SelectOnCooling) AddRow(rkHeatDeviation, kIndent + "Deviation", 2);
         }
         AddRow(rkHeatCapacity, kIndent + "Capacity");
         AddRow(rkHeatPower, kIndent + "Power input");
         AddRow(rkCOP, kIndent + "COP", 5);
     }
-    if (Family != 16) {
+    if (Family != famCondensingUnit) {
         AddRow(rkEvapTitle, "Evaporator");
         AddRow(rkEvapFlow, kIndent + "Fluid flow rate");
         AddRow(rkEvapPD, kIndent + "Fluid pressure drop");
     }
-    if (Condenser == 1) {
+    if (Condenser == ctWaterCooled) {
         AddRow(rkCondTitle, "Condenser");
         AddRow(rkCondFlow, kIndent + "Fluid flow rate");
         AddRow(rkCondPD, kIndent + "Fluid pressure drop");

@@ -5,7 +5,7 @@
 
 #include "catalogue/units.h"
 #include "localisation/number_text.h"
-#include "workflow/unit_classes.h"
+#include "catalogue/unit_classes.h"
 
 namespace brumalis {
 namespace {

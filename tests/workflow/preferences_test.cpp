@@ -7,7 +7,7 @@
 #include "platform/settings_store.h"
 #include "tests/catalogue/catalogue_fixture.h"
 #include "workflow/preferences.h"
-#include "workflow/unit_classes.h"
+#include "catalogue/unit_classes.h"
 
 namespace brumalis {
 namespace {

@@ -3,7 +3,7 @@
 #include "catalogue/units.h"
 #include "tests/catalogue/catalogue_fixture.h"
 #include "workflow/temp_panel.h"
-#include "workflow/unit_classes.h"
+#include "catalogue/unit_classes.h"
 
 namespace brumalis {
 namespace {
