@@ -13,6 +13,7 @@
 #include "localisation/number_text.h"
 #include "objectstore/streams.h"
 #include "platform/resources.h"
+#include "platform/settings_store.h"
 #include "workflow/brine_frame.h"
 #include "workflow/main_session.h"
 #include "workflow/preferences.h"
@@ -99,10 +100,7 @@ std::int32_t FamilyOf(const std::string& szName) {
     return it->second;
 }
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
+using platform::EqualsIgnoringCase;
 
 // Display units: "si", "imperial" or "quantity=caption,…".
 void ApplyUnits(const std::string& szSpec) {
@@ -163,7 +161,7 @@ private:
 
 Cls_ChGlycol* BrineNamed(const TMainSession& session, const std::string& szName) {
     for (const auto& pBrine : session.v_Glycols) {
-        if (Lower(pBrine->GetName()) == Lower(szName)) return pBrine.get();
+        if (EqualsIgnoringCase(pBrine->GetName(), szName)) return pBrine.get();
     }
     std::string known;
     for (const auto& pBrine : session.v_Glycols) known += (known.empty() ? "" : ", ") + pBrine->GetName();
@@ -259,7 +257,7 @@ void EnterCriteria(const TCliArgs& args, TMainSession& session, std::int32_t nCo
 template <class T>
 std::int32_t IDNamed(const CTRecordList<T>& list, const std::string& szName, const char* szOption) {
     for (const auto& p : list) {
-        if (Lower(p->GetName()) == Lower(szName)) return p->GetID();
+        if (EqualsIgnoringCase(p->GetName(), szName)) return p->GetID();
     }
     throw CTCriteriaError(std::string("--") + szOption + ": the catalogue has no '" + szName + "'");
 }
@@ -288,8 +286,8 @@ void SelectRow(const TCliArgs& args, const TMainSession& session, const TPrefere
         if (row.Condenser != nCondenser || row.Family != nFamily || row.Compressor == TFrm_ChSelection::kAllRowText) {
             continue;
         }
-        if (compressor && Lower(row.Compressor) != Lower(*compressor)) continue;
-        if (refrigerant && Lower(row.Refrigerant) != Lower(*refrigerant)) continue;
+        if (compressor && !EqualsIgnoringCase(row.Compressor, *compressor)) continue;
+        if (refrigerant && !EqualsIgnoringCase(row.Refrigerant, *refrigerant)) continue;
         list.SelectRow(static_cast<int>(i));
         return;
     }
@@ -456,7 +454,7 @@ namespace {
 
 Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel) {
     for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
-        if (Lower(pUnit->GetName()) == Lower(szModel)) return pUnit;
+        if (EqualsIgnoringCase(pUnit->GetName(), szModel)) return pUnit;
     }
     throw CTCriteriaError("unknown model '" + szModel + "' (see brumalis list and brumalis select)");
 }
