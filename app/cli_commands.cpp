@@ -520,8 +520,7 @@ int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ost
         const auto pCurve = pPump->GetTheChPumpData();
         const double dESP = pCurve ? pCurve->Evaluate(unit.GetChillerData(kSeq).Evaporator.WFR) * 1000.0 : 0.0;
         out << "\nAvailable pump pressure: "
-            << (pCurve ? TU_Form::PutFmtDimensionedValue(U_Pressure, 1, true, dESP) + " " +
-                             TU_Form::GetCurrentString(U_Pressure)
+            << (pCurve ? TU_Form::PutDimensionedText(U_Pressure, true, dESP)
                        : std::string())
             << '\n';
     }

@@ -12,10 +12,6 @@ TOperatingEnvelope::TCorner Corner(double dWidth, double dHeight) { return {std:
 
 bool Cuts(const TOperatingEnvelope::TCorner& c) { return c.W > 0.0 && c.H > 0.0; }
 
-std::string WithCaption(U_RepUnit unit, double dValue) {
-    return TU_Form::PutFmtDimensionedValue(unit, 1, true, dValue) + " " + TU_Form::GetCurrentString(unit);
-}
-
 }  // namespace
 
 TOperatingEnvelope TOperatingEnvelope::Of(const Cls_OutdoorDevice& u, bool InCooling) {
@@ -154,7 +150,8 @@ double TPolyCapListCh::GetCapAt(bool InCooling, bool Simulate, double lweTemp, d
 std::vector<std::pair<std::string, std::int64_t>> TPolyCapListCh::GetLWETempStrings() const {
     std::vector<std::pair<std::string, std::int64_t>> strings;
     for (const TCapRow& row : v_table) {
-        strings.emplace_back(WithCaption(U_Temperature, row.Select1), std::llround(row.Select1 * 10.0));
+        strings.emplace_back(TU_Form::PutDimensionedText(U_Temperature, true, row.Select1),
+                             std::llround(row.Select1 * 10.0));
     }
     return strings;
 }
@@ -169,13 +166,13 @@ void TPolyCapListCh::FillGrid(TGridData& GridData) const {
     GridData.Reset(static_cast<int>(v_table.size()) + 1, static_cast<int>(xs.size()) + 1, 64);
     const bool bInCooling = v_type == cttCoolCap || v_type == cttCoolPI;
     for (std::size_t c = 0; c < xs.size(); ++c) {
-        const std::string text = WithCaption(U_Temperature, xs[c]);
+        const std::string text = TU_Form::PutDimensionedText(U_Temperature, true, xs[c]);
         GridData.Cell(static_cast<int>(c) + 1, 0).text = text;
         GridData.FitText(static_cast<int>(c) + 1, text);
     }
     for (std::size_t r = 0; r < v_table.size(); ++r) {
         const int nRow = static_cast<int>(r) + 1;
-        const std::string rowText = WithCaption(U_Temperature, v_table[r].Select1);
+        const std::string rowText = TU_Form::PutDimensionedText(U_Temperature, true, v_table[r].Select1);
         GridData.Cell(0, nRow).text = rowText;
         GridData.FitText(0, rowText);
         for (std::size_t c = 0; c < xs.size(); ++c) {
@@ -183,7 +180,7 @@ void TPolyCapListCh::FillGrid(TGridData& GridData) const {
             const double v = GetCapAt(bInCooling, false, v_table[r].Select1, xs[c], nCode);
             TGridCell& cell = GridData.Cell(static_cast<int>(c) + 1, nRow);
             if (v > 0.0) {
-                cell.text = WithCaption(U_Power, v);
+                cell.text = TU_Form::PutDimensionedText(U_Power, true, v);
                 cell.object = std::llround(v * 1000.0);
                 GridData.FitText(static_cast<int>(c) + 1, cell.text);
             } else {

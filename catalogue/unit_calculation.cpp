@@ -29,10 +29,6 @@ Cls_ChController* FindController(const Cls_ChOutdoorUnit& unit, const CTRecordLi
     return nullptr;
 }
 
-std::string ValueText(U_RepUnit unit, double dValue) {
-    return TU_Form::PutFmtDimensionedValue(unit, 1, true, dValue) + " " + TU_Form::GetCurrentString(unit);
-}
-
 }  // namespace
 
 std::int32_t Cls_ChOutdoorUnit::GetHeatCapPI(const Cls_ChOptAllowed* LNOptComb, const TSelTempData& TempData,
@@ -169,13 +165,13 @@ std::int32_t Cls_ChOutdoorUnit::RecalcChiller(std::int32_t SeqNr, const TSelTemp
     if (Data.Evaporator.WFRNoGlycol != 0.0) {
         const auto pCurve = pPump->GetTheChPumpData();
         const double dESP = (pCurve ? pCurve->Evaluate(Data.Evaporator.WFR) : 0.0) * 1000.0;
-        const std::string szFlow = ValueText(U_Airflow, Data.Evaporator.WFR / 60.0);
+        const std::string szFlow = TU_Form::PutDimensionedText(U_Airflow, true, Data.Evaporator.WFR / 60.0);
         if (Data.Evaporator.PD * 1000.0 > dESP) {
-            ShowUserError(242, {GetName(), ValueText(U_Pressure, dESP), szFlow});
+            ShowUserError(242, {GetName(), TU_Form::PutDimensionedText(U_Pressure, true, dESP), szFlow});
             return withoutPump(*pPump, false, nResult);
         }
-        if (!AskUserYesNo(269, {GetName(), ValueText(U_Airflow, WFRMin / 60.0), ValueText(U_Airflow, WFRMax / 60.0),
-                                szFlow, ValueText(U_Pressure, dESP)})) {
+        if (!AskUserYesNo(269, {GetName(), TU_Form::PutDimensionedText(U_Airflow, true, WFRMin / 60.0), TU_Form::PutDimensionedText(U_Airflow, true, WFRMax / 60.0),
+                                szFlow, TU_Form::PutDimensionedText(U_Pressure, true, dESP)})) {
             return withoutPump(*pPump, true, nResult);
         }
         return nResult;

@@ -27,11 +27,6 @@ void RemoveSurplusRow(CTDbObject& row) {
     if (pEngine && !pEngine->IsReadOnly() && row.GetStatus() == stStored) row.Remove();
 }
 
-std::string FlowText(double dLitresPerSecond) {
-    return TU_Form::PutFmtDimensionedValue(U_Airflow, 1, true, dLitresPerSecond) + " " +
-           TU_Form::GetCurrentString(U_Airflow);
-}
-
 }  // namespace
 
 // The unit's tables, loaded together on first use.
@@ -475,11 +470,11 @@ void Cls_ChOutdoorUnit::AnalyzeErrCode(std::int32_t ErrCode, std::int32_t SeqNr,
     if (ErrCode == 214 || ErrCode == 229) {
         MsgNr = 212;
     } else if (ErrCode == 231) {
-        Params = {GetName(), FlowText(d.HRCondenser.WFR / 60.0)};
+        Params = {GetName(), TU_Form::PutDimensionedText(U_Airflow, true, d.HRCondenser.WFR / 60.0)};
     } else if (ErrCode == 247 || ErrCode == 248) {
         double WFRMin = 0.0, WFRMax = 0.0;
         GetPumpWFRLimits(PumpOptComb, WFRMin, WFRMax);
-        Params = {GetName(), FlowText(WFRMin / 60.0), FlowText(WFRMax / 60.0), FlowText(d.Evaporator.WFR / 60.0)};
+        Params = {GetName(), TU_Form::PutDimensionedText(U_Airflow, true, WFRMin / 60.0), TU_Form::PutDimensionedText(U_Airflow, true, WFRMax / 60.0), TU_Form::PutDimensionedText(U_Airflow, true, d.Evaporator.WFR / 60.0)};
     }
 }
 

@@ -298,6 +298,10 @@ std::string TU_Form::PutFmtDimensionedValue(U_RepUnit TheUnit, int TheWidth, boo
     return WithSeparator(FormatFixed(nShown, TheWidth, CurrentDim(TheUnit).v_Digits), DecimalSeparator());
 }
 
+std::string TU_Form::PutDimensionedText(U_RepUnit TheUnit, bool bIsAbsoluteValue, double TheValue) {
+    return PutFmtDimensionedValue(TheUnit, 1, bIsAbsoluteValue, TheValue) + " " + GetCurrentString(TheUnit);
+}
+
 void TU_Form::AddDimension(U_RepUnit TheUnit, std::string_view TheCaption, long double offset, long double scale,
                            int digits) {
     Quantity(TheUnit).v_Dimensions.push_back({std::string(TheCaption), scale, offset, digits});

@@ -109,6 +109,8 @@ public:
     // Internal value to the current unit with its decimals, right-aligned in TheWidth.
     static std::string PutFmtDimensionedValue(U_RepUnit TheUnit, int TheWidth, bool bIsAbsoluteValue,
                                               double TheValue);
+    // The same without padding, followed by a blank and the unit caption ("7.0 °C").
+    static std::string PutDimensionedText(U_RepUnit TheUnit, bool bIsAbsoluteValue, double TheValue);
 
     static void AddDimension(U_RepUnit TheUnit, std::string_view TheCaption, long double offset, long double scale,
                              int digits);

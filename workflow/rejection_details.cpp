@@ -8,16 +8,12 @@
 namespace brumalis {
 namespace {
 
-std::string Shown(U_RepUnit unit, bool bAbsolute, double dValue) {
-    return TU_Form::PutFmtDimensionedValue(unit, 1, bAbsolute, dValue) + " " + TU_Form::GetCurrentString(unit);
-}
-
 std::string Percent(double dFraction) { return std::to_string(static_cast<long long>(std::llround(dFraction * 100.0))); }
 
 TRejectionDetails::TExtra Range(const char* szTitle, U_RepUnit unit, bool bAbsolute, double dAvailable, double dMin,
                                 double dMax) {
-    return TRejectionDetails::TExtra{dialogs::TBaseMsg::Translate(szTitle), Shown(unit, bAbsolute, dAvailable),
-                                     Shown(unit, bAbsolute, dMin), Shown(unit, bAbsolute, dMax)};
+    return TRejectionDetails::TExtra{dialogs::TBaseMsg::Translate(szTitle), TU_Form::PutDimensionedText(unit, bAbsolute, dAvailable),
+                                     TU_Form::PutDimensionedText(unit, bAbsolute, dMin), TU_Form::PutDimensionedText(unit, bAbsolute, dMax)};
 }
 
 }  // namespace

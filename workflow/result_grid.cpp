@@ -18,7 +18,7 @@ bool HasHeating(std::int32_t nFamily) { return nFamily == famHeatPump || nFamily
 // A value exactly 0 leaves its cell empty.
 std::string Dimensioned(U_RepUnit unit, double dValue) {
     if (dValue == 0.0) return std::string();
-    return TU_Form::PutFmtDimensionedValue(unit, 1, true, dValue) + " " + TU_Form::GetCurrentString(unit);
+    return TU_Form::PutDimensionedText(unit, true, dValue);
 }
 
 std::string Plain(double dValue, int nDigits, const std::string& szUnit = std::string()) {

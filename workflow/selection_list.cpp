@@ -34,10 +34,6 @@ std::int32_t ReferencedID(const Cls_ChOutdoorUnit& unit, bool bCompressor) {
     return nObj;
 }
 
-std::string PowerText(double dKW) {
-    return TU_Form::PutFmtDimensionedValue(U_Power, 1, true, dKW) + " " + TU_Form::GetCurrentString(U_Power);
-}
-
 }  // namespace
 
 std::string FamilyText(std::int32_t nFamily) {
@@ -162,8 +158,8 @@ void TFrm_ChSelection::SetCapacityRange(TSelectionRow& row) const {
     range(true, lo, hi);
     if (lo <= 0.0 || hi <= 0.0) range(false, lo, hi);
     if (lo <= 0.0 || hi <= 0.0) return;
-    row.CapacityFrom = PowerText(lo);
-    row.CapacityTo = PowerText(hi);
+    row.CapacityFrom = TU_Form::PutDimensionedText(U_Power, true, lo);
+    row.CapacityTo = TU_Form::PutDimensionedText(U_Power, true, hi);
 }
 
 void TFrm_ChSelection::SelectRow(int nRow) {
