@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-dev
   locales
   libeigen3-dev nlohmann-json3-dev libjpeg62-turbo-dev
+  libfreetype-dev fonts-liberation2 fonts-wine
+  libreoffice-writer-nogui poppler-utils
 )
 
 sudo=""
