@@ -1,20 +1,19 @@
 #include "platform/graphics/virtual_canvas.h"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace brumalis::graphics {
 
 namespace {
 
-// Nearest integer, ties to even (the default rounding mode), kept inside
-// the int range so that absurd world values cannot overflow.
+// Nearest integer, ties to even (the default rounding mode), clamped so
+// that absurd world values cannot overflow.
 int RoundEven(double v) {
     if (std::isnan(v)) return 0;
     const double r = std::nearbyint(v);
-    if (r >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    if (r >= kMaxCoordinate) return kMaxCoordinate;
+    if (r <= -kMaxCoordinate) return -kMaxCoordinate;
     return int(r);
 }
 

@@ -105,6 +105,10 @@ TEST(BmpReaderTest, DirectColourDepthsAndMasks) {
                  {clLime, RGBColor(132, 130, 0)}, 2);
     ExpectPixels(DecodeBmp(MakeBmp({.nWidth = 1, .nHeight = 2, .nBits = 24, .rows = Bytes({1, 2, 3, 0, 4, 5, 6, 0})})),
                  {RGBColor(6, 5, 4), RGBColor(3, 2, 1)}, 1);
+    // A colour table in a direct-colour bitmap is only an optimisation hint.
+    ExpectPixels(DecodeBmp(MakeBmp({.nWidth = 1, .nHeight = 1, .nBits = 24, .palette = {0x123456, 0x654321},
+                                    .rows = Bytes({1, 2, 3, 0})})),
+                 {RGBColor(3, 2, 1)}, 1);
     ExpectPixels(DecodeBmp(MakeBmp({.nWidth = 1, .nHeight = -1, .nBits = 32, .rows = Bytes({7, 8, 9, 0xFF})})),
                  {RGBColor(9, 8, 7)}, 1);
     // A version-5 header with its masks inside: blue in the high byte.
