@@ -135,10 +135,25 @@ void CTVirtualCanvas::DrawGraphic(double nX, double nY, double nW, double nH, co
     const int y2 = bScaled ? MapY(nY + nH) : y1 + RoundEven(nH);
     // The far corner is inside the picture: width and height are far - near + 1.
     const TRect dest{x1, y1, x2 + 1, y2 + 1};
-    if (graphic.IsMetafile())
-        v_canvas->PlayMetafile(dest, graphic);
-    else
+    if (!graphic.IsMetafile()) {
         v_canvas->StretchDraw(dest, graphic.Raster(), nRasterOp);
+        return;
+    }
+    // Other operations draw the metafile as a bitmap of its own, whose
+    // white ground covers what lies below.
+    if (nRasterOp != SRCAND) FillWhite(dest);
+    v_canvas->PlayMetafile(dest, graphic);
+}
+
+void CTVirtualCanvas::FillWhite(const TRect& r) {
+    const TPen pen = v_canvas->Pen();
+    const TBrush brush = v_canvas->Brush();
+    v_canvas->Pen() = {clWhite, pmCopy, 0, psClear};
+    v_canvas->Brush() = {clWhite, bsSolid};
+    // A rectangle without pen leaves out its far edges: one pixel more.
+    v_canvas->Rectangle(r.Left, r.Top, r.Right + 1, r.Bottom + 1);
+    v_canvas->Pen() = pen;
+    v_canvas->Brush() = brush;
 }
 
 double CTVirtualCanvas::TextHeight() const { return v_canvas->TextHeight("A") / v_scaleY; }
