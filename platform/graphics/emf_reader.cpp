@@ -439,8 +439,8 @@ private:
     }
     static TFontObject FontOf(std::string_view rec) {
         TFontObject f;
-        const int nHeight = ReadI32(rec, 12);
-        f.nEm = nHeight < 0 ? -nHeight : nHeight;
+        const std::int64_t nHeight = ReadI32(rec, 12);
+        f.nEm = ClampCoordinate(nHeight < 0 ? -nHeight : nHeight);
         f.font.Name = Utf16ToUtf8(FaceName(rec));
         if (ReadI32(rec, 28) >= 600) f.font.Style.Include(fsBold);
         if (rec[32]) f.font.Style.Include(fsItalic);

@@ -1,5 +1,6 @@
 #include "platform/graphics/emf.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -251,6 +252,18 @@ TEST(EmfReaderTest, AnEmptyBitmapPartMayNameAnyOffset) {
     PatchU32(b, at + 52, 0);
     const auto calls = Replayed(b, {0, 0, 120, 90});
     EXPECT_EQ(calls.size(), Replayed(Figure(), {0, 0, 120, 90}).size() - 1) << "the bitmap without its header is skipped";
+}
+
+TEST(EmfReaderTest, AbsurdFontHeightsAndCoordinatesAreClamped) {
+    std::string b = Figure();
+    PatchU32(b, OffsetOf(b, 82) + 12, 0x80000000u);  // the font's height
+    PatchU32(b, OffsetOf(b, 54) + 8, 0x7FFFFFFFu);   // the first line's end
+    const auto calls = Replayed(b, {0, 0, 120, 90});
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "LineTo " + std::to_string(kMaxCoordinate) + ",80 pen=808080/copy/1/dot"),
+              calls.end());
+    CTEmfCanvas copy(120, 90);
+    PlayEmf(b, copy, {0, 0, 120, 90});
+    EXPECT_NO_THROW(ReadEmfRecords(copy.Finish()));
 }
 
 TEST(EmfReaderTest, ForeignRecordKindsAreKeptButNotDrawn) {
