@@ -10,12 +10,13 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/administrator_rights.h"
 #include "platform/atomic_file.h"
+#include "platform/path_text.h"
 
 namespace brumalis::platform {
 
@@ -590,12 +591,7 @@ bool CTFileSettingsStore::Apply(CTSettingsTree& tree, const TChange& change) {
 std::string DefaultUserSettingsPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/') return std::string(config) + "/brumalis/registry.ini";
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.config/brumalis/registry.ini";
+    return HomeFolder() + "/.config/brumalis/registry.ini";
 }
 
 std::string DefaultMachineSettingsPath() { return "/etc/xdg/brumalis/registry.ini"; }
@@ -619,8 +615,10 @@ std::atomic<CTRegistry*> g_pSubstitute{nullptr};
 
 CTRegistry& Registry() {
     if (CTRegistry* substitute = g_pSubstitute.load()) return *substitute;
-    static CTRegistry registry(std::make_shared<CTFileSettingsStore>(DefaultUserSettingsPath(), false),
-                               std::make_shared<CTFileSettingsStore>(DefaultMachineSettingsPath(), true));
+    // Only an administrator may change the machine hive, as on Windows.
+    static CTRegistry registry(
+        std::make_shared<CTFileSettingsStore>(DefaultUserSettingsPath(), false),
+        std::make_shared<CTFileSettingsStore>(DefaultMachineSettingsPath(), !HaveAdministratorRights()));
     return registry;
 }
 

@@ -2,7 +2,8 @@
 // keys addressed by backslash paths ("Software\Orvane\Brumalis\Preferences")
 // hold typed values by name. Key and value names compare ignoring ASCII case
 // and keep the case they were first written with. A CTRegistry pairs the
-// current user's hive (read-write) with the machine's (read-only on Linux).
+// current user's hive (read-write) with the machine's (writable only for an
+// administrator).
 //
 // Key paths: empty components are ignored ("\A\\B\" is "A\B"); "" is the
 // hive's root, which always exists and holds no values. As on Windows a key
@@ -192,7 +193,8 @@ private:
 };
 
 // The program's registry: the files at the default places, opened on first
-// use, unless a CTRegistrySubstitute is alive.
+// use, unless a CTRegistrySubstitute is alive. The machine hive is writable
+// when the process has administrator rights at that first use.
 CTRegistry& Registry();
 
 // Makes Registry() answer with another registry for its own lifetime.
