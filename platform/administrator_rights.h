@@ -2,24 +2,16 @@
 // (the all-users desktop entries, the machine hive).
 #pragma once
 
+#include "platform/substitute.h"
+
 namespace brumalis::platform {
 
 // True when the effective user is root, or what a live
 // CTAdministratorRightsSubstitute says.
 bool HaveAdministratorRights();
 
-// Makes HaveAdministratorRights() answer bHave for its own lifetime (tests,
-// which run as root and as a normal user alike).
-class CTAdministratorRightsSubstitute {
-public:
-    explicit CTAdministratorRightsSubstitute(bool bHave);
-    ~CTAdministratorRightsSubstitute();
-    CTAdministratorRightsSubstitute(const CTAdministratorRightsSubstitute&) = delete;
-    CTAdministratorRightsSubstitute& operator=(const CTAdministratorRightsSubstitute&) = delete;
-
-private:
-    bool v_bHave;
-    const bool* v_pPrevious;
-};
+// Makes HaveAdministratorRights() answer its value for its own lifetime
+// (tests, which run as root and as a normal user alike).
+using CTAdministratorRightsSubstitute = CTSubstitute<bool, struct TAdministratorRightsTag>;
 
 }  // namespace brumalis::platform

@@ -1,6 +1,5 @@
 #include "platform/desktop_entries.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,8 +19,6 @@ namespace brumalis::platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::atomic<const TDesktopPlaces*> g_pSubstitute{nullptr};
 
 constexpr std::string_view ProjectGlob = "*.cpf";
 constexpr std::string_view ProjectMagic = "QXZ";
@@ -244,14 +241,9 @@ void DeleteEntriesBelow(const std::string& szDataHome, std::string_view szItemDi
 }  // namespace
 
 TDesktopPlaces DesktopPlaces() {
-    if (const TDesktopPlaces* substitute = g_pSubstitute.load()) return *substitute;
+    if (const TDesktopPlaces* substitute = CTDesktopPlacesSubstitute::Current()) return *substitute;
     return PlacesFromEnvironment();
 }
-
-CTDesktopPlacesSubstitute::CTDesktopPlacesSubstitute(TDesktopPlaces places)
-    : v_places(std::move(places)), v_pPrevious(g_pSubstitute.exchange(&v_places)) {}
-
-CTDesktopPlacesSubstitute::~CTDesktopPlacesSubstitute() { g_pSubstitute.store(v_pPrevious); }
 
 std::string DesktopExecValue(std::string_view szProgram, const std::vector<std::string>& arguments) {
     std::string exec = QuoteExecArgument(szProgram);

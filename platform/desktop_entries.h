@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/substitute.h"
+
 namespace brumalis::platform {
 
 // Where entries go and are looked for.
@@ -30,18 +32,8 @@ struct TDesktopPlaces {
 // The places from the environment, or those of a live substitute.
 TDesktopPlaces DesktopPlaces();
 
-// Makes DesktopPlaces() answer places for its own lifetime (tests).
-class CTDesktopPlacesSubstitute {
-public:
-    explicit CTDesktopPlacesSubstitute(TDesktopPlaces places);
-    ~CTDesktopPlacesSubstitute();
-    CTDesktopPlacesSubstitute(const CTDesktopPlacesSubstitute&) = delete;
-    CTDesktopPlacesSubstitute& operator=(const CTDesktopPlacesSubstitute&) = delete;
-
-private:
-    TDesktopPlaces v_places;
-    const TDesktopPlaces* v_pPrevious;
-};
+// Makes DesktopPlaces() answer its places for its own lifetime (tests).
+using CTDesktopPlacesSubstitute = CTSubstitute<TDesktopPlaces, struct TDesktopPlacesTag>;
 
 // The project files' type, which the program entry declares.
 inline constexpr std::string_view ProjectMimeType = "application/x-brumalis-project";
