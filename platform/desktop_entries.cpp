@@ -142,10 +142,10 @@ bool MakeFolder(const std::string& szFolder) {
     return fs::is_directory(szFolder, error);
 }
 
-void RemoveFile(const std::string& szPath, bool* pRemoved = nullptr) {
+// True when there was a file to remove.
+bool RemoveFile(const std::string& szPath) {
     std::error_code error;
-    const bool bRemoved = fs::remove(szPath, error);
-    if (pRemoved && bRemoved) *pRemoved = true;
+    return fs::remove(szPath, error);
 }
 
 // Rebuilds the MIME caches below szDataHome where the tool is installed.
@@ -177,11 +177,25 @@ std::string MimePackage(const std::string& szDataHome, std::string_view szItemDi
     return szDataHome + "/mime/packages/" + FileStem(szItemDir) + "-" + FileStem(szItemName) + ".xml";
 }
 
+std::string EscapeXml(std::string_view szText) {
+    std::string escaped;
+    for (const char c : szText) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
 std::string MimePackageText(std::string_view szItemName) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
            "  <mime-type type=\"" + std::string(ProjectMimeType) + "\">\n"
-           "    <comment>" + std::string(FileStem(szItemName)) + " project</comment>\n"
+           "    <comment>" + EscapeXml(szItemName) + " project</comment>\n"
            "    <glob pattern=\"" + std::string(ProjectGlob) + "\"/>\n"
            "    <magic priority=\"50\">\n"
            "      <match type=\"string\" offset=\"0\" value=\"" + std::string(ProjectMagic) + "\"/>\n"
@@ -233,9 +247,7 @@ void DeleteEntriesBelow(const std::string& szDataHome, std::string_view szItemDi
         RemoveFile(files.szIcon);
     }
     ::rmdir(folder.c_str());  // only when empty: other programs of the maker may live there
-    bool bPackageRemoved = false;
-    RemoveFile(MimePackage(szDataHome, szItemDir, szItemName), &bPackageRemoved);
-    if (bPackageRemoved) RefreshMimeDatabase(szDataHome);
+    if (RemoveFile(MimePackage(szDataHome, szItemDir, szItemName))) RefreshMimeDatabase(szDataHome);
 }
 
 }  // namespace
