@@ -142,12 +142,13 @@ struct TFileStamp {
 // writes: the file is read again whenever its stamp changed. A write takes an
 // exclusive flock on "<file>.lock" beside it, reads the file again, applies
 // the change and replaces the file atomically, so that concurrent writers in
-// several processes lose nothing. A missing folder is created (mode 0700).
+// several processes lose nothing. A missing folder is created, with mode
+// 0700, or 0755 with bSharedFolder (the machine hive, which every user reads).
 class CTFileSettingsStore : public CTSettingsStore {
 public:
     static constexpr std::size_t MaxFileSize = std::size_t{16} << 20;
 
-    CTFileSettingsStore(std::string szPath, bool bReadOnly);
+    CTFileSettingsStore(std::string szPath, bool bReadOnly, bool bSharedFolder = false);
 
     const std::string& Path() const { return v_path; }
     // Empty when the file was last read and written cleanly; otherwise what
@@ -164,6 +165,7 @@ private:
     bool Save(TLoaded& loaded) const;
 
     std::string v_path;
+    mode_t v_folderMode;
     mutable TFileStamp v_stamp;
     mutable std::string v_problem;
 };

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include "platform/administrator_rights.h"
 #include "platform/uninstall_entry.h"
+#include "process_fixture.h"
 
 namespace brumalis::platform {
 namespace {
@@ -123,6 +126,21 @@ TEST_F(UninstallEntry, TheReadersFallBackOnTheDefault) {
     EXPECT_EQ(ReadStringFromRegistry(key, "Count", "none"), "none");
     const TRegistryKey machineKey{*v_machine, "Software\\Orvane\\Brumalis"};
     EXPECT_EQ(ReadStringFromRegistry(machineKey, "Name", "none"), "none");
+}
+
+// The machine's entry tells a normal user that the program is registered for
+// everybody: an administrator's first write must leave it readable.
+TEST(MachineHive, ItsNewFolderIsReadableByEveryUserAndTheUsersIsPrivate) {
+    const testing::CTPrivateFolder root;
+    CTFileSettingsStore machine(root / "etc/brumalis/registry.ini", false, true);
+    CTFileSettingsStore user(root / "home/.config/brumalis/registry.ini", false);
+    ASSERT_TRUE(machine.WriteString(UninstallKey("Brumalis"), "DisplayName", "Brumalis"));
+    ASSERT_TRUE(user.WriteString(UninstallKey("Brumalis"), "DisplayName", "Brumalis"));
+    struct stat st {};
+    ASSERT_EQ(::stat((root / "etc/brumalis").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0755U);
+    ASSERT_EQ(::stat((root / "home/.config/brumalis").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700U);
 }
 
 }  // namespace
