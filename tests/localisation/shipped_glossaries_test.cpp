@@ -14,6 +14,7 @@
 #include "localisation/lang_support.h"
 #include "objectstore/streams.h"
 #include "platform/resources.h"
+#include "workflow/registration_steps.h"
 
 namespace brumalis {
 namespace {
@@ -96,6 +97,17 @@ TEST_F(ShippedUIGlossary, TranslatesEveryCatalogueTextOnceIntoRussianKeepingItsP
         const std::string szRussian = CTCharsetSupport::ToUtf8(tr.szText, tr.nCharset);
         EXPECT_TRUE(HasCyrillic(szRussian)) << "message " << nMsgNr << ": " << szRussian;
         EXPECT_EQ(Placeholders(szRussian), Placeholders(szEnglish)) << "message " << nMsgNr << ": " << szRussian;
+    }
+}
+
+TEST_F(ShippedUIGlossary, TranslatesTheRegistrationTextsOfTheStartUp) {
+    const auto glos = LoadShipped("UIGlossary");
+    ASSERT_TRUE(glos);
+    for (const std::string& szEnglish : TRegistrationSteps::Texts()) {
+        const std::vector<TTranslation> translations = glos->TranslationsFor(szEnglish);
+        ASSERT_EQ(translations.size(), 1U) << szEnglish;
+        EXPECT_TRUE(HasCyrillic(CTCharsetSupport::ToUtf8(translations[0].szText, translations[0].nCharset)))
+            << szEnglish;
     }
 }
 
