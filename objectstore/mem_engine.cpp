@@ -64,12 +64,11 @@ public:
 
     bool AddRecord(CTTableInfo& table, std::vector<TFieldValue>& values) override {
         CTElemDbObjectMap& map = *v_engine.v_transactionTop->Map(table.GetTableIndex());
-        const std::int32_t nID = RecordID(values);
-        if (map.Lookup(nID)) return false;
         CTValueList list(table.GetAllFieldInfo(), true);
         for (std::size_t i = 0; i < values.size(); ++i) list.SetValue(static_cast<int>(i), values[i]);
-        map.Add(std::make_unique<CTElemDbObject>(table, std::move(list)));
-        read.emplace_back(table.GetTableIndex(), nID);
+        CTElemDbObject* pElem = map.AddNew(std::make_unique<CTElemDbObject>(table, std::move(list)));
+        if (!pElem) return false;
+        read.push_back(TRead{&map, pElem});
         return true;
     }
 
@@ -77,7 +76,12 @@ public:
         v_engine.v_transactionTop->Map(table.GetTableIndex())->NoteID(nLargestID);
     }
 
-    std::vector<std::pair<std::int32_t, std::int32_t>> read;
+    // Every record read, in reading order; the maps own them.
+    struct TRead {
+        CTElemDbObjectMap* map;
+        CTElemDbObject* elem;
+    };
+    std::vector<TRead> read;
 
 private:
     CTMemDbEngine& v_engine;
@@ -172,13 +176,12 @@ void CTMemDbEngine::ReadFrom(CTStreamIO& io) {
     TEdiReadOptions options;
     options.pNameMapping = Settings().pNameMapping;
     const TEdiReadResult result = ReadEdi(io, GetFactory(), loader, options);
-    for (const auto& [nClsID, nObjID] : loader.read) {
-        CTElemDbObjectMap& map = *v_transactionTop->Map(nClsID);
-        CTElemDbObject& elem = *map.Lookup(nObjID);
-        if (CheckReferences(*elem.v_tblInfo, elem.v_values, nObjID, &result.tableOfFileID)) {
+    for (const Loader::TRead& r : loader.read) {
+        CTElemDbObject& elem = *r.elem;
+        if (CheckReferences(*elem.v_tblInfo, elem.v_values, elem.v_id, &result.tableOfFileID)) {
             RegisterReferences(elem, nullptr);
         } else {
-            map.Remove(nObjID);
+            r.map->Remove(elem.v_id);
         }
     }
 }
