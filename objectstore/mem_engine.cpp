@@ -176,10 +176,19 @@ void CTMemDbEngine::ReadFrom(CTStreamIO& io) {
     TEdiReadOptions options;
     options.pNameMapping = Settings().pNameMapping;
     const TEdiReadResult result = ReadEdi(io, GetFactory(), loader, options);
+    // Over a layer below, a record read may stand for one with the same ID
+    // that is listed with its targets already.
+    const bool bOnlyLayer = v_transactionTop->Parent() == nullptr;
+    TLinkTargets targets;
     for (const Loader::TRead& r : loader.read) {
         CTElemDbObject& elem = *r.elem;
-        if (CheckReferences(*elem.v_tblInfo, elem.v_values, elem.v_id, &result.tableOfFileID)) {
-            RegisterReferences(elem, nullptr);
+        targets.clear();
+        if (CheckReferences(*elem.v_tblInfo, elem.v_values, elem.v_id, &result.tableOfFileID, &targets)) {
+            if (bOnlyLayer) {
+                RegisterLoadedReferences(elem, targets);
+            } else {
+                RegisterReferences(elem, nullptr);
+            }
         } else {
             r.map->Remove(elem.v_id);
         }
@@ -504,7 +513,8 @@ bool CTMemDbEngine::IsUniqueValue(const CTDbObject& obj, int nFieldIx, bool bIgn
 bool CTMemDbEngine::HoldsClass(std::int32_t nClsID) const { return v_transactionTop->Map(nClsID) != nullptr; }
 
 bool CTMemDbEngine::CheckReferences(const CTTableInfo& table, CTValueList& values, std::int32_t nOwnID,
-                                    const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs) {
+                                    const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs,
+                                    TLinkTargets* pTargets) {
     bool bPassed = true;
     ForEachLinkField(table, [&](int ix, const CTTableLink& link) {
         if (!bPassed) return;
@@ -519,7 +529,8 @@ bool CTMemDbEngine::CheckReferences(const CTTableInfo& table, CTValueList& value
         std::int32_t nCls = 0, nObj = 0;
         values.GetRefValues(ix, nCls, nObj);
         if (!IsReference(nCls, nObj)) return;
-        const CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj);
+        CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj);
+        if (pTargets && pTarget) pTargets->emplace_back(&link, pTarget);
         int nFailure = -1;
         if (link.Flags().bRefIntegr && HoldsClass(nCls) && !pTarget) nFailure = excRelRequired;
         if (link.Flags().bOneToOne && pTarget) {
@@ -559,6 +570,15 @@ void CTMemDbEngine::RegisterReferences(const CTElemDbObject& elem, const CTValue
         rel.v_refObjID = elem.v_id;
         pTarget->v_referrers.push_back(rel);
     });
+}
+
+void CTMemDbEngine::RegisterLoadedReferences(const CTElemDbObject& elem, const TLinkTargets& targets) {
+    for (const auto& [pLink, pTarget] : targets) {
+        CTDbRelation rel(const_cast<CTTableLink*>(pLink));
+        rel.v_refClsID = elem.v_tblInfo->GetTableIndex();
+        rel.v_refObjID = elem.v_id;
+        pTarget->v_referrers.push_back(rel);
+    }
 }
 
 void CTMemDbEngine::UnregisterReferences(const CTElemDbObject& elem) {
