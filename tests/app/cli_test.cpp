@@ -11,24 +11,14 @@
 #include "catalogue/price_records.h"
 #include "catalogue/records.h"
 #include "platform/settings_store.h"
+#include "tests/workflow/shipped_workflow_fixture.h"
 
 namespace brumalis::app {
 namespace {
 
 // Every command runs on the embedded catalogue with a private settings store.
-class CommandLine : public ::testing::Test {
+class CommandLine : public testing::ShippedWorkflow {
 protected:
-    void SetUp() override {
-        setenv("BRUMALIS_LANGUAGE", "en", 1);
-        registry = std::make_unique<platform::CTRegistry>(std::make_shared<platform::CTMemorySettingsStore>(),
-                                                          std::make_shared<platform::CTMemorySettingsStore>(true));
-        substitute = std::make_unique<platform::CTRegistrySubstitute>(*registry);
-    }
-    void TearDown() override {
-        substitute.reset();
-        registry.reset();
-        unsetenv("BRUMALIS_LANGUAGE");
-    }
     std::string Select(const std::vector<std::string>& args) {
         std::ostringstream out, err;
         EXPECT_EQ(RunSelect(args, out, err), 0);
@@ -36,8 +26,6 @@ protected:
         return out.str();
     }
 
-    std::unique_ptr<platform::CTRegistry> registry;
-    std::unique_ptr<platform::CTRegistrySubstitute> substitute;
     std::string notes;
 };
 
