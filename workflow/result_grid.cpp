@@ -12,6 +12,10 @@ namespace {
 
 const std::string kIndent = "   ";
 
+// "<none>" in the program's language.
+std::string NoneText() { return "<" + dialogs::TBaseMsg::Translate("none") + ">"; }
+std::string Decibels() { return " " + dialogs::TBaseMsg::Translate("dBA"); }
+
 bool HasCooling(std::int32_t nFamily) { return nFamily == famHeatRecovery || nFamily == famHeatPump || nFamily == famCoolingOnly || nFamily == famCondensingUnit; }
 bool HasHeating(std::int32_t nFamily) { return nFamily == famHeatPump || nFamily == famHeatingOnly; }
 
@@ -36,8 +40,8 @@ std::string DistanceTitle(double dMetres) {
 
 std::string HRModeText(const Cls_ChOutdoorUnit& unit, const TRepHeatRecovery& hr) {
     if (unit.GetFamily() == famHeatRecovery) return "STD";
-    if (hr.HR <= 0.0) return "<none>";
-    return hr.CC > 0.0 ? "Total" : "Partial";
+    if (hr.HR <= 0.0) return NoneText();
+    return dialogs::TBaseMsg::Translate(hr.CC > 0.0 ? "Total" : "Partial");
 }
 
 }  // namespace
@@ -202,7 +206,7 @@ std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {
         }
         case rkOptionCode:
             return unit.GetHasOptionCodes() && v_OptionCodes ? unit.GetOptionCode(column.SeqNr, *v_OptionCodes)
-                                                             : "<none>";
+                                                             : NoneText();
         case rkPrice: return PriceText(column);
         case rkCoolRequired: return Dimensioned(U_Power, v_ReqCoolCap);
         case rkCoolDeviation: return Plain(d.CoolData.Deviation, 1, "%");
@@ -228,9 +232,9 @@ std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {
         case rkHRPercent: return bHR ? Plain(d.HRData.HRPercentage * 100.0, 1, "%") : std::string();
         case rkHRFlow: return bHR ? Dimensioned(U_Airflow, d.HRCondenser.WFR / 60.0) : std::string();
         case rkHRPD: return bHR ? Dimensioned(U_Pressure, d.HRCondenser.PD * 1000.0) : std::string();
-        case rkSoundPower: return Plain(d.SoundPower, 1, " dBA");
-        case rkSoundPressure: return Plain(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, " dBA");
-        case rkEurovent: return unit.GetEurovent() ? "Yes" : "No";
+        case rkSoundPower: return Plain(d.SoundPower, 1, Decibels());
+        case rkSoundPressure: return Plain(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, Decibels());
+        case rkEurovent: return dialogs::TBaseMsg::Translate(unit.GetEurovent() ? "Yes" : "No");
         default: return std::string();  // group titles
     }
 }
