@@ -90,6 +90,8 @@ public:
     ~CTDocTable();
     CTDocTable(const CTDocTable&) = delete;
     CTDocTable& operator=(const CTDocTable&) = delete;
+    CTDocTable(CTDocTable&&) = default;
+    CTDocTable& operator=(CTDocTable&&) = default;
 
     void InitDimensions(int nNbColumns, int nNbRows, int nNbTitleColumns, int nNbTitleRows, bool bAutoExpand);
     void UseDataFromStringGrid(const TGridData& grid);
