@@ -116,7 +116,10 @@ std::string ReadLayout(std::string_view info, TDibLayout& d) {
         const std::size_t nFull = std::size_t(1) << d.nBits;
         if (d.nPaletteEntries == 0 || d.nPaletteEntries > nFull) d.nPaletteEntries = nFull;
         d.nPaletteOffset = nAfter;
-        if (info.size() < nAfter + d.nPaletteEntries * d.nEntrySize) return "bitmap palette truncated";
+        // Writers often store a shorter palette than the depth allows;
+        // missing entries draw black.
+        const std::size_t nStored = info.size() > nAfter ? (info.size() - nAfter) / d.nEntrySize : 0;
+        d.nPaletteEntries = std::min(d.nPaletteEntries, nStored);
     }
     return "";
 }
