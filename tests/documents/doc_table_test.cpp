@@ -278,3 +278,46 @@ TEST(DocOutputHelpers, AttributeWordsGiveOneStyleAndLinesWrapAtBlanks) {
 
 }  // namespace
 }  // namespace brumalis
+
+namespace brumalis {
+namespace {
+
+TEST(GridData, GrowsAndShrinksKeepingItsCellsWithTheDefaultSizes) {
+    TGridData grid;
+    grid.Reset(2, 2, 50);
+    grid.Cell(1, 1).text = "kept";
+    grid.Cell(1, 1).object = doc::kAttrMergeNext;
+    grid.SetRowHeight(1, 31);
+    grid.SetFixedRows(1);
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    EXPECT_EQ(grid.Cell(1, 1).text, "kept");
+    EXPECT_EQ(grid.Cell(1, 1).object, doc::kAttrMergeNext);
+    EXPECT_EQ(grid.Cell(3, 2).text, "");
+    EXPECT_EQ(grid.ColWidth(1), 50);
+    EXPECT_EQ(grid.ColWidth(3), TGridData::kDefaultColWidth);
+    EXPECT_EQ(grid.RowHeight(1), 31);
+    EXPECT_EQ(grid.RowHeight(2), TGridData::kDefaultRowHeight);
+    grid.SetRowCount(0);
+    EXPECT_EQ(grid.RowCount(), 0);
+    EXPECT_EQ(grid.FixedRows(), 0);
+    grid.SetRowCount(2);
+    EXPECT_EQ(grid.Cell(1, 1).text, "");
+    EXPECT_EQ(grid.ColCount(), 4);
+}
+
+TEST(GridData, DrawsAllLinesWithABorderAndButtonFaceFixedCellsUnlessTold) {
+    TGridData grid;
+    for (TGridOption option : {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine}) {
+        EXPECT_TRUE(grid.HasOption(option));
+    }
+    grid.SetOption(goFixedHorzLine, false);
+    EXPECT_FALSE(grid.HasOption(goFixedHorzLine));
+    EXPECT_TRUE(grid.HasOption(goHorzLine));
+    EXPECT_EQ(grid.BorderStyle(), TGridBorderStyle::Single);
+    EXPECT_EQ(grid.FixedColor(), graphics::clBtnFace);
+    EXPECT_EQ(grid.Font().Name, "Arial");
+}
+
+}  // namespace
+}  // namespace brumalis

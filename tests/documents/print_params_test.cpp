@@ -6,77 +6,37 @@
 
 #include "dialogs/about_captions.h"
 #include "dialogs/messages.h"
+#include "documents/doc_output.h"
 #include "documents/print_params.h"
 #include "localisation/glossary.h"
 #include "objectstore/streams.h"
 #include "platform/build_identity.h"
 #include "platform/resources.h"
 #include "platform/settings_store.h"
+#include "tests/documents/print_params_support.h"
 
 namespace brumalis {
 namespace {
 
 using namespace std::chrono;
 
-// A 24-bit BMP of the given size, white.
-std::string Bitmap(int nWidth, int nHeight) {
-    const int nRow = (nWidth * 3 + 3) / 4 * 4;
-    const auto nData = static_cast<std::uint32_t>(nRow * nHeight);
-    std::string bytes = "BM";
-    auto put32 = [&](std::uint32_t n) {
-        for (int i = 0; i < 4; ++i) bytes += static_cast<char>((n >> (8 * i)) & 0xFF);
-    };
-    auto put16 = [&](std::uint16_t n) {
-        bytes += static_cast<char>(n & 0xFF);
-        bytes += static_cast<char>(n >> 8);
-    };
-    put32(54 + nData);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(static_cast<std::uint32_t>(nWidth));
-    put32(static_cast<std::uint32_t>(nHeight));
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(nData);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    bytes.append(nData, '\xFF');
-    return bytes;
-}
+using test::Bitmap;
 
-class PrintParams : public ::testing::Test {
+class PrintParams : public test::PrivateSettingsTest {
 protected:
     void SetUp() override {
-        setenv("BRUMALIS_LANGUAGE", "en", 1);
-        registry = std::make_unique<platform::CTRegistry>(std::make_shared<platform::CTMemorySettingsStore>(),
-                                                          std::make_shared<platform::CTMemorySettingsStore>(true));
-        substitute = std::make_unique<platform::CTRegistrySubstitute>(*registry);
+        PrivateSettingsTest::SetUp();
         previousDate = TDlgPrintParams::SetDateSource([] { return 2026y / December / 9d; });
         TDlgPrintParams::DiscardPageDecorations();
     }
     void TearDown() override {
         TDlgPrintParams::DiscardPageDecorations();
         TDlgPrintParams::SetDateSource(previousDate);
-        substitute.reset();
-        registry.reset();
-        for (const std::string& szFile : files) std::remove(szFile.c_str());
-        unsetenv("BRUMALIS_LANGUAGE");
-    }
-    std::string File(const std::string& szName, const std::string& bytes) {
-        files.push_back(::testing::TempDir() + std::to_string(getpid()) + "_" + szName);
-        std::ofstream(files.back(), std::ios::binary) << bytes;
-        return files.back();
+        PrivateSettingsTest::TearDown();
     }
     static std::string Version() { return platform::CTVersionUtils::GetVersionStringEx(" - ", ""); }
 
-    std::unique_ptr<platform::CTRegistry> registry;
-    std::unique_ptr<platform::CTRegistrySubstitute> substitute;
     TDateSource previousDate;
-    std::vector<std::string> files;
 };
 
 TEST_F(PrintParams, SavedValuesReadBackTrimmedUnderTheirNames) {
@@ -198,6 +158,40 @@ TEST(LongDate, NamesEveryDayAndMonthAndTakesSourceDateEpoch) {
     setenv("SOURCE_DATE_EPOCH", "soon", 1);
     EXPECT_NE(SystemDate(), 2025y / December / 9d);
     unsetenv("SOURCE_DATE_EPOCH");
+    unsetenv("BRUMALIS_LANGUAGE");
+}
+
+}  // namespace
+}  // namespace brumalis
+
+namespace brumalis {
+namespace {
+
+TEST(AboutCaptions, ADistributorLineTranslatedToNothingOrThePlaceholderReadsEmpty) {
+    unsetenv("BRUMALIS_LANGUAGE");
+    const auto& captions = dialogs::DistributorCaptions();
+    const auto previous = dialogs::TBaseMsg::SetTranslateFunc([&](const std::string& sz) {
+        if (sz == captions[0]) return std::string("<r-t>");
+        if (sz == captions[1]) return std::string();
+        return "[" + sz + "]";
+    });
+    const std::string szFirst = dialogs::DistributorLine(0);
+    const std::string szSecond = dialogs::DistributorLine(1);
+    const std::string szThird = dialogs::DistributorLine(2);
+    const std::string szBeyond = dialogs::DistributorLine(3);
+    dialogs::TBaseMsg::SetTranslateFunc(previous);
+    EXPECT_EQ(szFirst, "");
+    EXPECT_EQ(szSecond, "");
+    EXPECT_EQ(szThird, "[" + std::string(captions[2]) + "]");
+    EXPECT_EQ(szBeyond, "");
+}
+
+TEST(DocumentLanguage, IsTheBuildsLanguageUnlessTheProgramRunsUntranslated) {
+    unsetenv("BRUMALIS_LANGUAGE");
+    EXPECT_EQ(CTDocOutput::CurrentLanguage(), platform::CTVersionUtils::GetLanguage());
+    setenv("BRUMALIS_LANGUAGE", "en", 1);
+    EXPECT_EQ(CTDocOutput::CurrentLanguage(), 1033U);
+    EXPECT_EQ(CTDocOutput::BaseFontName(), "Arial");
     unsetenv("BRUMALIS_LANGUAGE");
 }
 

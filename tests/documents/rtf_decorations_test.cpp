@@ -92,6 +92,16 @@ TEST_F(RtfDecorations, AFooterCarriesItsLineTextAndThePageNumber) {
     ExpectGolden("footer_page_number", rtf);
 }
 
+TEST_F(RtfDecorations, APaperWidthLeftOutCountsAsTheReadersDefaultWidth) {
+    CTDecorationDefinition def;
+    def.SetHeaderLine("header");
+    // 12240 - 2 × 1797 = 8646 twips: never negative edges.
+    const std::string rtf = Write([](CTRTFOutput&) {}, &def, TPage{0, 0, 0});
+    EXPECT_TRUE(Has(rtf, "\\cellx2882\r\n"));
+    EXPECT_TRUE(Has(rtf, "\\cellx5764\r\n"));
+    EXPECT_TRUE(Has(rtf, "\\cellx8646\r\n"));
+}
+
 TEST_F(RtfDecorations, NothingIsWrittenWhenDecorationsAreOff) {
     CTDecorationDefinition def;
     def.SetHeaderLine("header");
