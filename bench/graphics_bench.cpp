@@ -2,12 +2,9 @@
 // a metafile, measuring a label, encoding a figure.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
-#include <vector>
 
-#include <jpeglib.h>
-
+#include "bench/jpeg_samples.h"
 #include "platform/graphics/emf.h"
 #include "platform/graphics/font_metrics.h"
 #include "platform/graphics/picture.h"
@@ -18,38 +15,16 @@ using namespace brumalis::graphics;
 
 // A 640 x 480 photograph-like JPEG (gradients and noise) at quality 85.
 std::string PhotoJpeg() {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long nSize = 0;
-    jpeg_mem_dest(&c, &buffer, &nSize);
-    c.image_width = 640;
-    c.image_height = 480;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 85, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(640 * 3);
     unsigned seed = 1;
-    while (c.next_scanline < c.image_height) {
+    return EncodeSampleJpeg(640, 480, 3, JCS_RGB, 85, [&](int y, JSAMPLE* row) {
         for (int x = 0; x < 640; ++x) {
             seed = seed * 1103515245u + 12345u;
             const int noise = int((seed >> 16) % 32);
             row[3 * x] = JSAMPLE((x / 3 + noise) & 0xFF);
-            row[3 * x + 1] = JSAMPLE((c.next_scanline / 2 + noise) & 0xFF);
-            row[3 * x + 2] = JSAMPLE((x + c.next_scanline) / 5 & 0xFF);
+            row[3 * x + 1] = JSAMPLE((y / 2 + noise) & 0xFF);
+            row[3 * x + 2] = JSAMPLE(((x + y) / 5) & 0xFF);
         }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string out(reinterpret_cast<char*>(buffer), nSize);
-    jpeg_destroy_compress(&c);
-    std::free(buffer);
-    return out;
+    });
 }
 
 const char* const kTickLabels[] = {"0", "5", "10", "15", "20", "25", "30", "35", "40", "45"};

@@ -112,7 +112,9 @@ std::string ReadLayout(std::string_view info, TDibLayout& d) {
                " outside 1 to " + std::to_string(kMaxPictureSide) + " pixels";
     std::size_t nAfter = 0;
     if (std::string r = ReadMasks(info, nHeader, d, nAfter); !r.empty()) return r;
-    if (d.nBits <= 8) {
+    if (d.nBits > 8) {
+        d.nPaletteEntries = 0;  // a colour table of a direct-colour bitmap is only a hint
+    } else {
         const std::size_t nFull = std::size_t(1) << d.nBits;
         if (d.nPaletteEntries == 0 || d.nPaletteEntries > nFull) d.nPaletteEntries = nFull;
         d.nPaletteOffset = nAfter;

@@ -244,6 +244,15 @@ TEST(EmfReaderTest, EachKindOfDamageIsRefusedWithItsOffset) {
     ExpectRefused(cut, cut.size(), "no end record");
 }
 
+TEST(EmfReaderTest, AnEmptyBitmapPartMayNameAnyOffset) {
+    std::string b = Figure();
+    const std::size_t at = OffsetOf(b, 81);  // STRETCHDIBITS
+    PatchU32(b, at + 48, 0xFFFFFF00);
+    PatchU32(b, at + 52, 0);
+    const auto calls = Replayed(b, {0, 0, 120, 90});
+    EXPECT_EQ(calls.size(), Replayed(Figure(), {0, 0, 120, 90}).size() - 1) << "the bitmap without its header is skipped";
+}
+
 TEST(EmfReaderTest, ForeignRecordKindsAreKeptButNotDrawn) {
     std::string b = Figure();
     // An EMR_SETMITERLIMIT (58) record inserted before the end record.

@@ -1,11 +1,11 @@
 #include "platform/graphics/picture.h"
 
-#include <csetjmp>
-#include <cstdio>
+#include <algorithm>
 #include <vector>
 
-#include <jpeglib.h>
 #include <gtest/gtest.h>
+
+#include "bench/jpeg_samples.h"
 
 #include "platform/graphics/byte_reader.h"
 #include "platform/graphics/emf.h"
@@ -105,6 +105,10 @@ TEST(BmpReaderTest, DirectColourDepthsAndMasks) {
                  {clLime, RGBColor(132, 130, 0)}, 2);
     ExpectPixels(DecodeBmp(MakeBmp({.nWidth = 1, .nHeight = 2, .nBits = 24, .rows = Bytes({1, 2, 3, 0, 4, 5, 6, 0})})),
                  {RGBColor(6, 5, 4), RGBColor(3, 2, 1)}, 1);
+    // A colour table in a direct-colour bitmap is only an optimisation hint.
+    ExpectPixels(DecodeBmp(MakeBmp({.nWidth = 1, .nHeight = 1, .nBits = 24, .palette = {0x123456, 0x654321},
+                                    .rows = Bytes({1, 2, 3, 0})})),
+                 {RGBColor(3, 2, 1)}, 1);
     ExpectPixels(DecodeBmp(MakeBmp({.nWidth = 1, .nHeight = -1, .nBits = 32, .rows = Bytes({7, 8, 9, 0xFF})})),
                  {RGBColor(9, 8, 7)}, 1);
     // A version-5 header with its masks inside: blue in the high byte.
@@ -148,33 +152,11 @@ TEST(BmpReaderTest, DamagedAndUnsupportedBitmapsGiveAReason) {
     ExpectFailure(DecodeBmp(MakeBmp(zero)), "outside");
 }
 
-// Encodes a JPEG of w x h pixels, every pixel the given components.
+// A JPEG of w x h pixels, every pixel the given components.
 std::string EncodeJpeg(int w, int h, J_COLOR_SPACE space, std::vector<JSAMPLE> pixel) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long nSize = 0;
-    jpeg_mem_dest(&c, &buffer, &nSize);
-    c.image_width = JDIMENSION(w);
-    c.image_height = JDIMENSION(h);
-    c.input_components = int(pixel.size());
-    c.in_color_space = space;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int x = 0; x < w; ++x) row.insert(row.end(), pixel.begin(), pixel.end());
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string out(reinterpret_cast<char*>(buffer), nSize);
-    jpeg_destroy_compress(&c);
-    std::free(buffer);
-    return out;
+    return EncodeSampleJpeg(w, h, int(pixel.size()), space, 100, [&](int, JSAMPLE* row) {
+        for (int x = 0; x < w; ++x) std::copy(pixel.begin(), pixel.end(), row + std::size_t(x) * pixel.size());
+    });
 }
 
 void ExpectNear(TColor actual, TColor expected) {

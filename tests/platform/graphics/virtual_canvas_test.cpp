@@ -35,7 +35,7 @@ TEST_F(VirtualCanvasTest, HalvesRoundToEven) {
     EXPECT_EQ(canvas.MapX(2), 2);
     EXPECT_EQ(canvas.MapY(0), 0);
     EXPECT_EQ(canvas.MapY(-1), -2);
-    EXPECT_EQ(canvas.MapX(1e300), std::numeric_limits<int>::max()) << "absurd values stay in range";
+    EXPECT_EQ(canvas.MapX(1e300), kMaxCoordinate) << "absurd values stay in range";
 }
 
 TEST_F(VirtualCanvasTest, CurveThroughThreePointsIsOneSegment) {
@@ -103,12 +103,18 @@ TEST_F(VirtualCanvasTest, GraphicRectangles) {
     canvas.DrawGraphic(1, 1, 10, 5, bitmap, SRCCOPY, false);   // 10 x 5 pixels further: (13, 7)
     canvas.DrawGraphic(0, 0, 20, 10, metafile, SRCAND, true);
     canvas.DrawGraphic(0, 0, 20, 10, CTGraphic(), SRCAND, true);
-    ASSERT_EQ(device.Calls().size(), 3u);
+    device.Pen().Color = clRed;
+    canvas.DrawGraphic(0, 0, 20, 10, metafile, SRCCOPY, true);
+    ASSERT_EQ(device.Calls().size(), 5u);
     EXPECT_EQ(device.Calls()[0].substr(0, 24), "StretchDraw 3,2,24,13 ra");
     EXPECT_NE(device.Calls()[0].find("rop=8800C6"), std::string::npos);
     EXPECT_EQ(device.Calls()[1].substr(0, 24), "StretchDraw 3,2,14,8 ras");
     EXPECT_NE(device.Calls()[1].find("rop=CC0020"), std::string::npos);
     EXPECT_EQ(device.Calls()[2], "PlayMetafile 1,0,42,21 size=20x10");
+    // Copied rather than combined: the metafile's white ground covers what is below.
+    EXPECT_EQ(device.Calls()[3], "Rectangle 1,0,43,22 pen=clear/copy brush=FFFFFF/solid");
+    EXPECT_EQ(device.Calls()[4], "PlayMetafile 1,0,42,21 size=20x10");
+    EXPECT_EQ(device.Pen().Color, clRed);
 }
 
 TEST_F(VirtualCanvasTest, StateIsSavedAndRestored) {
