@@ -75,6 +75,8 @@ constexpr const char* kOutlineLevels[9] = {
 // Style numbers of the role fonts.
 constexpr int kHeading0Style = 1;
 constexpr int kHeading1Style = 2;
+constexpr int kHeading2Style = 3;
+constexpr int kHeading3Style = 4;
 constexpr int kHeading4Style = 5;
 
 // Closes the styles a run switched on.
@@ -337,8 +339,8 @@ void CTRTFOutput::WriteFontRun(const TFont& font) {
 void CTRTFOutput::WriteParagraphStyle(const TFont& font, bool bNumbered) {
     const int nStyle = std::max(StyleNumberOf(font), 0);
     std::string out = "\\s" + Num(nStyle) + "\\sb240\\sa60\\keepn\\nowidctlpar\\widctlpar";
-    if (nStyle >= kHeading0Style && nStyle <= kHeading0Style + 2) out += "\\tx567";
-    else if (nStyle == kHeading4Style - 1) out += "\\tx851";
+    if (nStyle >= kHeading0Style && nStyle <= kHeading2Style) out += "\\tx567";
+    else if (nStyle == kHeading3Style) out += "\\tx851";
     else if (nStyle == kHeading4Style) out += "\\tx1134";
     const bool bHeading = nStyle >= kHeading0Style && nStyle <= kHeading4Style;
     if (bNumbered) {
