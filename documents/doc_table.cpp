@@ -302,8 +302,11 @@ void CTDocTable::UseDataFromStringGrid(const TGridData& grid) {
     SetNbRows(grid.RowCount());
     SetNbTitleColumns(grid.FixedCols());
     SetNbTitleRows(grid.FixedRows());
-    for (int r = 0; r < GetNbRows(); ++r) {
-        for (int c = 0; c < GetNbColumns(); ++c) {
+    // An empty grid still makes a table of one empty cell.
+    const int nColumns = std::min(GetNbColumns(), grid.ColCount());
+    const int nRows = std::min(GetNbRows(), grid.RowCount());
+    for (int r = 0; r < nRows; ++r) {
+        for (int c = 0; c < nColumns; ++c) {
             const auto nAttrs = static_cast<std::uint32_t>(grid.Cell(c, r).object);
             CTDocTableCell* pCell = CellAt(c, r);
             pCell->v_text = grid.Cell(c, r).text;
@@ -325,12 +328,12 @@ void CTDocTable::UseDataFromStringGrid(const TGridData& grid) {
             }
         }
     }
-    for (int c = 0; c < GetNbColumns(); ++c) {
+    for (int c = 0; c < nColumns; ++c) {
         auto& column = *v_columns[static_cast<std::size_t>(c)];
         column.v_pixelDim = grid.ColWidth(c);
         for (CTDocTableCell* pCell : column.v_cells) pCell->v_pixelWidth = column.v_pixelDim;
     }
-    for (int r = 0; r < GetNbRows(); ++r) {
+    for (int r = 0; r < nRows; ++r) {
         auto& row = *v_rows[static_cast<std::size_t>(r)];
         row.v_pixelDim = grid.RowHeight(r);
         for (CTDocTableCell* pCell : row.v_cells) pCell->v_pixelHeight = row.v_pixelDim;

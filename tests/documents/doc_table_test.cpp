@@ -321,3 +321,20 @@ TEST(GridData, DrawsAllLinesWithABorderAndButtonFaceFixedCellsUnlessTold) {
 
 }  // namespace
 }  // namespace brumalis
+
+namespace brumalis {
+namespace {
+
+TEST(DocTableGrid, AnEmptyGridGivesOneEmptyCellAndWritesBackNothingItLacks) {
+    TGridData grid;
+    CTDocTable table(grid);
+    EXPECT_EQ(table.GetNbColumns(), 1);
+    EXPECT_EQ(table.GetNbRows(), 1);
+    EXPECT_EQ(table.GetText(0, 0), "");
+    grid.Reset(0, 3, 10);
+    EXPECT_NO_THROW(CTDocOutput::CalcStringGridDimensions(grid, 0));
+    EXPECT_EQ(grid.ColCount(), 3);
+}
+
+}  // namespace
+}  // namespace brumalis
