@@ -386,18 +386,18 @@ void CTRTFOutput::TextLeft(const std::string& szStr, TFontStyles pStyle, TColor 
 }
 
 void CTRTFOutput::TextCenter(const std::string& szStr, TFontStyles pStyle, TColor nColor) {
-    if (!Active()) return;
-    EnsureHeader();
-    v_sink.Write("\\qc ");
-    TextStyle(szStr, pStyle, nColor, 0);
-    v_sink.WriteLine("\\par \\ql");
-    v_haveText = false;
+    AlignedParagraph("\\qc ", szStr, pStyle, nColor);
 }
 
 void CTRTFOutput::TextRight(const std::string& szStr, TFontStyles pStyle, TColor nColor) {
+    AlignedParagraph("\\qr ", szStr, pStyle, nColor);
+}
+
+void CTRTFOutput::AlignedParagraph(const char* szAlignment, const std::string& szStr, TFontStyles pStyle,
+                                   TColor nColor) {
     if (!Active()) return;
     EnsureHeader();
-    v_sink.Write("\\qr ");
+    v_sink.Write(szAlignment);
     TextStyle(szStr, pStyle, nColor, 0);
     v_sink.WriteLine("\\par \\ql");
     v_haveText = false;

@@ -79,6 +79,9 @@ private:
     void WriteTableRows(CTDocTable& table);
     void WriteCellDefinitions(CTDocTable& table, int r);
     void WriteCellContents(CTDocTable& table, int r);
+    // A whole paragraph in one alignment, which ends back at the left.
+    void AlignedParagraph(const char* szAlignment, const std::string& szStr, doc::TFontStyles pStyle,
+                          doc::TColor nColor);
     bool Active() const { return !v_finished; }
 
     CTRtfSink v_sink;
