@@ -8,6 +8,7 @@
 
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
+#include "app/cli_print_params.h"
 
 namespace {
 
@@ -50,6 +51,13 @@ commands:
       grid shows it, suffix included ("ACS 033 -SL"); an option flag alone
       takes the unit's first option of that kind, with NAME that one.
 
+  print-params [--line1 TEXT] [--line2 TEXT] [--line3 TEXT]
+               [--logo FILE | --no-logo]
+      The consultant's name and address (three lines) and logo (a BMP of
+      at most 590 x 236 pixels) in every report's footer and header. Without
+      options shows them; with options stores them (the others kept). A
+      logo that is too large or no readable BMP is refused, nothing stored.
+
 Exit codes: 0 success (also when nothing qualifies), 1 bad criteria,
 2 bad usage. Environment: BRUMALIS_LANGUAGE=en shows untranslated texts.
 )";
@@ -74,6 +82,7 @@ int main(int argc, char** argv) {
         if (command == "list") return app::RunList(args, std::cout);
         if (command == "select") return app::RunSelect(args, std::cout, std::cerr);
         if (command == "analyse" || command == "analyze") return app::RunAnalyse(args, std::cout, std::cerr);
+        if (command == "print-params") return app::RunPrintParams(args, std::cout);
         std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
         return kExitUsage;
     } catch (const app::CTUsageError& e) {
