@@ -76,12 +76,17 @@ struct TEmfHeader {
     std::uint32_t nBytes = 0;
     std::uint32_t nRecords = 0;
     std::uint16_t nHandles = 0;
+    TSize device;       // reference device, pixels
+    TSize millimeters;  // reference device, millimetres
 };
 
 // Checks the whole metafile: header, record sizes and alignment, counts,
 // the layout of every record kind this program writes and the handles they
 // use. Raises CTEmfError naming the fault and its byte offset.
 std::vector<TEmfRecord> ReadEmfRecords(std::string_view bytes, TEmfHeader* pHeader = nullptr);
+// The picture's size in pixels: its frame at the reference device's
+// resolution (its bounds when the header gives no device size).
+TSize EmfPixelSize(const TEmfHeader& header);
 // One line per record, for comparisons with stored expectations.
 std::string DumpEmf(std::string_view bytes);
 // Plays the metafile onto a canvas, its picture mapped into dest; records
