@@ -32,31 +32,36 @@ void TFrm_ChillerCapPITable::ClearTable() {
 
 void TFrm_ChillerCapPIGraph::SetupWindow(const TPolyCapListCh* TheTable, bool ForCooling, const std::string& XTitle,
                                          const std::string& YTitle) {
-    ClearGraph();
-    if (!TheTable) return;
-    v_Table = TheTable;
-    v_ForCooling = ForCooling;
-    v_XTitle = XTitle + " (" + TU_Form::GetCurrentString(U_Temperature) + ")";
-    v_YTitle = YTitle + "(" + TU_Form::GetCurrentString(U_Power) + ")";
-    TLegendList legend;
-    for (const auto& [szText, nTenths] : TheTable->GetLWETempStrings()) {
-        legend.push_back(std::make_unique<TLegend>(std::to_string(legend.size()), szText, true));
-        v_Temperatures.push_back(static_cast<double>(nTenths) / 10.0);
+    Reset();
+    if (TheTable) {
+        v_Table = TheTable;
+        v_ForCooling = ForCooling;
+        v_XTitle = XTitle + " (" + TU_Form::GetCurrentString(U_Temperature) + ")";
+        v_YTitle = YTitle + "(" + TU_Form::GetCurrentString(U_Power) + ")";
+        TLegendList legend;
+        for (const auto& [szText, nTenths] : TheTable->GetLWETempStrings()) {
+            legend.push_back(std::make_unique<TLegend>(std::to_string(legend.size()), szText, true));
+            v_Temperatures.push_back(static_cast<double>(nTenths) / 10.0);
+        }
+        UseLegend(std::move(legend), std::string(kLegendRoot) + YTitle);
+        TheTable->GetXRange(v_MinX, v_MaxX);
+        v_MaxY = Rnd(InPowerUnit(TheTable->GetMaxCap()) + 4.9) / 5 * 5;
     }
-    UseLegend(std::move(legend), std::string(kLegendRoot) + YTitle);
-    TheTable->GetXRange(v_MinX, v_MaxX);
-    v_MaxY = Rnd(InPowerUnit(TheTable->GetMaxCap()) + 4.9) / 5 * 5;
     Repaint();
 }
 
 void TFrm_ChillerCapPIGraph::ClearGraph() {
+    Reset();
+    Repaint();
+}
+
+void TFrm_ChillerCapPIGraph::Reset() {
     ClearLegend();
     v_Table = nullptr;
     v_Temperatures.clear();
     v_MinX = v_MaxX = v_MaxY = 0.0;
     v_XTitle.clear();
     v_YTitle.clear();
-    Repaint();
 }
 
 double TFrm_ChillerCapPIGraph::Value(int nSeries, int nIndex) const {

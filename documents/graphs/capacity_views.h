@@ -44,6 +44,8 @@ public:
     const std::string& YTitle() const { return v_YTitle; }
 
 private:
+    void Reset();
+
     const TPolyCapListCh* v_Table = nullptr;
     bool v_ForCooling = true;
     std::vector<double> v_Temperatures;  // of the series

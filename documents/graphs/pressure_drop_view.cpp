@@ -118,7 +118,7 @@ TLegendLayout DrawPressureDropGraph(graphics::CTDeviceCanvas& TheCanvas, const s
 void TFrm_ChillerPressureDrop::SetupWindow(const Cls_ChOutdoorUnit* TheChiller, const Cls_Polynomial* EvaporatorPD,
                                            const Cls_Polynomial* CondenserPD, const Cls_Polynomial* HeatRecoveryPD,
                                            const Cls_Polynomial* PumpPD) {
-    ClearGraph();
+    Reset();
     const auto add = [this](const char* szKey, int nMsgNr, const Cls_Polynomial* pCurve, double dMin, double dMax) {
         if (pCurve) v_Series.push_back({szKey, nMsgNr, pCurve->GetPolynomial(), dMin, dMax});
     };
@@ -133,9 +133,13 @@ void TFrm_ChillerPressureDrop::SetupWindow(const Cls_ChOutdoorUnit* TheChiller, 
 }
 
 void TFrm_ChillerPressureDrop::ClearGraph() {
+    Reset();
+    Repaint();
+}
+
+void TFrm_ChillerPressureDrop::Reset() {
     ClearLegend();
     v_Series.clear();
-    Repaint();
 }
 
 TFlowTicks TFrm_ChillerPressureDrop::Ticks() const {

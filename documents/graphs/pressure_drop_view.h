@@ -83,6 +83,8 @@ public:
     TValueRange YRange(const TFlowTicks& Ticks) const;
 
 private:
+    void Reset();
+
     std::vector<TPDSeries> v_Series;
 };
 

@@ -116,6 +116,7 @@ void TVirtGraph::OnClick(int X, int Y) {
 }
 
 void TVirtGraph::WriteText(double x, double y, const std::string& szText) {
+    if (szText.empty()) return;
     Brush().Style = bsClear;
     TextOut(x, y, szText);
 }
