@@ -45,7 +45,7 @@ void TFrm_ChillerCapPIGraph::SetupWindow(const TPolyCapListCh* TheTable, bool Fo
         }
         UseLegend(std::move(legend), std::string(kLegendRoot) + YTitle);
         TheTable->GetXRange(v_MinX, v_MaxX);
-        v_MaxY = Rnd(InPowerUnit(TheTable->GetMaxCap()) + 4.9) / 5 * 5;
+        if (PlottableRange()) v_MaxY = Rnd(InPowerUnit(TheTable->GetMaxCap()) + 4.9) / 5 * 5;
     }
     Repaint();
 }
@@ -73,10 +73,14 @@ double TFrm_ChillerCapPIGraph::Value(int nSeries, int nIndex) const {
     return InPowerUnit(dCap);
 }
 
-void TFrm_ChillerCapPIGraph::Paint(graphics::CTDeviceCanvas& TheCanvas) {
-    if (!v_Table) return;
+bool TFrm_ChillerCapPIGraph::PlottableRange() const {
     const double dRange = v_MaxX - v_MinX;
-    if (!(dRange >= 0.0 && dRange <= kMaxDegrees)) return;
+    return dRange >= 0.0 && dRange <= kMaxDegrees && std::fabs(v_MinX) <= kMaxDegrees;
+}
+
+void TFrm_ChillerCapPIGraph::Paint(graphics::CTDeviceCanvas& TheCanvas) {
+    if (!v_Table || !PlottableRange()) return;
+    const double dRange = v_MaxX - v_MinX;
     TVirtLineGraph graph(&TheCanvas, [this](int s, int i, void*) { return Value(s, i); }, {});
     PrepareGraph(graph);
     graph.SetXTitle(v_XTitle);

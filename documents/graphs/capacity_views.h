@@ -45,6 +45,8 @@ public:
 
 private:
     void Reset();
+    // Within the degrees a graph can plot (damaged data may hold any range).
+    bool PlottableRange() const;
 
     const TPolyCapListCh* v_Table = nullptr;
     bool v_ForCooling = true;

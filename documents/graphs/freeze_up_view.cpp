@@ -1,5 +1,7 @@
 #include "documents/graphs/freeze_up_view.h"
 
+#include <cmath>
+
 #include "catalogue/units.h"
 #include "dialogs/messages.h"
 #include "documents/graphs/axis_labels.h"
@@ -42,7 +44,7 @@ void TFrm_ChillerFreezeUp::Paint(graphics::CTDeviceCanvas& TheCanvas) {
     if (!v_FreezeUp || v_FreezeUp->GetTable().empty()) return;
     const double dFirst = v_FreezeUp->GetTable().front()->GetTemp();
     const double dRange = v_FreezeUp->GetTable().back()->GetTemp() - dFirst;
-    if (!(dRange >= 0.0 && dRange <= kMaxDegrees)) return;
+    if (!(dRange >= 0.0 && dRange <= kMaxDegrees && std::fabs(dFirst) <= kMaxDegrees)) return;
     const TFreezeUpCh& table = *v_FreezeUp;
     TVirtLineGraph graph(
         &TheCanvas, [&table, dFirst](int, int i, void*) { return table.GetCorrection(dFirst + i); }, {});

@@ -21,6 +21,7 @@ std::string FixedText(double dValue, int nDecimals) {
     if (!std::isfinite(dValue)) return "";
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, dValue, std::chars_format::fixed, nDecimals);
+    if (result.ec != std::errc()) return "";
     std::string szText(buffer, result.ptr);
     // "-0.0" reads as a sign error on an axis.
     if (szText.front() == '-' && szText.find_first_not_of("-0.") == std::string::npos) szText.erase(0, 1);

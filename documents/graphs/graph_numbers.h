@@ -17,7 +17,8 @@ inline constexpr double kNotSet = 2147483647.0;
 // hostile numbers never reach a conversion with undefined behaviour.
 int Rnd(double x);
 
-// Fixed-point text with "." whatever the locale or the user's separator.
+// Fixed-point text with "." whatever the locale or the user's separator;
+// empty for a value that is not finite or needs more than 400 characters.
 std::string FixedText(double dValue, int nDecimals);
 
 }  // namespace brumalis::graphs

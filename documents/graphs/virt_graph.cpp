@@ -297,12 +297,14 @@ void TVirtLineGraph::DrawPeriodGraph() {
 }
 
 void TVirtLineGraph::PlotSeries(double dStart, double dStep) {
-    if (!v_Legend || !v_OnDrawing) return;
+    const double dScaleY = PlotHeight() / (v_MaxY - v_MinY);
+    // A range too narrow to scale (a difference of denormals) draws nothing.
+    if (!v_Legend || !v_OnDrawing || !std::isfinite(dScaleY) || !std::isfinite(dStep)) return;
     const TPen savedPen = Pen();
-    const double dOffsetX = v_offsetX, dOffsetY = v_offsetY, dScaleX = v_scaleX, dScaleY = v_scaleY;
+    const double dOffsetX = v_offsetX, dOffsetY = v_offsetY, dSavedScaleX = v_scaleX, dSavedScaleY = v_scaleY;
     SetOffsetX(dOffsetX + v_GraphRect.Left);
     SetOffsetY(dOffsetY + v_GraphRect.Top);
-    SetScaleY(PlotHeight() / (v_MaxY - v_MinY));
+    SetScaleY(dScaleY);
     for (std::size_t s = 0; s < v_Legend->size(); ++s) {
         const TLegend& entry = *(*v_Legend)[s];
         if (!entry.MustDisplay()) continue;
@@ -332,8 +334,8 @@ void TVirtLineGraph::PlotSeries(double dStart, double dStep) {
     Pen() = savedPen;
     SetOffsetX(dOffsetX);
     SetOffsetY(dOffsetY);
-    SetScaleX(dScaleX);
-    SetScaleY(dScaleY);
+    SetScaleX(dSavedScaleX);
+    SetScaleY(dSavedScaleY);
 }
 
 }  // namespace brumalis::graphs
