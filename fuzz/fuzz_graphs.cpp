@@ -153,7 +153,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     // The report's figures, through the metafile writer and back through its strict reader.
     pUnit->SetPDPoly(cttEvapPressureDrop, Curve(in, cttEvapPressureDrop));
     pUnit->SetPDPoly(cttCondPressureDrop, Curve(in, cttCondPressureDrop));
-    for (const CTGraphic& figure : {graphs::PressureDropFigure(*pUnit), graphs::OperatingRangeFigure(*pUnit, table, dRangeTemp)}) {
+    for (const CTGraphic& figure :
+         {graphs::PressureDropFigure(*pUnit), graphs::OperatingRangeFigure(*pUnit, table, dRangeTemp)}) {
         PlayEmf(figure.MetafileBytes(), canvas, {0, 0, 560, 420});
     }
     return 0;

@@ -14,12 +14,6 @@ namespace {
 // l/min; no unit's water flow comes near (that is 1.6 m³/s).
 constexpr double kMaxPlausibleFlow = 100000.0;
 
-constexpr int msgPDEvaporator = 204;
-constexpr int msgPDCondenser = 202;
-constexpr int msgPDCondenserHR = 203;
-constexpr int msgPDPump = 206;
-constexpr int msgPressureDrop = 205;
-constexpr int msgFlowRate = 207;
 
 int FlowUnit() { return TU_Form::GetNewIndex(U_Airflow); }
 
@@ -126,7 +120,9 @@ void TFrm_ChillerPressureDrop::SetupWindow(const Cls_ChOutdoorUnit* TheChiller, 
         add("1", msgPDEvaporator, EvaporatorPD, TheChiller->GetMinWFRE(), TheChiller->GetMaxWFRE());
         add("2", msgPDCondenser, CondenserPD, TheChiller->GetMinWFRC(), TheChiller->GetMaxWFRC());
     }
-    if (HeatRecoveryPD) add("3", msgPDCondenserHR, HeatRecoveryPD, HeatRecoveryPD->GetSelect1(), HeatRecoveryPD->GetSelect2());
+    if (HeatRecoveryPD) {
+        add("3", msgPDCondenserHR, HeatRecoveryPD, HeatRecoveryPD->GetSelect1(), HeatRecoveryPD->GetSelect2());
+    }
     if (PumpPD) add("4", msgPDPump, PumpPD, PumpPD->GetSelect1(), PumpPD->GetSelect2());
     UseLegend(PressureDropLegend(v_Series), std::string(kPressureDropLegendKey));
     Repaint();

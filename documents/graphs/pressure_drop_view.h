@@ -31,6 +31,16 @@ struct TFlowTicks {
 // finite or beyond any unit's flow.
 TFlowTicks FlowTicks(double dMinFlow, double dMaxFlow, TFlowTickRule Rule);
 
+// Message numbers of the curves' labels and the axis titles.
+enum TPressureDropMessage : int {
+    msgPDCondenser = 202,
+    msgPDCondenserHR = 203,
+    msgPDEvaporator = 204,
+    msgPressureDrop = 205,
+    msgPDPump = 206,
+    msgFlowRate = 207,
+};
+
 // One curve: pressure drop in kPa over flow in l/min, valid from MinFlow to MaxFlow.
 struct TPDSeries {
     std::string Key;

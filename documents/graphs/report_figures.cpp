@@ -68,13 +68,15 @@ CTGraphic PressureDropFigure(Cls_ChOutdoorUnit& TheChiller, const TFigureFont& F
     MarkCorners(canvas);
     const bool bWaterCooled = TheChiller.GetCondenserType() == ctWaterCooled;
     std::vector<TPDSeries> series;
-    if (const Cls_ChOutCapacity* pCurve = TheChiller.GetPDPoly(cttEvapPressureDrop)) {
-        series.push_back({"1", 204, pCurve->GetPolynomial(), TheChiller.GetMinWFRE(), TheChiller.GetMaxWFRE()});
-    }
+    const auto add = [&series](const char* szKey, int nMsgNr, const Cls_ChOutCapacity* pCurve, double dMin,
+                               double dMax) {
+        if (pCurve) series.push_back({szKey, nMsgNr, pCurve->GetPolynomial(), dMin, dMax});
+    };
+    add("1", msgPDEvaporator, TheChiller.GetPDPoly(cttEvapPressureDrop), TheChiller.GetMinWFRE(),
+        TheChiller.GetMaxWFRE());
     if (bWaterCooled) {
-        if (const Cls_ChOutCapacity* pCurve = TheChiller.GetPDPoly(cttCondPressureDrop)) {
-            series.push_back({"2", 202, pCurve->GetPolynomial(), TheChiller.GetMinWFRC(), TheChiller.GetMaxWFRC()});
-        }
+        add("2", msgPDCondenser, TheChiller.GetPDPoly(cttCondPressureDrop), TheChiller.GetMinWFRC(),
+            TheChiller.GetMaxWFRC());
     }
     double dMin = TheChiller.GetMinWFRE(), dMax = TheChiller.GetMaxWFRE();
     if (bWaterCooled) {

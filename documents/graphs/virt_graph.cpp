@@ -92,7 +92,8 @@ void TVirtGraph::SetYValues(double Min, double Max, int NrOfTicks, int Decimals)
     v_MaxY = Max;
     v_TicksY = NrOfTicks;
     v_DecimalsY = Decimals;
-    const int nText = std::max(v_canvas->TextWidth(FixedText(Min, Decimals)), v_canvas->TextWidth(FixedText(Max, Decimals)));
+    const int nText =
+        std::max(v_canvas->TextWidth(FixedText(Min, Decimals)), v_canvas->TextWidth(FixedText(Max, Decimals)));
     v_GraphRect.Left = std::max(v_GraphRect.Left, std::max(nText, v_BorderXL) + v_CharWidth + v_CharWidth / 2);
 }
 

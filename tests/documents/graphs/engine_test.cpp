@@ -51,6 +51,10 @@ TEST_F(Legends, NewEntriesTakeThePaletteInOrderAndADestroyedOneStartsItAgain) {
     EXPECT_FALSE(pThird->MustDisplay());
     EXPECT_FALSE(pFirst->GetIsALine());
     EXPECT_EQ(pFirst->GetPenWidth(), 1);
+    pFirst->SetIsALine(true, 2, psDash);
+    EXPECT_TRUE(pFirst->GetIsALine());
+    EXPECT_EQ(pFirst->GetPenWidth(), 2);
+    EXPECT_EQ(pFirst->GetPenStyle(), psDash);
     pSecond.reset();
     EXPECT_EQ(TLegend("3", "", true).GetColor(), RGBColor(128, 0, 0));
 
@@ -251,10 +255,15 @@ TEST_F(LineGraph, ExtraPointsSitAtTheirPercentageWithNameAndHairLines) {
     EXPECT_EQ(CallsWith(canvas, "Ellipse " + std::to_string(cx - 5) + "," + std::to_string(cy - 5)).size(), 1u);
     EXPECT_EQ(CallsWith(canvas, "LineTo " + std::to_string(nLeft) + "," + std::to_string(cy), {"dot"}).size(), 1u);
     EXPECT_EQ(testing::TextPosition(canvas, "Design").second, cy - 5 - canvas.TextHeight("W"));
+    EXPECT_TRUE(CallsWith(canvas, "TextOut ", {"\"3.0\""}).empty());
     pGraph->ClearExtraPoints();
+    pGraph->DisplayValues(1);
     canvas.Clear();
     pGraph->DrawGraph();
     EXPECT_TRUE(CallsWith(canvas, "Ellipse ").empty());
+    const auto [x3, y3] = testing::TextPosition(canvas, "3.0");
+    EXPECT_EQ(x3 + canvas.TextWidth("3.0") / 2, cx);  // above the middle point
+    EXPECT_EQ(y3, Rnd(nTop + (nBottom - nTop) * 0.7) - canvas.TextHeight("W"));
 }
 
 }  // namespace

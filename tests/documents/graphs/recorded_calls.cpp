@@ -30,8 +30,9 @@ std::vector<std::string> TextsInColor(const graphics::CTRecordingCanvas& canvas,
 
 std::vector<int> Coordinates(const std::string& szCall) {
     std::vector<int> numbers;
+    const auto begin = szCall.find(' ') + 1;
     const auto end = szCall.find(" pen=");
-    std::string szPart = szCall.substr(szCall.find(' ') + 1, end == std::string::npos ? std::string::npos : end - szCall.find(' ') - 1);
+    std::string szPart = szCall.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
     for (char& c : szPart) c = c == ',' ? ' ' : c;
     std::istringstream in(szPart);
     for (int n = 0; in >> n;) numbers.push_back(n);
