@@ -75,36 +75,59 @@ struct TWorld {
     std::unique_ptr<CTFactory> factory;
 };
 
-// Mostly temperatures and flows a unit could have, sometimes any bit pattern.
-double Value(FuzzedDataProvider& in) {
-    if (in.ConsumeBool()) return in.ConsumeFloatingPointInRange(-60.0, 1200.0);
+// Mostly a value in [dLow, dHigh], now and then any bit pattern at all.
+double Value(FuzzedDataProvider& in, double dLow, double dHigh) {
+    if (in.ConsumeIntegralInRange(0, 15) != 0) return in.ConsumeFloatingPointInRange(dLow, dHigh);
     const auto bits = in.ConsumeIntegral<std::uint64_t>();
     double d = 0.0;
     std::memcpy(&d, &bits, sizeof d);
     return d;
 }
 
-using TDeviceSetter = void (Cls_OutdoorDevice::*)(double);
-constexpr TDeviceSetter kDeviceFields[] = {
-    &Cls_OutdoorDevice::SetCMinITemp,  &Cls_OutdoorDevice::SetCMaxITemp,    &Cls_OutdoorDevice::SetCMinOTemp,
-    &Cls_OutdoorDevice::SetCMaxOTemp,  &Cls_OutdoorDevice::SetCDIndUL,      &Cls_OutdoorDevice::SetCDOutUL,
-    &Cls_OutdoorDevice::SetCDIndUR,    &Cls_OutdoorDevice::SetCDOutUR,      &Cls_OutdoorDevice::SetCDIndLL,
-    &Cls_OutdoorDevice::SetCDOutLL,    &Cls_OutdoorDevice::SetCDIndLR,      &Cls_OutdoorDevice::SetCDOutLR,
-    &Cls_OutdoorDevice::SetHMinITemp,  &Cls_OutdoorDevice::SetHMaxITemp,    &Cls_OutdoorDevice::SetHMinOTemp,
-    &Cls_OutdoorDevice::SetHMaxOTemp,  &Cls_OutdoorDevice::SetHDIndUL,      &Cls_OutdoorDevice::SetHDOutUL,
-    &Cls_OutdoorDevice::SetHDIndUR,    &Cls_OutdoorDevice::SetHDOutUR,      &Cls_OutdoorDevice::SetHDIndLL,
-    &Cls_OutdoorDevice::SetHDOutLL,    &Cls_OutdoorDevice::SetHDIndLR,      &Cls_OutdoorDevice::SetHDOutLR,
-    &Cls_OutdoorDevice::SetCIndLowerLimit, &Cls_OutdoorDevice::SetCIndUpperLimit,
-    &Cls_OutdoorDevice::SetHIndLowerLimit, &Cls_OutdoorDevice::SetHIndUpperLimit};
-using TUnitSetter = void (Cls_ChOutdoorUnit::*)(double);
-constexpr TUnitSetter kFlowFields[] = {&Cls_ChOutdoorUnit::SetMinWFRE, &Cls_ChOutdoorUnit::SetMaxWFRE,
-                                       &Cls_ChOutdoorUnit::SetMinWFRC, &Cls_ChOutdoorUnit::SetMaxWFRC};
+double Temperature(FuzzedDataProvider& in) { return Value(in, -30.0, 60.0); }
+// Mostly positive: a maximum above its minimum, sometimes below.
+double Span(FuzzedDataProvider& in) { return Value(in, -5.0, 60.0); }
+double Cut(FuzzedDataProvider& in) { return Value(in, -2.0, 30.0); }
 
-std::unique_ptr<Cls_ChOutCapacity> Curve(FuzzedDataProvider& in, std::int32_t nType) {
-    auto pCurve = RecordAs<Cls_ChOutCapacity>(CTDbObject::GetFactory()->CreateObject(Cls_ChOutCapacity::kClassID, 0));
+using TSetter = void (Cls_OutdoorDevice::*)(double);
+struct TRange {
+    TSetter min, max;
+};
+// Per mode: leaving water, outdoor, then the table's x range.
+constexpr TRange kRanges[] = {{&Cls_OutdoorDevice::SetCMinITemp, &Cls_OutdoorDevice::SetCMaxITemp},
+                              {&Cls_OutdoorDevice::SetCMinOTemp, &Cls_OutdoorDevice::SetCMaxOTemp},
+                              {&Cls_OutdoorDevice::SetHMinITemp, &Cls_OutdoorDevice::SetHMaxITemp},
+                              {&Cls_OutdoorDevice::SetHMinOTemp, &Cls_OutdoorDevice::SetHMaxOTemp},
+                              {&Cls_OutdoorDevice::SetCIndLowerLimit, &Cls_OutdoorDevice::SetCIndUpperLimit},
+                              {&Cls_OutdoorDevice::SetHIndLowerLimit, &Cls_OutdoorDevice::SetHIndUpperLimit}};
+constexpr TSetter kCuts[] = {&Cls_OutdoorDevice::SetCDIndUL, &Cls_OutdoorDevice::SetCDOutUL,
+                             &Cls_OutdoorDevice::SetCDIndUR, &Cls_OutdoorDevice::SetCDOutUR,
+                             &Cls_OutdoorDevice::SetCDIndLL, &Cls_OutdoorDevice::SetCDOutLL,
+                             &Cls_OutdoorDevice::SetCDIndLR, &Cls_OutdoorDevice::SetCDOutLR,
+                             &Cls_OutdoorDevice::SetHDIndUL, &Cls_OutdoorDevice::SetHDOutUL,
+                             &Cls_OutdoorDevice::SetHDIndUR, &Cls_OutdoorDevice::SetHDOutUR,
+                             &Cls_OutdoorDevice::SetHDIndLL, &Cls_OutdoorDevice::SetHDOutLL,
+                             &Cls_OutdoorDevice::SetHDIndLR, &Cls_OutdoorDevice::SetHDOutLR};
+
+void FillUnit(Cls_ChOutdoorUnit& unit, FuzzedDataProvider& in) {
+    unit.SetCondenserType(in.ConsumeIntegralInRange(0, 2));
+    for (const TRange& range : kRanges) {
+        const double dMin = Temperature(in);
+        (unit.*range.min)(dMin);
+        (unit.*range.max)(dMin + Span(in));
+    }
+    for (TSetter set : kCuts) (unit.*set)(Cut(in));
+    const double dEvaporator = Value(in, 0.0, 3000.0), dCondenser = Value(in, 0.0, 3000.0);
+    unit.SetMinWFRE(dEvaporator), unit.SetMaxWFRE(dEvaporator + Value(in, -100.0, 5000.0));
+    unit.SetMinWFRC(dCondenser), unit.SetMaxWFRC(dCondenser + Value(in, -100.0, 5000.0));
+}
+
+std::unique_ptr<Cls_ChOutCapacity> Curve(CTFactory& factory, FuzzedDataProvider& in, std::int32_t nType) {
+    auto pCurve = RecordAs<Cls_ChOutCapacity>(factory.CreateObject(Cls_ChOutCapacity::kClassID, 0));
     pCurve->SetType(nType);
-    pCurve->SetA0(Value(in)), pCurve->SetA1(Value(in) / 100.0), pCurve->SetA2(Value(in) / 10000.0);
-    pCurve->SetSelect1(Value(in)), pCurve->SetSelect2(Value(in));
+    pCurve->SetA0(Value(in, -50.0, 200.0)), pCurve->SetA1(Value(in, -1.0, 1.0)), pCurve->SetA2(Value(in, -1e-3, 1e-3));
+    const double dFrom = Value(in, 0.0, 3000.0);
+    pCurve->SetSelect1(dFrom), pCurve->SetSelect2(dFrom + Value(in, -100.0, 5000.0));
     return pCurve;
 }
 
@@ -114,16 +137,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     static TWorld world;
     FuzzedDataProvider in(pData, nSize);
     auto pUnit = RecordAs<Cls_ChOutdoorUnit>(world.factory->CreateObject(Cls_ChOutdoorUnit::kClassID, 0));
-    pUnit->SetCondenserType(in.ConsumeIntegralInRange(0, 2));
-    for (TDeviceSetter set : kDeviceFields) (pUnit.get()->*set)(Value(in));
-    for (TUnitSetter set : kFlowFields) (pUnit.get()->*set)(Value(in));
+    FillUnit(*pUnit, in);
     const bool bCooling = in.ConsumeBool();
-    const double dRangeTemp = in.ConsumeBool() ? graphs::kNotSet : Value(in);
+    const double dRangeTemp = in.ConsumeBool() ? graphs::kNotSet : Temperature(in);
 
     std::vector<TCapRow> rows(in.ConsumeIntegralInRange(0, 4));
     for (TCapRow& row : rows) {
-        row.Select1 = Value(in);
-        row.Poly.a = {Value(in), Value(in) / 10.0, Value(in) / 100.0};
+        row.Select1 = Temperature(in);
+        row.Poly.a = {Value(in, 0.0, 2000.0), Value(in, -20.0, 20.0), Value(in, -0.5, 0.5)};
     }
     std::ranges::sort(rows, {}, &TCapRow::Select1);
     const TPolyCapListCh table(*pUnit, bCooling ? cttCoolCap : cttHeatCap, std::move(rows));
@@ -142,17 +163,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     capacity.SetupWindow(&table, bCooling, "x", "y");
     capacity.Paint(canvas);
 
-    const auto pEvaporator = Curve(in, cttEvapPressureDrop);
-    const auto pCondenser = Curve(in, cttCondPressureDrop);
-    const auto pRecovery = Curve(in, 0);
+    const auto pEvaporator = Curve(*world.factory, in, cttEvapPressureDrop);
+    const auto pCondenser = Curve(*world.factory, in, cttCondPressureDrop);
+    const auto pRecovery = Curve(*world.factory, in, 0);
     graphs::TFrm_ChillerPressureDrop drop;
     drop.SetupWindow(pUnit.get(), pEvaporator.get(), pCondenser.get(), in.ConsumeBool() ? pRecovery.get() : nullptr,
                      in.ConsumeBool() ? pRecovery.get() : nullptr);
     drop.Paint(canvas);
 
     // The report's figures, through the metafile writer and back through its strict reader.
-    pUnit->SetPDPoly(cttEvapPressureDrop, Curve(in, cttEvapPressureDrop));
-    pUnit->SetPDPoly(cttCondPressureDrop, Curve(in, cttCondPressureDrop));
+    pUnit->SetPDPoly(cttEvapPressureDrop, Curve(*world.factory, in, cttEvapPressureDrop));
+    pUnit->SetPDPoly(cttCondPressureDrop, Curve(*world.factory, in, cttCondPressureDrop));
     for (const CTGraphic& figure :
          {graphs::PressureDropFigure(*pUnit), graphs::OperatingRangeFigure(*pUnit, table, dRangeTemp)}) {
         PlayEmf(figure.MetafileBytes(), canvas, {0, 0, 560, 420});
