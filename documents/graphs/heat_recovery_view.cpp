@@ -11,6 +11,9 @@ namespace {
 // Room around a column's widest text, in pixels.
 constexpr int kColumnPadding = 2 * TGridData::kCharWidth;
 
+// The order recovery rows are always read in.
+double SortKey(const Cls_ChHRTotalPartial& row) { return row.GetLWE() * 10000.0 + row.GetEWC() * 100.0 + row.GetLWC(); }
+
 std::string Temperature(double t) { return TU_Form::PutDimensionedText(U_Temperature, true, t); }
 std::string Power(double p) { return TU_Form::PutDimensionedText(U_Power, true, p); }
 
@@ -23,8 +26,11 @@ void TFrm_ChillerHeatRecovery::AddColumn(std::string szCaption, bool bRightAlign
 void TFrm_ChillerHeatRecovery::SetupWindow(const CTRecordList<Cls_ChHRTotalPartial>& HRTable) {
     v_Columns.clear();
     v_Rows.clear();
-    if (HRTable.empty()) return;
-    const Cls_ChHRTotalPartial& first = *HRTable.front();
+    std::vector<const Cls_ChHRTotalPartial*> rows;
+    for (const auto& pRow : HRTable) rows.push_back(pRow.get());
+    if (rows.empty()) return;
+    std::ranges::stable_sort(rows, {}, [](const Cls_ChHRTotalPartial* p) { return SortKey(*p); });
+    const Cls_ChHRTotalPartial& first = *rows.front();
     // Rows keyed by leaving evaporator water carry no entering recovery
     // temperature (0, or below as some data files write it).
     const bool bByLWE = first.GetLWE() > 0.0 && first.GetEWC() <= 0.0;
@@ -37,7 +43,7 @@ void TFrm_ChillerHeatRecovery::SetupWindow(const CTRecordList<Cls_ChHRTotalParti
     }
     AddColumn("HR", true);
     AddColumn("", false);
-    for (const auto& p : HRTable) {
+    for (const Cls_ChHRTotalPartial* p : rows) {
         std::vector<std::string> cells = {Temperature(bByLWE ? p->GetLWE() : p->GetEWC()), Temperature(p->GetLWC())};
         if (bWithCooling) {
             cells.push_back(Power(p->GetCoolCap()));

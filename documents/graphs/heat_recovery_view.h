@@ -19,8 +19,7 @@ struct TListColumn {
 
 class TFrm_ChillerHeatRecovery {
 public:
-    // HRTable as Cls_ChOutdoorUnit::GetHRTable answers it: sorted by LWE,
-    // EWC and LWC.
+    // The rows in ascending LWE × 10000 + EWC × 100 + LWC.
     void SetupWindow(const CTRecordList<Cls_ChHRTotalPartial>& HRTable);
 
     const std::vector<TListColumn>& Columns() const { return v_Columns; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalogue/unit_classes.h"
 #include "catalogue/units.h"
 #include "documents/graphs/heat_recovery_view.h"
@@ -46,11 +48,17 @@ TEST_F(HeatRecoveryView, RowsKeyedByLeavingEvaporatorWaterShowTheLWEColumn) {
     Cls_ChOutdoorUnit* pUnit = UnitKeyedBy(false);
     ASSERT_NE(pUnit, nullptr);
     auto rows = pUnit->GetHRTable(nullptr);
+    ASSERT_GE(rows.size(), 2u);
+    std::ranges::reverse(rows);  // the view sorts them itself
     TFrm_ChillerHeatRecovery view;
     view.SetupWindow(rows);
+    std::ranges::reverse(rows);
     ASSERT_FALSE(view.Columns().empty());
     EXPECT_EQ(view.Columns().front().Caption, "LWE");
-    EXPECT_EQ(view.Rows().back()[0], TU_Form::PutDimensionedText(U_Temperature, true, rows.back()->GetLWE()));
+    for (std::size_t r : {std::size_t{0}, rows.size() - 1}) {
+        EXPECT_EQ(view.Rows()[r][0], TU_Form::PutDimensionedText(U_Temperature, true, rows[r]->GetLWE()));
+        EXPECT_EQ(view.Rows()[r][1], TU_Form::PutDimensionedText(U_Temperature, true, rows[r]->GetLWC()));
+    }
 
     // Rows without cooling figures drop the CC and PI columns.
     for (auto& pRow : rows) pRow->SetCoolCap(-1.0);
