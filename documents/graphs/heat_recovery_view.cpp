@@ -4,6 +4,7 @@
 
 #include "catalogue/table_grid.h"
 #include "catalogue/units.h"
+#include "dialogs/messages.h"
 
 namespace brumalis::graphs {
 namespace {
@@ -19,8 +20,8 @@ std::string Power(double p) { return TU_Form::PutDimensionedText(U_Power, true, 
 
 }  // namespace
 
-void TFrm_ChillerHeatRecovery::AddColumn(std::string szCaption, bool bRightAligned) {
-    v_Columns.push_back({std::move(szCaption), bRightAligned, 0});
+void TFrm_ChillerHeatRecovery::AddColumn(const std::string& szCaption, bool bRightAligned) {
+    v_Columns.push_back({szCaption.empty() ? szCaption : dialogs::TBaseMsg::Translate(szCaption), bRightAligned, 0});
 }
 
 void TFrm_ChillerHeatRecovery::SetupWindow(const CTRecordList<Cls_ChHRTotalPartial>& HRTable) {

@@ -26,7 +26,8 @@ public:
     const std::vector<std::vector<std::string>>& Rows() const { return v_Rows; }
 
 private:
-    void AddColumn(std::string szCaption, bool bRightAligned);
+    // Captions are translated like the form's.
+    void AddColumn(const std::string& szCaption, bool bRightAligned);
     void FitColumns();
 
     std::vector<TListColumn> v_Columns;
