@@ -49,17 +49,17 @@ private:
     CTRecordList<Cls_ChOutdoorUnit> v_units;
 };
 
-TShippedUnits& Units() {
+// The unit the benchmarks draw, or nothing (the benchmark then says why).
+Cls_ChOutdoorUnit* CoolingUnit(benchmark::State& state) {
     static TShippedUnits units;
-    return units;
+    Cls_ChOutdoorUnit* pUnit = units.CoolingUnit();
+    if (!pUnit) state.SkipWithError("no air-cooled unit with a cooling table");
+    return pUnit;
 }
 
 void BM_OperatingRangeFigure(benchmark::State& state) {
-    Cls_ChOutdoorUnit* pUnit = Units().CoolingUnit();
-    if (!pUnit) {
-        state.SkipWithError("no air-cooled unit with a cooling table");
-        return;
-    }
+    Cls_ChOutdoorUnit* pUnit = CoolingUnit(state);
+    if (!pUnit) return;
     const TPolyCapListCh& table = *pUnit->GetTable(cttCoolCap);
     for (auto _ : state) {
         const graphics::CTGraphic figure = OperatingRangeFigure(*pUnit, table, kNotSet);
@@ -69,11 +69,8 @@ void BM_OperatingRangeFigure(benchmark::State& state) {
 BENCHMARK(BM_OperatingRangeFigure)->Unit(benchmark::kMicrosecond);
 
 void BM_CapacityGraphSixSeries(benchmark::State& state) {
-    Cls_ChOutdoorUnit* pUnit = Units().CoolingUnit();
-    if (!pUnit) {
-        state.SkipWithError("no air-cooled unit with a cooling table");
-        return;
-    }
+    Cls_ChOutdoorUnit* pUnit = CoolingUnit(state);
+    if (!pUnit) return;
     // Six rows across the unit's leaving-water range, shaped like its first row.
     const TPolyCapListCh& own = *pUnit->GetTable(cttCoolCap);
     double dMin = 0.0, dMax = 0.0;

@@ -60,8 +60,9 @@ TEST_F(HeatRecoveryView, RowsKeyedByLeavingEvaporatorWaterShowTheLWEColumn) {
         EXPECT_EQ(view.Rows()[r][1], TU_Form::PutDimensionedText(U_Temperature, true, rows[r]->GetLWC()));
     }
 
-    // Rows without cooling figures drop the CC and PI columns.
-    for (auto& pRow : rows) pRow->SetCoolCap(-1.0);
+    // Rows without cooling figures drop the CC and PI columns; an entering
+    // temperature written as -1 still marks rows keyed by LWE.
+    for (auto& pRow : rows) pRow->SetCoolCap(-1.0), pRow->SetEWC(-1.0);
     view.SetupWindow(rows);
     EXPECT_EQ(Captions(view), (std::vector<std::string>{"LWE", "LWC", "HR", ""}));
     view.SetupWindow({});
