@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "catalogue/unit_classes.h"
 #include "catalogue/units.h"
 #include "documents/graphs/report_figures.h"
 #include "documents/graphs/graph_numbers.h"
@@ -57,6 +58,23 @@ TEST_F(ReportFigures, AChamferedEnvelopeWithItsCapacityArea) {
     ExpectGolden(figure, "operating_range_chamfered.txt");
     const std::string szDump = DumpEmf(figure.MetafileBytes());
     EXPECT_NE(szDump.find("Arial"), std::string::npos);
+}
+
+TEST_F(ReportFigures, TheRangeFigureLabelsItsAxesForTheUnitKindAndDrawsTheTablesMode) {
+    auto pUnit = NewUnit(famCondensingUnit, ctWaterCooled);
+    const TPolyCapListCh* pHeating = pUnit->GetTable(cttHeatCap);
+    ASSERT_NE(pHeating, nullptr);
+    const std::string szDump = DumpEmf(OperatingRangeFigure(*pUnit, *pHeating, kNotSet).MetafileBytes());
+    EXPECT_NE(szDump.find("\"SDP\""), std::string::npos);
+    EXPECT_NE(szDump.find("\"LWC\""), std::string::npos);
+    EXPECT_NE(szDump.find("\"55.0/20.0\""), std::string::npos);  // the heating envelope's upper-right corner
+    EXPECT_EQ(szDump.find("\"15.0/46.0\""), std::string::npos);  // not the cooling one
+
+    auto pCondenserless = NewUnit(famCoolingOnly, ctCondenserless);
+    const std::string szOther =
+        DumpEmf(OperatingRangeFigure(*pCondenserless, *pCondenserless->GetTable(cttCoolCap), kNotSet).MetafileBytes());
+    EXPECT_NE(szOther.find("\"LWE\""), std::string::npos);
+    EXPECT_NE(szOther.find("\"Condensing temperature\""), std::string::npos);
 }
 
 TEST_F(ReportFigures, AWaterCooledPressureDropFigureHasBothCurvesOnTheReportsTicks) {
