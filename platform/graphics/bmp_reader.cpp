@@ -112,11 +112,16 @@ std::string ReadLayout(std::string_view info, TDibLayout& d) {
                " outside 1 to " + std::to_string(kMaxPictureSide) + " pixels";
     std::size_t nAfter = 0;
     if (std::string r = ReadMasks(info, nHeader, d, nAfter); !r.empty()) return r;
-    if (d.nBits <= 8) {
+    if (d.nBits > 8) {
+        d.nPaletteEntries = 0;  // a colour table of a direct-colour bitmap is only a hint
+    } else {
         const std::size_t nFull = std::size_t(1) << d.nBits;
         if (d.nPaletteEntries == 0 || d.nPaletteEntries > nFull) d.nPaletteEntries = nFull;
         d.nPaletteOffset = nAfter;
-        if (info.size() < nAfter + d.nPaletteEntries * d.nEntrySize) return "bitmap palette truncated";
+        // Writers often store a shorter palette than the depth allows;
+        // missing entries draw black.
+        const std::size_t nStored = info.size() > nAfter ? (info.size() - nAfter) / d.nEntrySize : 0;
+        d.nPaletteEntries = std::min(d.nPaletteEntries, nStored);
     }
     return "";
 }

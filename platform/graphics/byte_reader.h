@@ -24,8 +24,8 @@ inline void PutU16(std::string& s, std::uint32_t v) {
     s += char((v >> 8) & 0xFF);
 }
 inline void PutU32(std::string& s, std::uint32_t v) {
-    PutU16(s, v & 0xFFFF);
-    PutU16(s, v >> 16);
+    const char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
+    s.append(b, 4);
 }
 inline void PutI32(std::string& s, std::int32_t v) { PutU32(s, std::uint32_t(v)); }
 inline void PatchU32(std::string& s, std::size_t nAt, std::uint32_t v) {

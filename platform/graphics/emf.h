@@ -29,7 +29,7 @@ private:
 
 class CTEmfCanvas : public CTDeviceCanvas {
 public:
-    // A picture of nWidth x nHeight pixels (at least 1 x 1).
+    // A picture of nWidth x nHeight pixels (each side 1 to kMaxPictureSide).
     CTEmfCanvas(int nWidth, int nHeight);
     ~CTEmfCanvas() override;
 
@@ -57,9 +57,9 @@ public:
 
 private:
     class TWriter;
-    std::unique_ptr<TWriter> v_writer;
     int v_width;
     int v_height;
+    std::unique_ptr<TWriter> v_writer;
 };
 
 // A checked record of a metafile.

@@ -3,7 +3,6 @@
 // handle a record uses must have been created.
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <map>
 #include <optional>
 #include <variant>
@@ -211,10 +210,11 @@ std::vector<TEmfRecord> ReadEmfRecords(std::string_view bytes, TEmfHeader* pHead
 
 TSize EmfPixelSize(const TEmfHeader& h) {
     if (h.millimeters.cx <= 0 || h.millimeters.cy <= 0 || h.device.cx <= 0 || h.device.cy <= 0)
-        return {h.bounds.Right - h.bounds.Left + 1, h.bounds.Bottom - h.bounds.Top + 1};
+        return {ClampCoordinate(std::int64_t(h.bounds.Right) - h.bounds.Left + 1),
+                ClampCoordinate(std::int64_t(h.bounds.Bottom) - h.bounds.Top + 1)};
     const auto px = [](std::int64_t nHundredths, int nDevice, int nMillimeters) {
         const double v = std::round(double(nHundredths) * nDevice / (nMillimeters * 100.0));
-        return v > 1e9 || v < -1e9 ? 0 : int(v);
+        return v > kMaxCoordinate || v < -kMaxCoordinate ? 0 : int(v);
     };
     return {px(std::int64_t(h.frame.Right) - h.frame.Left + 1, h.device.cx, h.millimeters.cx),
             px(std::int64_t(h.frame.Bottom) - h.frame.Top + 1, h.device.cy, h.millimeters.cy)};
@@ -377,9 +377,8 @@ public:
 private:
     static int Clamp(double v) {
         const double r = std::round(v);
-        if (!(r > double(std::numeric_limits<int>::min()))) return std::numeric_limits<int>::min();
-        if (r >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-        return int(r);
+        if (!(r > -kMaxCoordinate)) return -kMaxCoordinate;  // also NaN
+        return r >= kMaxCoordinate ? kMaxCoordinate : int(r);
     }
     TRect v_dest;
     double v_sx = 1, v_sy = 1;
@@ -427,6 +426,12 @@ private:
     int X(std::string_view rec, std::size_t at) const { return v_map.X(ReadI32(rec, at)); }
     int Y(std::string_view rec, std::size_t at) const { return v_map.Y(ReadI32(rec, at)); }
 
+    // A part given by an offset and a length at nAt; checked to fit, but an
+    // empty part may name any offset.
+    static std::string_view Part(std::string_view rec, std::size_t nAt) {
+        const std::uint32_t nLen = ReadU32(rec, nAt + 4);
+        return nLen == 0 ? std::string_view() : rec.substr(ReadU32(rec, nAt), nLen);
+    }
     static TPenMode PenModeOf(std::uint32_t nRop2) {
         for (int m = 0; m < 16; ++m)
             if (kRop2OfPenMode[m] == nRop2) return TPenMode(m);
@@ -434,8 +439,8 @@ private:
     }
     static TFontObject FontOf(std::string_view rec) {
         TFontObject f;
-        const int nHeight = ReadI32(rec, 12);
-        f.nEm = nHeight < 0 ? -nHeight : nHeight;
+        const std::int64_t nHeight = ReadI32(rec, 12);
+        f.nEm = ClampCoordinate(nHeight < 0 ? -nHeight : nHeight);
         f.font.Name = Utf16ToUtf8(FaceName(rec));
         if (ReadI32(rec, 28) >= 600) f.font.Style.Include(fsBold);
         if (rec[32]) f.font.Style.Include(fsItalic);
@@ -500,7 +505,7 @@ private:
         v_canvas.TextOut(X(rec, 36), Y(rec, 40), Utf16ToUtf8(Utf16At(rec, ReadU32(rec, 48), n)));
     }
     void PlayBitmap(std::string_view rec) {
-        const CTGraphic dib = DecodeDib(rec.substr(ReadU32(rec, 48), ReadU32(rec, 52)), rec.substr(ReadU32(rec, 56), ReadU32(rec, 60)));
+        const CTGraphic dib = DecodeDib(Part(rec, 48), Part(rec, 56));
         if (dib.IsEmpty()) return;  // an undecodable bitmap draws nothing
         const std::int64_t x = ReadI32(rec, 24), y = ReadI32(rec, 28);
         const TRect dest{v_map.X(x), v_map.Y(y), v_map.X(x + ReadI32(rec, 72)), v_map.Y(y + ReadI32(rec, 76))};

@@ -3,7 +3,6 @@
 // reused, so long figures keep a small handle table.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -245,8 +244,8 @@ private:
 };
 
 CTEmfCanvas::CTEmfCanvas(int nWidth, int nHeight)
-    : v_writer(std::make_unique<TWriter>(std::max(1, nWidth), std::max(1, nHeight))),
-      v_width(std::max(1, nWidth)), v_height(std::max(1, nHeight)) {}
+    : v_width(std::clamp(nWidth, 1, kMaxPictureSide)), v_height(std::clamp(nHeight, 1, kMaxPictureSide)),
+      v_writer(std::make_unique<TWriter>(v_width, v_height)) {}
 
 CTEmfCanvas::~CTEmfCanvas() = default;
 
@@ -321,7 +320,8 @@ void CTEmfCanvas::TextOut(int nX, int nY, std::string_view szUtf8) {
     v_writer->UseFont(font, nEm);
     v_writer->UseText(font.Color, Brush());
     const bool bOpaque = Brush().Style != bsClear;
-    const TRect cell{nX, nY, int(std::min<std::int64_t>(nX + nWidth, std::numeric_limits<int>::max())), nY + nHeight};
+    nX = ClampCoordinate(nX), nY = ClampCoordinate(nY);
+    const TRect cell{nX, nY, ClampCoordinate(nX + nWidth), nY + std::min(nHeight, kMaxCoordinate)};
 
     std::string& b = v_writer->Bytes();
     const std::size_t at = v_writer->Begin(EMR_EXTTEXTOUTW);
@@ -343,8 +343,9 @@ void CTEmfCanvas::TextOut(int nX, int nY, std::string_view szUtf8) {
     v_writer->End(at);
 }
 
-void CTEmfCanvas::StretchDraw(const TRect& dest, const CTRaster& raster, std::uint32_t nRop) {
+void CTEmfCanvas::StretchDraw(const TRect& to, const CTRaster& raster, std::uint32_t nRop) {
     if (v_writer->Finished() || raster.IsEmpty()) return;
+    const TRect dest{ClampCoordinate(to.Left), ClampCoordinate(to.Top), ClampCoordinate(to.Right), ClampCoordinate(to.Bottom)};
     const std::string info = DibInfoHeader24(raster.Width(), raster.Height());
     const std::string bits = DibBits24(raster);
     std::string& b = v_writer->Bytes();

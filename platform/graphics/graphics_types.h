@@ -147,6 +147,14 @@ struct TSize {
     bool operator==(const TSize&) const = default;
 };
 
+// Device coordinates beyond this magnitude are clamped to it: far outside
+// any page, yet sums and differences of two of them stay in range.
+constexpr int kMaxCoordinate = 1 << 27;
+
+constexpr int ClampCoordinate(std::int64_t n) {
+    return n > kMaxCoordinate ? kMaxCoordinate : n < -kMaxCoordinate ? -kMaxCoordinate : int(n);
+}
+
 // Left and top inclusive, right and bottom exclusive, as the canvas takes
 // rectangles.
 struct TRect {

@@ -1,20 +1,19 @@
 #include "platform/graphics/virtual_canvas.h"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace brumalis::graphics {
 
 namespace {
 
-// Nearest integer, ties to even (the default rounding mode), kept inside
-// the int range so that absurd world values cannot overflow.
+// Nearest integer, ties to even (the default rounding mode), clamped so
+// that absurd world values cannot overflow.
 int RoundEven(double v) {
     if (std::isnan(v)) return 0;
     const double r = std::nearbyint(v);
-    if (r >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (r <= double(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    if (r >= kMaxCoordinate) return kMaxCoordinate;
+    if (r <= -kMaxCoordinate) return -kMaxCoordinate;
     return int(r);
 }
 
@@ -136,10 +135,25 @@ void CTVirtualCanvas::DrawGraphic(double nX, double nY, double nW, double nH, co
     const int y2 = bScaled ? MapY(nY + nH) : y1 + RoundEven(nH);
     // The far corner is inside the picture: width and height are far - near + 1.
     const TRect dest{x1, y1, x2 + 1, y2 + 1};
-    if (graphic.IsMetafile())
-        v_canvas->PlayMetafile(dest, graphic);
-    else
+    if (!graphic.IsMetafile()) {
         v_canvas->StretchDraw(dest, graphic.Raster(), nRasterOp);
+        return;
+    }
+    // Other operations draw the metafile as a bitmap of its own, whose
+    // white ground covers what lies below.
+    if (nRasterOp != SRCAND) FillWhite(dest);
+    v_canvas->PlayMetafile(dest, graphic);
+}
+
+void CTVirtualCanvas::FillWhite(const TRect& r) {
+    const TPen pen = v_canvas->Pen();
+    const TBrush brush = v_canvas->Brush();
+    v_canvas->Pen() = {clWhite, pmCopy, 0, psClear};
+    v_canvas->Brush() = {clWhite, bsSolid};
+    // A rectangle without pen leaves out its far edges: one pixel more.
+    v_canvas->Rectangle(r.Left, r.Top, r.Right + 1, r.Bottom + 1);
+    v_canvas->Pen() = pen;
+    v_canvas->Brush() = brush;
 }
 
 double CTVirtualCanvas::TextHeight() const { return v_canvas->TextHeight("A") / v_scaleY; }

@@ -69,13 +69,16 @@ public:
     // The destination starts at the mapped (nX, nY); with bScaled its far
     // corner is the mapped (nX + nW, nY + nH), else nW x nH pixels further.
     // Rasters are stretched with nRasterOp; a metafile is played into the
-    // rectangle.
+    // rectangle, over a white ground unless nRasterOp is SRCAND.
     void DrawGraphic(double nX, double nY, double nW, double nH, const CTGraphic& graphic,
                      std::uint32_t nRasterOp, bool bScaled);
 
     // Height of "A" and width of a text, in world units.
     double TextHeight() const;
     double TextWidth(std::string_view szStr) const;
+
+private:
+    void FillWhite(const TRect& r);
 
 protected:
     CTDeviceCanvas* v_canvas;

@@ -150,14 +150,23 @@ int main(int argc, char** argv) {
         FT_Library lib = nullptr;
         if (FT_Init_FreeType(&lib) != 0) throw std::runtime_error("FreeType does not start");
         std::ostringstream body, index;
+        // Styles whose advances are all alike (the monospaced face) share one array.
+        std::vector<std::pair<std::vector<std::uint16_t>, const char*>> written;
         for (const TSource& src : kSources) {
             const std::string szPath = (std::string(src.szDir) == "lib" ? szLib : szWine) + "/" + src.szFile;
             const TFaceData data = ReadFace(lib, szPath);
             const auto words = Encode(data.advances);
-            WriteArray(body, src.szName, words);
+            const char* szArray = src.szName;
+            auto same = std::find_if(written.begin(), written.end(), [&](const auto& w) { return w.first == words; });
+            if (same != written.end()) {
+                szArray = same->second;
+            } else {
+                WriteArray(body, src.szName, words);
+                written.emplace_back(words, src.szName);
+            }
             index << "    {\"" << src.szFace << "\", " << src.nStyleBits << ", " << data.nUnitsPerEm
                   << ", " << data.nWinAscent << ", " << data.nWinDescent << ", " << data.nAvgCharWidth
-                  << ", " << src.szName << ", " << words.size() << "},  // " << src.szFile << "\n";
+                  << ", " << szArray << ", " << words.size() << "},  // " << src.szFile << "\n";
         }
         FT_Done_FreeType(lib);
         std::ofstream os(argv[1], std::ios::binary);
