@@ -8,15 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/path_text.h"
+
 namespace brumalis::platform {
 
 namespace {
-
-std::string FolderOf(const std::string& szPath) {
-    const std::size_t slash = szPath.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : szPath.substr(0, slash);
-}
 
 // The mode a newly created file would get, or the target's own when it exists.
 mode_t ModeFor(const std::string& szTarget) {
@@ -77,7 +73,7 @@ void CTAtomicFileWriter::Commit() {
     if (::close(fd) != 0) Fail("Cannot write file");
     if (::rename(v_temp.c_str(), v_target.c_str()) != 0) Fail("Cannot replace file");
     v_committed = true;
-    SyncFolder(FolderOf(v_target));
+    SyncFolder(FolderOfPath(v_target));
 }
 
 }  // namespace brumalis::platform
