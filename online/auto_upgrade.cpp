@@ -1,9 +1,6 @@
 #include "online/auto_upgrade.h"
 
 #include <algorithm>
-#include <climits>
-
-#include <unistd.h>
 
 #include "localisation/lang_support.h"
 #include "localisation/number_text.h"
@@ -16,6 +13,7 @@
 #include "online/zorbit_config.h"
 #include "online/zorbit_integration.h"
 #include "platform/build_identity.h"
+#include "platform/program_path.h"
 #include "platform/settings_store.h"
 
 namespace brumalis::online {
@@ -47,13 +45,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::string RunningProgramPath() {
-    std::string szPath(PATH_MAX, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", szPath.data(), szPath.size());
-    szPath.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return szPath;
-}
-
 std::string CatalogueDataVersion() {
     try {
         return Cls_DdbVersionInfo::GetOrvaneVersion();
@@ -83,10 +74,11 @@ TUpgradeEnvironment TUpgradeEnvironment::Running() {
     env.szConfig = CTVersionUtils::GetConfigurationName();
     env.nServer = CTVersionUtils::GetZorbitServerID();
     env.szAppTitle = "Brumalis";
-    env.szProgramPath = RunningProgramPath();
+    env.szProgramPath = platform::ProgramPath();
     env.szDataVersion = CatalogueDataVersion();
     env.publicKeys = BuildPublicKeys();
     env.usageCount = &TFrmAutoUpgradeHint::GetUsageCount;
+    env.handOver = &StartUpdater;
     return env;
 }
 

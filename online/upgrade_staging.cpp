@@ -1,12 +1,15 @@
 #include "online/upgrade_staging.h"
 
-#include <cstdlib>
 #include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "online/auto_upgrade.h"
+#include "platform/process.h"
+#include "platform/temporary_names.h"
 
 namespace brumalis::online {
 namespace {
@@ -46,9 +49,14 @@ bool RemoveFlatFolder(const std::string& szFolder) {
     return ::rmdir(szFolder.c_str()) == 0;
 }
 
-std::string CTUpgradeStaging::DefaultBase() {
-    const char* szTmp = std::getenv("TMPDIR");
-    return szTmp != nullptr && szTmp[0] == '/' ? szTmp : "/tmp";
+bool StartUpdater(const THandOver& handOver) {
+    const int nParentLife = platform::ParentLifeReadEnd();
+    if (nParentLife < 0) return false;
+    const platform::TSpawnRequest request{
+        handOver.szUpdater,
+        {handOver.szTitle, std::to_string(platform::InheritedDescriptor(0)), handOver.szNewProgram, handOver.szProgram},
+        {nParentLife}};
+    return platform::SpawnProcess(request).has_value();
 }
 
 std::unique_ptr<CTUpgradeStaging> CTUpgradeStaging::Create(const std::string& szBase,
@@ -56,7 +64,7 @@ std::unique_ptr<CTUpgradeStaging> CTUpgradeStaging::Create(const std::string& sz
     if (szProgramFileName.empty() || szProgramFileName.find('/') != std::string::npos || szProgramFileName == "." ||
         szProgramFileName == "..")
         return nullptr;
-    std::vector<char> pattern = Pattern((szBase.empty() ? DefaultBase() : szBase) + "/brumalis-upgrade-XXXXXX");
+    std::vector<char> pattern = Pattern((szBase.empty() ? platform::TemporaryFolder() : szBase) + "/brumalis-upgrade-XXXXXX");
     if (::mkdtemp(pattern.data()) == nullptr) return nullptr;
     const std::string szFolder = pattern.data();
     const std::string szUpdater = CreateUpdaterName(szFolder);

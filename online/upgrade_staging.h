@@ -12,8 +12,8 @@ namespace brumalis::online {
 
 class CTUpgradeStaging {
 public:
-    // Nothing when the folder cannot be made. szBase empty: $TMPDIR when it
-    // names an absolute path, else /tmp.
+    // Nothing when the folder cannot be made. szBase empty: the temporary
+    // folder ($TMPDIR when it names an absolute path, else /tmp).
     static std::unique_ptr<CTUpgradeStaging> Create(const std::string& szBase, const std::string& szProgramFileName);
     ~CTUpgradeStaging();
     CTUpgradeStaging(const CTUpgradeStaging&) = delete;
@@ -30,8 +30,6 @@ public:
     // Removes the folder and its files now.
     void Remove();
 
-    static std::string DefaultBase();
-
 private:
     CTUpgradeStaging(std::string szFolder, std::string szUpdater, std::string szProgram);
 
@@ -40,6 +38,13 @@ private:
     std::string v_program;
     bool v_bKeep = false;
 };
+
+struct THandOver;
+// Starts the updater as U with the arguments T, H, N and E, where H is the
+// number of its inherited descriptor of this process's parent-life pipe:
+// the updater reads it to its end, which comes when this process has ended.
+// True once the updater has been executed.
+bool StartUpdater(const THandOver& handOver);
 
 // Removes the files of a folder (not its subfolders) and then the folder.
 bool RemoveFlatFolder(const std::string& szFolder);
