@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-dev
   locales
   libeigen3-dev nlohmann-json3-dev libjpeg62-turbo-dev
+  libcurl4-openssl-dev libssl-dev
 )
 
 sudo=""

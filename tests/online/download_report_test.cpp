@@ -21,7 +21,7 @@ protected:
         return SplitTabs(Base64UrlDecode(EncodeDownloadReport(report, m_sources)));
     }
 
-    CTScratchFolder m_scratch;
+    CTPrivateFolder m_scratch;
     TReportSources m_sources;
 };
 

@@ -9,28 +9,18 @@
 #include <string>
 
 #include "online/http_transfer.h"
+#include "../platform/process_fixture.h"
 #include "platform/settings_store.h"
 #include "test_web_service.h"
 
 namespace brumalis::online::testing {
 
-// A folder of its own below $TMPDIR or /tmp, removed with what it holds.
-class CTScratchFolder {
-public:
-    CTScratchFolder();
-    ~CTScratchFolder();
-    CTScratchFolder(const CTScratchFolder&) = delete;
-    CTScratchFolder& operator=(const CTScratchFolder&) = delete;
+using platform::testing::CTPrivateFolder;
+using platform::testing::CTScopedEnv;
+using platform::testing::Eventually;
+using platform::testing::ReadFile;
+using platform::testing::WriteFile;
 
-    const std::string& Path() const { return v_path; }
-    std::string operator/(const std::string& szName) const { return v_path + '/' + szName; }
-
-private:
-    std::string v_path;
-};
-
-std::string ReadFile(const std::string& szPath);
-void WriteFile(const std::string& szPath, const std::string& bytes);
 bool FileExists(const std::string& szPath);
 
 class OnlineTest : public ::testing::Test {
@@ -45,7 +35,7 @@ protected:
     platform::CTSettingsStore& MachineHive() { return *m_pMachine; }
     platform::CTSettingsStore& UserHive() { return *m_pUser; }
 
-    CTScratchFolder m_scratch;
+    CTPrivateFolder m_scratch;
 
 private:
     std::shared_ptr<platform::CTMemorySettingsStore> m_pUser;

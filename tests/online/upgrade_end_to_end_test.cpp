@@ -20,32 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Sets an environment variable for the test's lifetime.
-class CTScopedVariable {
-public:
-    CTScopedVariable(const char* szName, const std::string& szValue) : v_szName(szName) {
-        if (const char* szOld = std::getenv(szName)) v_old = szOld;
-        ::setenv(szName, szValue.c_str(), 1);
-    }
-    ~CTScopedVariable() {
-        if (v_old) ::setenv(v_szName, v_old->c_str(), 1);
-        else ::unsetenv(v_szName);
-    }
-
-private:
-    const char* v_szName;
-    std::optional<std::string> v_old;
-};
-
 mode_t ModeOf(const std::string& szPath) {
     struct stat st {};
     return ::stat(szPath.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-template <class TCondition>
-bool Eventually(TCondition condition) {
-    for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(50ms);
-    return condition();
 }
 
 class UpgradeEndToEnd : public OnlineTest {
@@ -74,15 +51,15 @@ protected:
 
     // Runs the stand-in as the program and waits for it to end.
     int RunProgram() {
-        const CTScopedVariable runtime("XDG_RUNTIME_DIR", m_scratch / "run");
-        const CTScopedVariable marker("BRUMALIS_TEST_MARKER", m_scratch / "marker");
+        const CTScopedEnv runtime("XDG_RUNTIME_DIR", m_scratch / "run");
+        const CTScopedEnv marker("BRUMALIS_TEST_MARKER", m_scratch / "marker");
         const auto child = platform::SpawnProcess(
             {m_program, {"upgrade", m_pService->Endpoint(), ToHex(m_pPublished->key.szPublic), m_scratch / "staging"}, {}});
         if (!child) return -1;
         const auto status = child->WaitForExit(20s);
         return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
     }
-    bool Restarted() const { return Eventually([this] { return FileExists(m_scratch / "marker"); }); }
+    bool Restarted() const { return Eventually([this] { return FileExists(m_scratch / "marker"); }, 20s); }
 
     std::string m_program, m_oldBytes, m_newBytes;
     std::unique_ptr<CTPublishedFiles> m_pPublished;
@@ -95,7 +72,7 @@ TEST_F(UpgradeEndToEnd, ReplacesTheProgramKeepsItsModeRestartsItAndCleansUp) {
     EXPECT_EQ(ReadFile(m_scratch / "marker"), "restarted with the lock");
     EXPECT_TRUE(ReadFile(m_program) == m_newBytes);
     EXPECT_EQ(ModeOf(m_program), 0750u);
-    EXPECT_TRUE(Eventually([this] { return fs::is_empty(m_scratch / "staging"); }));
+    EXPECT_TRUE(Eventually([this] { return fs::is_empty(m_scratch / "staging"); }, 20s));
     EXPECT_TRUE(fs::is_empty(m_scratch / "bin") == false);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_scratch / "bin"), fs::directory_iterator()), 1);
 
@@ -124,7 +101,7 @@ TEST_F(UpgradeEndToEnd, ReplacesTheProgramKeepsItsModeRestartsItAndCleansUp) {
 }
 
 TEST_F(UpgradeEndToEnd, WithTheNewBuildGoneTheProgramIsKeptAndStartedAgain) {
-    const CTScopedVariable remove("BRUMALIS_TEST_REMOVE_NEW", "1");
+    const CTScopedEnv remove("BRUMALIS_TEST_REMOVE_NEW", "1");
     ASSERT_EQ(RunProgram(), 0);
     ASSERT_TRUE(Restarted());
     EXPECT_TRUE(ReadFile(m_program) == m_oldBytes);

@@ -43,7 +43,7 @@ std::vector<std::string> SplitTabs(const std::string& szText) {
     return fields;
 }
 
-CTPublishedFiles::CTPublishedFiles(const CTScratchFolder& scratch) : key(*GenerateKeyPair()), v_scratch(scratch) {}
+CTPublishedFiles::CTPublishedFiles(const CTPrivateFolder& scratch) : key(*GenerateKeyPair()), v_scratch(scratch) {}
 
 void CTPublishedFiles::Publish(const std::string& szPath, const std::string& bytes, const TSignedListing& listing,
                                const std::string& szPrivate) {

@@ -25,7 +25,7 @@ std::vector<std::string> SplitTabs(const std::string& szText);
 // What the test web service publishes: the list and files by server path.
 class CTPublishedFiles {
 public:
-    explicit CTPublishedFiles(const CTScratchFolder& scratch);
+    explicit CTPublishedFiles(const CTPrivateFolder& scratch);
 
     std::string szList;
     std::map<std::string, std::string> files;
@@ -40,7 +40,7 @@ public:
     static std::string QueryValue(const std::string& szTarget, const std::string& szKey);
 
 private:
-    const CTScratchFolder& v_scratch;
+    const CTPrivateFolder& v_scratch;
 };
 
 class CTScriptedView : public CTUpgradeView {

@@ -56,7 +56,7 @@ TEST_F(StartupActions, AnyOtherParameterGetsNeitherButStillCounts) {
     const std::string szProject = m_scratch / "plant.cpf";
     WriteFile(szProject, "EDI100");
     for (const auto& params : std::vector<std::vector<std::string>>{
-             {"/uninstall"}, {m_scratch / "missing.cpf"}, {m_scratch.Path() + "/"}, {szProject, "/x"}, {m_scratch / "plant.txt"}})
+             {"/uninstall"}, {m_scratch / "missing.cpf"}, {m_scratch.Path().string() + "/"}, {szProject, "/x"}, {m_scratch / "plant.txt"}})
         Start(params);
     EXPECT_EQ(m_nFirstRuns, 0);
     EXPECT_EQ(m_nHints, 0);

@@ -25,7 +25,7 @@ protected:
         return VerifyUpgradeFile(m_file, listing, szSignature, {m_key.szPublic});
     }
 
-    CTScratchFolder m_scratch;
+    CTPrivateFolder m_scratch;
     TKeyPair m_key;
     std::string m_file;
     TSignedListing m_listing;

@@ -129,7 +129,7 @@ TEST_F(Client, UnlistedServersAndHttpErrorsFail) {
     EXPECT_FALSE(CTZorbitIntegration::GetFileFromInternet(10, "missing", m_scratch / "f", 0, {}));
     EXPECT_FALSE(CTZorbitIntegration::GetFileFromInternet(10, "broken", m_scratch / "f", 0, {}));
     EXPECT_EQ(Requests().size(), 4u);
-    EXPECT_EQ(EntriesIn(m_scratch.Path()), 0u);
+    EXPECT_EQ(EntriesIn(m_scratch.Path().string()), 0u);
 }
 
 TEST_F(Client, ABrokenDownloadFailsLeavesNoFileAndReportedRisingProgress) {
@@ -139,7 +139,7 @@ TEST_F(Client, ABrokenDownloadFailsLeavesNoFileAndReportedRisingProgress) {
     const std::string szLocal = m_scratch / "Prog.exe";
     EXPECT_FALSE(CTZorbitIntegration::GetFileFromInternet(10, "Prog.exe", szLocal, 300000,
                                                           [&progress](std::int32_t n) { progress.push_back(n); }));
-    EXPECT_EQ(EntriesIn(m_scratch.Path()), 0u);
+    EXPECT_EQ(EntriesIn(m_scratch.Path().string()), 0u);
     ASSERT_FALSE(progress.empty());
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_GT(progress.front(), 0);
@@ -151,7 +151,7 @@ TEST_F(Client, AFailedDownloadLeavesAnEarlierFileAsItWas) {
     WriteFile(m_scratch / "kept", "old");
     EXPECT_FALSE(CTZorbitIntegration::GetFileFromInternet(10, "x", m_scratch / "kept", 0, {}));
     EXPECT_EQ(ReadFile(m_scratch / "kept"), "old");
-    EXPECT_EQ(EntriesIn(m_scratch.Path()), 1u);
+    EXPECT_EQ(EntriesIn(m_scratch.Path().string()), 1u);
 }
 
 TEST_F(Client, AStallFailsWithinTheLimit) {
@@ -179,7 +179,7 @@ TEST_F(Client, RefusesATextOver1MiBAndADownloadPastItsListedSize) {
     EXPECT_EQ(szAnswer, "");
     EXPECT_FALSE(CTZorbitIntegration::GetFileFromInternet(10, "sized", m_scratch / "a", 4999, {}));
     EXPECT_FALSE(CTZorbitIntegration::GetFileFromInternet(10, "unsized", m_scratch / "b", 4999, {}));
-    EXPECT_EQ(EntriesIn(m_scratch.Path()), 0u);
+    EXPECT_EQ(EntriesIn(m_scratch.Path().string()), 0u);
     ASSERT_TRUE(CTZorbitIntegration::GetFileFromInternet(10, "unsized", m_scratch / "c", 5000, {}));
     EXPECT_EQ(ReadFile(m_scratch / "c"), Pattern(5000));
 }
@@ -256,7 +256,7 @@ TEST_F(Upload, AnEmptyOrMissingFileOrNoSessionSendsNothing) {
     WriteFile(m_scratch / "empty.txt", "");
     EXPECT_FALSE(CTZorbitIntegration::SaveFileToInternet(m_pSession.get(), 10, "e", m_scratch / "empty.txt", {}));
     EXPECT_FALSE(CTZorbitIntegration::SaveFileToInternet(m_pSession.get(), 10, "m", m_scratch / "missing.txt", {}));
-    EXPECT_FALSE(CTZorbitIntegration::SaveFileToInternet(m_pSession.get(), 10, "d", m_scratch.Path(), {}));
+    EXPECT_FALSE(CTZorbitIntegration::SaveFileToInternet(m_pSession.get(), 10, "d", m_scratch.Path().string(), {}));
     EXPECT_FALSE(CTZorbitIntegration::SaveFileToInternet(nullptr, 10, "r", m_scratch / "report.txt", {}));
     EXPECT_FALSE(CTZorbitIntegration::SaveFileToInternet(m_pSession.get(), 4, "r", m_scratch / "report.txt", {}));
     EXPECT_TRUE(Requests().empty());
