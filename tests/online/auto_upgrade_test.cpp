@@ -311,6 +311,8 @@ struct TForgery {
     std::function<void(CTPublishedFiles&)> forge;
 };
 
+void PrintTo(const TForgery& forgery, std::ostream* pOut) { *pOut << forgery.szName; }
+
 class Forgeries : public UpgradeModel, public ::testing::WithParamInterface<TForgery> {};
 
 TEST_P(Forgeries, AreRefusedWithNothingStartedAndTheFolderGone) {
