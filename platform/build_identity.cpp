@@ -55,4 +55,6 @@ std::string CTVersionUtils::GetConfigurationName() { return BRUMALIS_BUILD_CONFI
 
 int CTVersionUtils::GetZorbitServerID() { return BRUMALIS_BUILD_SERVER; }
 
+std::string MakerWebAddress() { return BRUMALIS_MAKER_WEB_ADDRESS; }
+
 }  // namespace brumalis::platform

@@ -39,4 +39,8 @@ public:
     static int GetZorbitServerID();
 };
 
+// The maker's web site ("http://www.orvane.invalid" unless the build sets
+// BRUMALIS_MAKER_WEB_ADDRESS).
+std::string MakerWebAddress();
+
 }  // namespace brumalis::platform

@@ -10,6 +10,9 @@ namespace brumalis::platform {
 // "." for a bare name.
 std::string FolderOfPath(const std::string& szPath);
 
+// $HOME, or the user database's home folder when HOME is unset or empty.
+std::string HomeFolder();
+
 // True when the text holds a byte below 0x20 or DEL: such a text never goes
 // into a command line, a desktop entry or a file name of ours.
 bool HasControlCharacter(std::string_view szText);

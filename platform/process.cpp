@@ -66,6 +66,11 @@ public:
         return ::posix_spawn_file_actions_addclosefrom_np(&v_actions, nFirstFree) == 0;
     }
 
+    bool Silence() {
+        return ::posix_spawn_file_actions_addopen(&v_actions, 1, "/dev/null", O_WRONLY, 0) == 0 &&
+               ::posix_spawn_file_actions_adddup2(&v_actions, 1, 2) == 0;
+    }
+
     // A child starts with no blocked signals and SIGPIPE at its default,
     // whatever this process has set up for itself.
     bool ResetSignals() {
@@ -110,7 +115,10 @@ void ReapInBackground(const std::shared_ptr<CTChildProcess::TState>& pState) {
 std::optional<CTChildProcess> SpawnProcess(const TSpawnRequest& request) {
     if (request.szProgram.empty()) return std::nullopt;
     CTSpawnSetup setup;
-    if (!setup.PlaceInherited(request.inherited) || !setup.ResetSignals()) return std::nullopt;
+    if (!setup.PlaceInherited(request.inherited) || !setup.ResetSignals() ||
+        (request.bSilent && !setup.Silence())) {
+        return std::nullopt;
+    }
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(request.szProgram.c_str()));

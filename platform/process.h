@@ -27,6 +27,8 @@ struct TSpawnRequest {
     // Descriptors of this process the child inherits; the k-th (from 0)
     // becomes the child's descriptor InheritedDescriptor(k).
     std::vector<int> inherited;
+    // Output and errors go to /dev/null instead of this process's.
+    bool bSilent = false;
 };
 
 // The child's number of the k-th inherited descriptor.

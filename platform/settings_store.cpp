@@ -10,12 +10,13 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/administrator_rights.h"
 #include "platform/atomic_file.h"
+#include "platform/path_text.h"
 
 namespace brumalis::platform {
 
@@ -323,25 +324,26 @@ bool ReadBounded(int fd, std::size_t nLimit, std::string& text) {
     return true;
 }
 
-// Creates each missing folder of the path, private to the user; a failure
-// shows later, when the lock file cannot be opened.
-void CreateFolders(const std::filesystem::path& folder) {
+// Creates each missing folder of the path with the mode; a failure shows
+// later, when the lock file cannot be opened.
+void CreateFolders(const std::filesystem::path& folder, mode_t nMode) {
     std::filesystem::path partial;
     for (const auto& part : folder) {
         partial /= part;
-        ::mkdir(partial.c_str(), 0700);
+        // Whatever the umask: every user must be able to read the machine hive.
+        if (::mkdir(partial.c_str(), nMode) == 0) ::chmod(partial.c_str(), nMode);
     }
 }
 
 // An exclusive flock on a lock file, held for the object's lifetime.
 class CTFileLock {
 public:
-    explicit CTFileLock(const std::string& szPath) : v_fd(Open(szPath)) {}
+    CTFileLock(const std::string& szPath, mode_t nFolderMode) : v_fd(Open(szPath, nFolderMode)) {}
     bool Held() const { return v_fd.Get() >= 0; }
 
 private:
-    static int Open(const std::string& szPath) {
-        CreateFolders(std::filesystem::path(szPath).parent_path());
+    static int Open(const std::string& szPath, mode_t nFolderMode) {
+        CreateFolders(std::filesystem::path(szPath).parent_path(), nFolderMode);
         const int fd = ::open(szPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd < 0) return -1;
         int rc = 0;
@@ -539,8 +541,8 @@ struct CTFileSettingsStore::TLoaded {
     }
 };
 
-CTFileSettingsStore::CTFileSettingsStore(std::string szPath, bool bReadOnly)
-    : CTSettingsStore(bReadOnly), v_path(std::move(szPath)) {}
+CTFileSettingsStore::CTFileSettingsStore(std::string szPath, bool bReadOnly, bool bSharedFolder)
+    : CTSettingsStore(bReadOnly), v_path(std::move(szPath)), v_folderMode(bSharedFolder ? 0755 : 0700) {}
 
 std::string CTFileSettingsStore::Problem() const {
     return Inspect([this](const CTSettingsTree&) { return v_problem; });
@@ -573,7 +575,7 @@ bool CTFileSettingsStore::Save(TLoaded& loaded) const {
 }
 
 bool CTFileSettingsStore::Apply(CTSettingsTree& tree, const TChange& change) {
-    const CTFileLock lock(v_path + ".lock");
+    const CTFileLock lock(v_path + ".lock", v_folderMode);
     if (!lock.Held()) {
         v_problem = "Cannot lock " + v_path + ".lock: " + std::strerror(errno);
         return false;
@@ -590,12 +592,7 @@ bool CTFileSettingsStore::Apply(CTSettingsTree& tree, const TChange& change) {
 std::string DefaultUserSettingsPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/') return std::string(config) + "/brumalis/registry.ini";
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.config/brumalis/registry.ini";
+    return HomeFolder() + "/.config/brumalis/registry.ini";
 }
 
 std::string DefaultMachineSettingsPath() { return "/etc/xdg/brumalis/registry.ini"; }
@@ -619,8 +616,10 @@ std::atomic<CTRegistry*> g_pSubstitute{nullptr};
 
 CTRegistry& Registry() {
     if (CTRegistry* substitute = g_pSubstitute.load()) return *substitute;
-    static CTRegistry registry(std::make_shared<CTFileSettingsStore>(DefaultUserSettingsPath(), false),
-                               std::make_shared<CTFileSettingsStore>(DefaultMachineSettingsPath(), true));
+    // Only an administrator may change the machine hive, as on Windows.
+    static CTRegistry registry(
+        std::make_shared<CTFileSettingsStore>(DefaultUserSettingsPath(), false),
+        std::make_shared<CTFileSettingsStore>(DefaultMachineSettingsPath(), !HaveAdministratorRights(), true));
     return registry;
 }
 

@@ -2,7 +2,8 @@
 // keys addressed by backslash paths ("Software\Orvane\Brumalis\Preferences")
 // hold typed values by name. Key and value names compare ignoring ASCII case
 // and keep the case they were first written with. A CTRegistry pairs the
-// current user's hive (read-write) with the machine's (read-only on Linux).
+// current user's hive (read-write) with the machine's (writable only for an
+// administrator).
 //
 // Key paths: empty components are ignored ("\A\\B\" is "A\B"); "" is the
 // hive's root, which always exists and holds no values. As on Windows a key
@@ -141,12 +142,13 @@ struct TFileStamp {
 // writes: the file is read again whenever its stamp changed. A write takes an
 // exclusive flock on "<file>.lock" beside it, reads the file again, applies
 // the change and replaces the file atomically, so that concurrent writers in
-// several processes lose nothing. A missing folder is created (mode 0700).
+// several processes lose nothing. A missing folder is created, with mode
+// 0700, or 0755 with bSharedFolder (the machine hive, which every user reads).
 class CTFileSettingsStore : public CTSettingsStore {
 public:
     static constexpr std::size_t MaxFileSize = std::size_t{16} << 20;
 
-    CTFileSettingsStore(std::string szPath, bool bReadOnly);
+    CTFileSettingsStore(std::string szPath, bool bReadOnly, bool bSharedFolder = false);
 
     const std::string& Path() const { return v_path; }
     // Empty when the file was last read and written cleanly; otherwise what
@@ -163,6 +165,7 @@ private:
     bool Save(TLoaded& loaded) const;
 
     std::string v_path;
+    mode_t v_folderMode;
     mutable TFileStamp v_stamp;
     mutable std::string v_problem;
 };
@@ -192,7 +195,8 @@ private:
 };
 
 // The program's registry: the files at the default places, opened on first
-// use, unless a CTRegistrySubstitute is alive.
+// use, unless a CTRegistrySubstitute is alive. The machine hive is writable
+// when the process has administrator rights at that first use.
 CTRegistry& Registry();
 
 // Makes Registry() answer with another registry for its own lifetime.

@@ -30,7 +30,7 @@ bool IsShellOpenTarget(std::string_view szTarget) {
 
 bool ShellOpen(std::string_view szTarget) {
     if (!IsShellOpenTarget(szTarget)) return false;
-    return SpawnProcess({"xdg-open", {std::string(szTarget)}, {}}).has_value();
+    return SpawnProcess({"xdg-open", {std::string(szTarget)}, {}, true}).has_value();
 }
 
 }  // namespace brumalis::platform

@@ -10,6 +10,7 @@ packages=(
   locales
   libeigen3-dev nlohmann-json3-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libssl-dev
+  desktop-file-utils shared-mime-info
 )
 
 sudo=""

@@ -15,6 +15,7 @@
 #include "objectstore/streams.h"
 #include "online/upgrade_texts.h"
 #include "platform/resources.h"
+#include "workflow/registration_steps.h"
 
 namespace brumalis {
 namespace {
@@ -102,6 +103,17 @@ TEST_F(ShippedUIGlossary, TranslatesEveryCatalogueTextOnceIntoRussianKeepingItsP
         const std::string szEnglish = dialogs::TBaseMsg::GetUnicodeString(nMsgNr);
         ASSERT_FALSE(szEnglish.empty()) << "message " << nMsgNr;
         ExpectOneRussianTranslation(*glos, szEnglish, "message " + std::to_string(nMsgNr));
+    }
+}
+
+TEST_F(ShippedUIGlossary, TranslatesTheRegistrationTextsOfTheStartUp) {
+    const auto glos = LoadShipped("UIGlossary");
+    ASSERT_TRUE(glos);
+    for (const std::string& szEnglish : TRegistrationSteps::Texts()) {
+        const std::vector<TTranslation> translations = glos->TranslationsFor(szEnglish);
+        ASSERT_EQ(translations.size(), 1U) << szEnglish;
+        EXPECT_TRUE(HasCyrillic(CTCharsetSupport::ToUtf8(translations[0].szText, translations[0].nCharset)))
+            << szEnglish;
     }
 }
 

@@ -7,6 +7,8 @@
 //   hold-lock NAME OUT    takes the instance lock NAME, writes its state to
 //                         OUT, then sleeps
 //   exit CODE             ends with that code
+//   uninstall -           deletes its own file as an uninstall run does
+// Started as the deletion copy, it does the copy's work.
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 
 #include "platform/instance_lock.h"
 #include "platform/process.h"
+#include "platform/self_deletion.h"
 
 namespace {
 
@@ -53,8 +56,11 @@ int HoldLock(const std::string& szName, const std::string& szOut) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const brumalis::platform::TParameters params(argv + 1, argv + argc);
+    if (brumalis::platform::IsRunningClone(params)) return brumalis::platform::DeleteExecutable(false, params) ? 0 : 1;
     if (argc < 3) return 2;
     const std::string mode = argv[1];
+    if (mode == "uninstall") return brumalis::platform::DeleteExecutable(true, {"/uninstall"}) ? 0 : 1;
     if (mode == "list-fds") return ListDescriptors(argv[2]);
     if (mode == "spawn-and-die") return SpawnAndDie(argv[0], argv[2]);
     if (mode == "hold-lock" && argc == 4) return HoldLock(argv[2], argv[3]);
