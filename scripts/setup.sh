@@ -11,6 +11,7 @@ packages=(
   libeigen3-dev nlohmann-json3-dev libjpeg62-turbo-dev
   libfreetype-dev fonts-liberation2 fonts-wine
   libreoffice-writer-nogui poppler-utils
+  libcurl4-openssl-dev libssl-dev
   desktop-file-utils shared-mime-info
 )
 

@@ -13,6 +13,7 @@
 #include "localisation/glossary.h"
 #include "localisation/lang_support.h"
 #include "objectstore/streams.h"
+#include "online/upgrade_texts.h"
 #include "platform/resources.h"
 #include "workflow/registration_steps.h"
 
@@ -58,6 +59,20 @@ bool HasCyrillic(const std::string& szUtf8) {
     return false;
 }
 
+// The text has exactly one entry, in Russian, keeping its parameters.
+void ExpectOneRussianTranslation(const CTGlossary& glos, const std::string& szEnglish, const std::string& szWhat) {
+    const std::vector<TTranslation> translations = glos.TranslationsFor(szEnglish);
+    if (translations.size() != 1) {
+        ADD_FAILURE() << szWhat << " has " << translations.size() << " entries: " << szEnglish;
+        return;
+    }
+    const TTranslation& tr = translations.front();
+    EXPECT_EQ(tr.nCharset, kRussianCharset) << szWhat;
+    const std::string szRussian = CTCharsetSupport::ToUtf8(tr.szText, tr.nCharset);
+    EXPECT_TRUE(HasCyrillic(szRussian)) << szWhat << ": " << szRussian;
+    EXPECT_EQ(Placeholders(szRussian), Placeholders(szEnglish)) << szWhat << ": " << szRussian;
+}
+
 // The catalogue's English texts, as TBaseMsg serves them untranslated.
 class ShippedUIGlossary : public ::testing::Test {
 protected:
@@ -87,16 +102,7 @@ TEST_F(ShippedUIGlossary, TranslatesEveryCatalogueTextOnceIntoRussianKeepingItsP
     for (const int nMsgNr : numbers) {
         const std::string szEnglish = dialogs::TBaseMsg::GetUnicodeString(nMsgNr);
         ASSERT_FALSE(szEnglish.empty()) << "message " << nMsgNr;
-        const std::vector<TTranslation> translations = glos->TranslationsFor(szEnglish);
-        if (translations.size() != 1) {
-            ADD_FAILURE() << "message " << nMsgNr << " has " << translations.size() << " entries: " << szEnglish;
-            continue;
-        }
-        const TTranslation& tr = translations.front();
-        EXPECT_EQ(tr.nCharset, kRussianCharset) << "message " << nMsgNr;
-        const std::string szRussian = CTCharsetSupport::ToUtf8(tr.szText, tr.nCharset);
-        EXPECT_TRUE(HasCyrillic(szRussian)) << "message " << nMsgNr << ": " << szRussian;
-        EXPECT_EQ(Placeholders(szRussian), Placeholders(szEnglish)) << "message " << nMsgNr << ": " << szRussian;
+        ExpectOneRussianTranslation(*glos, szEnglish, "message " + std::to_string(nMsgNr));
     }
 }
 
@@ -123,6 +129,16 @@ TEST_F(ShippedUIGlossary, FillsParametersIntoTheTranslatedMessage) {
     // A text of the catalogue under two numbers has one entry serving both.
     EXPECT_EQ(dialogs::TBaseMsg::GetUnicodeString(-9), dialogs::TBaseMsg::GetUnicodeString(174));
     EXPECT_EQ(dialogs::TBaseMsg::GetUnicodeString(-9), "Удаление");
+}
+
+TEST_F(ShippedUIGlossary, TranslatesEveryTextOfTheUpgradeOnceIntoRussian) {
+    const auto glos = LoadShipped("UIGlossary");
+    ASSERT_TRUE(glos);
+    for (const std::string& szEnglish : online::EnglishUpgradeTexts())
+        ExpectOneRussianTranslation(*glos, szEnglish, "upgrade text");
+    dialogs::TBaseMsg::SetTranslateFunc(
+        [&glos](const std::string& szText) { return glos->Translate(szText).value_or(szText); });
+    EXPECT_EQ(online::UpgradeText(online::TUpgradeText::HintWelcome, "Brumalis"), "Добро пожаловать в программу Brumalis.");
 }
 
 TEST(ShippedGlossary, IsRussianCompressedAndFullyTranslated) {
