@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/records.h"
@@ -55,9 +56,10 @@ public:
     // signed-deviation order; answers the index of the best result (-1: none).
     int RunSelection(const TSelectionRequest& request);
 
-    // Sequence numbers for basket solutions (3 upward) and plants (40000 upward).
-    std::int32_t NextBasketSeqNr() { return v_nextBasketSeqNr++; }
-    std::int32_t NextPlantSeqNr() { return v_nextPlantSeqNr++; }
+    // Sequence numbers for basket solutions (3 upward) and plants (40000
+    // upward); a solution of n units takes n consecutive numbers.
+    std::int32_t NextBasketSeqNr(std::int32_t n = 1) { return std::exchange(v_nextBasketSeqNr, v_nextBasketSeqNr + n); }
+    std::int32_t NextPlantSeqNr(std::int32_t n = 1) { return std::exchange(v_nextPlantSeqNr, v_nextPlantSeqNr + n); }
 
     std::unique_ptr<Cls_ChLimits> v_Limits;
     CTRecordList<Cls_ChOutdoorUnit> v_Outdoors;
