@@ -15,6 +15,9 @@ TCliArgs::TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spe
         const std::string name = arg.substr(2);
         if (spec.flags.count(name)) {
             v_flags.insert(name);
+        } else if (spec.optionalValues.count(name)) {
+            v_flags.insert(name);
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) v_values[name] = args[++i];
         } else if (spec.valueOptions.count(name)) {
             if (i + 1 >= args.size()) throw CTUsageError("option " + arg + " needs a value");
             v_values[name] = args[++i];

@@ -28,6 +28,8 @@ struct TCommandSpec {
     std::set<std::string> valueOptions;
     std::set<std::string> flags;
     int nPositional = 0;
+    // Flags that take the next word as their value unless it is an option.
+    std::set<std::string> optionalValues = {};
 };
 
 class TCliArgs {
@@ -36,6 +38,7 @@ public:
     TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spec);
 
     std::optional<std::string> Value(const std::string& szName) const;
+    // Also true for an optional-value option given with its value.
     bool Flag(const std::string& szName) const { return v_flags.count(szName) != 0; }
     const std::vector<std::string>& Positional() const { return v_positional; }
     // The option as a number (the program's own number reading, "." or ",").

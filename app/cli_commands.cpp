@@ -1,24 +1,22 @@
 #include "app/cli_commands.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "app/cli_args.h"
 #include "app/cli_output.h"
-#include "catalogue/catalogue_schema.h"
-#include "catalogue/refrigerants.h"
 #include "catalogue/units.h"
 #include "dialogs/messages.h"
-#include "localisation/glossary.h"
 #include "localisation/number_text.h"
-#include "objectstore/streams.h"
-#include "platform/resources.h"
 #include "platform/settings_store.h"
-#include "workflow/brine_frame.h"
+#include "workflow/analysis_page.h"
 #include "workflow/main_session.h"
 #include "workflow/preferences.h"
 #include "workflow/result_grid.h"
 #include "workflow/selection_list.h"
+#include "workflow/settings_page.h"
+#include "workflow/start_up.h"
 #include "workflow/temp_panel.h"
 
 namespace brumalis::app {
@@ -29,59 +27,11 @@ const std::set<std::string> kConditionOptions = {
     "heat-dte", "heat-lwc", "heat-dtc", "evap-brine", "evap-percent", "cond-brine", "cond-percent",
     "mode",     "units"};
 
-constexpr const char* kPriceFileKey = "Software\\Orvane";
-
-// The program's start as far as a selection needs it: the catalogue, the
-// translations, the stored preferences and the catalogue lists.
-class TProgram {
-public:
-    TProgram() {
-        InstallTranslation();
-        v_previousStoreMessages = dialogs::InstallStoreMessageDisplay();
-        factory = SetUpCatalogueDatabaseSet();
-        if (!factory->Connect(false) || !factory->DatabaseConnected(dbDeviceDatabase)) {
-            throw CTCriteriaError("the embedded catalogue cannot be read");
-        }
-        if (!Cls_DdbVersionInfo::CheckVersion(ExpectedStructureVersion(), factory.get(), false)) {
-            throw CTCriteriaError("the embedded catalogue has another structure version than the program");
-        }
-        TU_Form::InitializeUnits();
-        TU_Form::AddDisplayUnits();
-        LoadNotAllowedRefrigerants();
-        // The prices file the user chose in the desktop program, when there is one.
-        if (!Cls_PriceAndPrefsFile::GetFileName(kPriceFileKey, false).empty()) {
-            Cls_PriceAndPrefsFile::LoadFile(kPriceFileKey, false);
-        }
-        session.LoadCatalogue(*factory);
-        TFrm_Preferences::ReadRegistry(*session.v_Limits);
-    }
-    ~TProgram() {
-        // The session's records go before the factory (members in reverse order).
-        CTDbObject::SetDefaultFactory(nullptr);
-        dialogs::TBaseMsg::SetTranslateFunc({});
-        SetMessageCallback(v_previousStoreMessages);
-    }
-    TProgram(const TProgram&) = delete;
-    TProgram& operator=(const TProgram&) = delete;
-
-    std::unique_ptr<CTFactory> factory;
-    TMainSession session;
-
-private:
-    void InstallTranslation() {
-        if (dialogs::TBaseMsg::TranslationDisabled()) return;
-        const auto blob = platform::FindBlob("UIGLOSSARY");
-        if (!blob) return;
-        CTGlossary::SetUseCompression(true, "QXZ");
-        CTByteViewStream stream(*blob);
-        if (!v_glossary.LoadTermsFromStream(stream, true, true, "UIGlossary")) return;
-        dialogs::TBaseMsg::SetTranslateFunc(
-            [this](const std::string& szText) { return v_glossary.Translate(szText).value_or(szText); });
-    }
-
-    CTGlossary v_glossary;
-    CTMessageCallback v_previousStoreMessages;
-};
+// The program's start as the desktop program runs it; a failed step is bad criteria.
+void Start(TProgramStart& start) {
+    const TStartUpResult result = start.Run();
+    if (!result.Ok) throw CTCriteriaError(result.Message);
+}
 
 std::int32_t CondenserOf(const std::string& szName) {
     static const std::map<std::string, std::int32_t> kNames = {{"air", 0}, {"water", 1}, {"condenserless", 2}};
@@ -180,66 +130,59 @@ constexpr TEntryOption kEntryOptions[] = {
     {"heating", TPanelEntry::HeatCapacity}, {"heat-lwe", TPanelEntry::HeatLeavingE}, {"heat-dte", TPanelEntry::HeatDeltaTE},
     {"heat-lwc", TPanelEntry::HeatLeavingC}, {"heat-dtc", TPanelEntry::HeatDeltaTC}, {"winter", TPanelEntry::Winter}};
 
+std::string Note(const std::string& szOption, const char* szText, const std::vector<std::string>& params = {}) {
+    std::string text = dialogs::TBaseMsg::Translate(szText);
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const std::string mark = "$" + std::to_string(i + 1);
+        if (const auto pos = text.find(mark); pos != std::string::npos) text.replace(pos, mark.size(), params[i]);
+    }
+    return "--" + szOption + " " + text;
+}
+
 std::vector<std::string> EnterConditions(const TCliArgs& args, TFrm_ChTempPanel& panel) {
     std::vector<std::string> notes;
     for (const TEntryOption& e : kEntryOptions) {
         if (!args.Value(e.option)) continue;
-        const double dTyped = *args.Number(e.option);
-        if (!panel.EntryShown(e.entry)) {
-            notes.push_back(std::string("--") + e.option + " does not apply to this selection and was ignored");
-            continue;
-        }
-        const TTypedEntry result = panel.EnterValue(e.entry, Number2Str(15, dTyped));
-        if (result.Clamped) {
-            notes.push_back(std::string("--") + e.option + " " + Number2Str(15, dTyped) + " is outside the range and was taken as " +
-                            result.Shown);
+        const std::string typed = Number2Str(15, *args.Number(e.option));
+        const TEntryReport report = panel.TypeValue(e.entry, typed);
+        if (!report.Shown) {
+            notes.push_back(Note(e.option, "does not apply to this selection and was ignored"));
+        } else if (report.Result.Refused) {
+            throw CTCriteriaError(Note(e.option, "$1: a required capacity cannot be negative", {typed}));
+        } else if (report.Result.Clamped) {
+            notes.push_back(Note(e.option, "$1 is outside the range and was taken as $2", {typed, report.Result.Shown}));
         }
     }
     return notes;
 }
 
-void SetupBrines(const TCliArgs& args, TMainSession& session, TFrm_ChBrine& evap, TFrm_ChBrine& cond,
-                 std::int32_t nSeqNr) {
-    evap.SetupWindow(nSeqNr, session.v_Glycols, session.v_Controllers, {}, {});
-    cond.SetupWindow(nSeqNr, session.v_Glycols, session.v_Controllers, {}, {});
-    const auto choose = [&](TFrm_ChBrine& frame, const char* szBrine, const char* szPercent) {
-        if (const auto name = args.Value(szBrine)) frame.SelectBrine(BrineNamed(session, *name));
-        if (args.Value(szPercent)) {
-            frame.SetChangeWeight(true);
-            frame.EnterPercentage(Number2Str(15, *args.Number(szPercent)));
+// A brine by name, a percentage ("Change % weight"), or both; a percentage
+// alone applies to the brine in force.
+void ChooseBrines(const TCliArgs& args, const TMainSession& session, TFrm_ChBrine& evap, TFrm_ChBrine& cond,
+                  const TBrinePanels& shown, std::vector<std::string>& notes) {
+    const auto choose = [&](TFrm_ChBrine& frame, bool bShown, const char* szBrine, const char* szPercent) {
+        const auto name = args.Value(szBrine);
+        const Cls_ChGlycol* pBrine = name ? BrineNamed(session, *name) : nullptr;
+        const auto percent = args.Value(szPercent) ? args.Number(szPercent) : std::nullopt;
+        if (!bShown) {
+            if (name) notes.push_back(Note(szBrine, "does not apply to this selection and was ignored"));
+            if (percent) notes.push_back(Note(szPercent, "does not apply to this selection and was ignored"));
+            return;
         }
+        if (pBrine) frame.SelectBrine(pBrine);
+        if (percent) ForceBrinePercentage(frame, Number2Str(15, *percent));
     };
-    choose(evap, "evap-brine", "evap-percent");
-    choose(cond, "cond-brine", "cond-percent");
-}
-
-// The brine checks of the Settings page after the temperatures are in.
-void UpdateBrines(std::int32_t nCondenser, std::int32_t nFamily, const TFrm_ChTempPanel& panel, TFrm_ChBrine& evap,
-                  TFrm_ChBrine& cond) {
-    if (nFamily == famCondensingUnit) {
-        evap.SetBrineSettings(nullptr, true, 0.0);
-    } else {
-        evap.UpdateEvaporatorBrinePercentage(nFamily == famHeatingOnly ? panel.GetHeatLeavingE() : panel.GetCoolLeavingE());
-    }
-    if (nCondenser == ctWaterCooled) {
-        cond.UpdateCondenserBrinePercentage(panel.GetCoolLeavingC());
-    } else {
-        cond.SetBrineSettings(nullptr, true, 0.0);
-    }
+    choose(evap, shown.Evaporator, "evap-brine", "evap-percent");
+    choose(cond, shown.Condenser, "cond-brine", "cond-percent");
 }
 
 void PrintNotes(const std::vector<std::string>& notes, std::ostream& err) {
     for (const std::string& note : notes) err << "brumalis: " << note << '\n';
 }
 
-// The Settings page (data set 1) or the Analysis page (2): the panel laid out
-// for the row or unit with the stored temperatures, the typed values, then
-// the brine checks.
-void EnterCriteria(const TCliArgs& args, TMainSession& session, std::int32_t nCondenser, std::int32_t nFamily,
-                   std::int32_t nSeqNr, TFrm_ChTempPanel& panel, TFrm_ChBrine& evap, TFrm_ChBrine& cond,
-                   std::ostream& err) {
-    panel.SetupWindow(*session.v_Limits, nSeqNr == TMainSession::kAnalysisSeqNr, TU_Form::GetNewIndex(U_Power),
-                      TU_Form::GetNewIndex(U_Temperature), {}, {}, {}, {});
+// The stored temperatures for a row or unit of that condenser type, in the
+// heat-pump mode --mode asks for.
+TSelTempData StoredTemperatures(const TCliArgs& args, std::int32_t nCondenser) {
     TSelTempData stored = TFrm_Preferences::GetTempData(nCondenser);
     if (const auto mode = args.Value("mode")) {
         if (*mode != "cooling" && *mode != "heating") {
@@ -247,11 +190,7 @@ void EnterCriteria(const TCliArgs& args, TMainSession& session, std::int32_t nCo
         }
         stored.SelectCooling = *mode == "cooling";
     }
-    panel.SetTempData(stored);
-    panel.ShowCapacityBoxes(nCondenser, nFamily);
-    PrintNotes(EnterConditions(args, panel), err);
-    SetupBrines(args, session, evap, cond, nSeqNr);
-    UpdateBrines(nCondenser, nFamily, panel, evap, cond);
+    return stored;
 }
 
 template <class T>
@@ -297,7 +236,7 @@ void SelectRow(const TCliArgs& args, const TMainSession& session, const TPrefere
 }
 
 // "--versions S,X,P,*" and "--sounds S,L,R,X": the ticked variants.
-void ApplyVariantOptions(const TCliArgs& args, TFrm_ChApplicationOptions& appl) {
+void ApplyVariantOptions(const TCliArgs& args, TSettingsPage& page) {
     using A = TFrm_ChApplicationOptions;
     const auto apply = [&](const char* szOption, const std::vector<std::pair<std::string, A::TBoxIndex>>& boxes) {
         const auto value = args.Value(szOption);
@@ -314,24 +253,10 @@ void ApplyVariantOptions(const TCliArgs& args, TFrm_ChApplicationOptions& appl) 
                 throw CTCriteriaError(std::string("--") + szOption + ": unknown variant '" + letter + "'");
             }
         }
-        for (const auto& [letter, box] : boxes) appl.SetBox(box, letters.count(letter) != 0);
+        for (const auto& [letter, box] : boxes) page.SetApplicationOption(box, letters.count(letter) != 0);
     };
     apply("versions", {{"S", A::bxVersionS}, {"X", A::bxVersionX}, {"P", A::bxVersionP}, {"*", A::bxVersionA}});
     apply("sounds", {{"S", A::bxSoundS}, {"L", A::bxSoundL}, {"R", A::bxSoundR}, {"X", A::bxSoundX}});
-}
-
-// What "Make Selection" stores: the brines in use as default brine, the
-// criteria and temperatures as preferences.
-void StoreRun(const TMainSession& session, const TFrm_ChSelection& list, const TFrm_ChTempPanel& panel,
-              const TFrm_ChBrine& evap, const TFrm_ChBrine& cond, TUnitChoice& units) {
-    for (const Cls_ChGlycol* pBrine : {evap.GetBrine(), cond.GetBrine()}) {
-        if (pBrine) Cls_ChGlycol::SetRegDefault(pBrine->GetID());
-    }
-    std::int32_t nCondenser = 0, nFamily = 0, nRefrigerant = 0, nCompressor = 0;
-    list.GetSelectionCriteria(nCondenser, nFamily, nRefrigerant, nCompressor);
-    TFrm_Preferences::StoreCriteria(nCondenser, nFamily, nRefrigerant, nCompressor, panel.GetTempData(),
-                                    *session.v_Limits);
-    units.WithStoredUnits([] { TFrm_Preferences::WriteRegistry(); });
 }
 
 void SortGrid(TFrm_ChResultGrid& grid, int nTag) {
@@ -356,18 +281,21 @@ int SortTagOf(const std::string& szName) {
 }  // namespace
 
 int RunList(const std::vector<std::string>& args, std::ostream& out) {
-    TCliArgs parsed(args, TCommandSpec{{"units"}, {}, 0});
-    TProgram program;
+    TCliArgs parsed(args, TCommandSpec{{"units"}, {}, 0, {}});
+    TProgramStart start;
+    Start(start);
     TUnitChoice units(parsed.Value("units"));
     TFrm_ChSelection list;
-    list.SetupWindow(program.session.v_Limits.get(), {});
-    if (list.DisplaySelections(program.session.v_PrefChillers, program.session.v_Compressors,
-                               program.session.v_Refrigerants) != 0) {
+    TMainSession& session = start.Session();
+    list.SetupWindow(session.v_Limits.get(), {});
+    if (list.DisplaySelections(session.v_PrefChillers, session.v_Compressors, session.v_Refrigerants) != 0) {
         out << dialogs::TBaseMsg::GetUnicodeString(kMsgNoSelectableChillers) << '\n';
         return 0;
     }
-    std::vector<std::vector<std::string>> table = {
-        {"Condenser", "Family", "Compressor", "Refrigerant", "Capacity from", "Capacity to"}};
+    std::vector<std::vector<std::string>> table = {{}};
+    for (const char* szTitle : {"Condenser", "Family", "Compressor", "Refrigerant", "Capacity from", "Capacity to"}) {
+        table.front().push_back(dialogs::TBaseMsg::Translate(szTitle));
+    }
     for (const TSelectionRow& row : list.Rows()) {
         table.push_back({row.CondenserCaption, row.FamilyCaption, row.Compressor, row.Refrigerant, row.CapacityFrom,
                          row.CapacityTo});
@@ -376,70 +304,61 @@ int RunList(const std::vector<std::string>& args, std::ostream& out) {
     return 0;
 }
 
-int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TCommandSpec spec{kConditionOptions, {"json", "no-store"}, 0};
-    spec.valueOptions.insert({"condenser", "family", "compressor", "refrigerant", "cooling", "heating", "versions",
-                              "sounds", "max", "sort"});
-    TCliArgs parsed(args, spec);
-    TProgram program;
-    TMainSession& session = program.session;
-    TPreferences& prefs = TFrm_Preferences::Values();
-    TUnitChoice units(parsed.Value("units"));
+namespace {
 
-    TFrm_ChSelection list;
-    list.SetupWindow(session.v_Limits.get(), {});
-    list.DisplaySelections(session.v_PrefChillers, session.v_Compressors, session.v_Refrigerants);
-    SelectRow(parsed, session, prefs, list);
-    const std::int32_t nCondenser = list.GetSelCondenser(), nFamily = list.GetSelFamily();
-
-    TFrm_ChApplicationOptions appl;
-    appl.SetupWindow(false);
-    appl.SetOptionSettings(TRepApplOptions{true, prefs.VERSION_X, prefs.VERSION_P, prefs.VERSION_A, true,
-                                           prefs.SOUND_L, prefs.SOUND_R, prefs.SOUND_X});
-    appl.ShowOptions(list.GetSelChillers());
-    ApplyVariantOptions(parsed, appl);
-
-    TFrm_ChTempPanel panel;
-    TFrm_ChBrine evap, cond;
-    EnterCriteria(parsed, session, nCondenser, nFamily, TMainSession::kSelectionSeqNr, panel, evap, cond, err);
-
-    TSelectionRequest request;
-    request.Units = list.GetSelChillers();
-    request.Allowed = [&appl](std::string_view suffix) { return appl.OptionAllowed(suffix); };
-    request.Temperatures = panel.GetTempData();
-    request.ReqCool = panel.GetUserCoolCap();
-    request.ReqHeat = panel.GetUserHeatCap();
-    request.CondenserBrine = cond.GetBrine();
-    request.CondenserPercent = cond.GetPercentage();
-    request.NegCooling = prefs.NEGCOOLING, request.PosCooling = prefs.POSCOOLING;
-    request.NegHeating = prefs.NEGHEATING, request.PosHeating = prefs.POSHEATING;
-    request.MaxSolutions = parsed.Value("max") ? static_cast<int>(*parsed.Number("max")) : prefs.MAXSOLUTION;
-    if (request.MaxSolutions < 1) throw CTCriteriaError("--max: at least 1 solution");
-
-    if (!parsed.Flag("no-store")) StoreRun(session, list, panel, evap, cond, units);
-    const int nBest = session.RunSelection(request);
-
-    const bool bPrices = Cls_PriceAndPrefsFile::UniqueInstance() != nullptr;
-    if (bPrices) {
-        for (Cls_ChOutdoorUnit* pUnit : session.v_Results) pUnit->CalcPrice(TMainSession::kSelectionSeqNr);
+// "--max N": the preferences dialog offers 1 to 10.
+int MaxSolutionsOf(const TCliArgs& args) {
+    if (!args.Value("max")) return 0;
+    const double dMax = *args.Number("max");
+    if (dMax < 1.0) throw CTCriteriaError("--max: " + dialogs::TBaseMsg::Translate("at least 1 solution"));
+    if (dMax > kMaxSolutionsShown) {
+        throw CTCriteriaError("--max: " + dialogs::TBaseMsg::Translate("at most 10 solutions"));
     }
-    TFrm_ChResultGrid grid;
-    grid.SetupWindow(true, TMainSession::kSelectionSeqNr, &session.v_OptionCodes);
-    grid.PutHeaders(nCondenser, nFamily, 0.0, TFrm_ChApplicationOptions::GetStdOptionSuffix(), prefs.ESEER,
-                    panel.GetSelCooling(), request.ReqHeat, request.ReqCool, bPrices);
-    for (Cls_ChOutdoorUnit* pUnit : session.v_Results) grid.AddChiller(pUnit, TMainSession::kSelectionSeqNr);
-    if (nBest >= 0) grid.SetCurrentPosition(nBest);
-    if (const auto sort = parsed.Value("sort")) SortGrid(grid, SortTagOf(*sort));
+    return static_cast<int>(dMax);
+}
 
+std::vector<TRejection> Rejections(const TMainSession& session) {
+    const TPreferences& prefs = TFrm_Preferences::Values();
     std::vector<TRejection> rejected;
     for (Cls_ChOutdoorUnit* pUnit : session.v_NonSelected) {
-        // Variants share the model name; the application tells them apart.
-        const std::string suffix = TrimmedSuffix(*pUnit);
-        rejected.push_back(TRejection{pUnit->GetName() + (suffix.empty() ? "" : " " + suffix),
+        rejected.push_back(TRejection{DisplayName(*pUnit),
                                       RejectionDetailsOf(*pUnit, TMainSession::kSelectionSeqNr, session,
                                                          prefs.NEGCOOLING, prefs.POSCOOLING, prefs.NEGHEATING,
                                                          prefs.POSHEATING)});
     }
+    return rejected;
+}
+
+}  // namespace
+
+int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TCommandSpec spec{kConditionOptions, {"json", "no-store"}, 0, {}};
+    spec.valueOptions.insert({"condenser", "family", "compressor", "refrigerant", "cooling", "heating", "versions",
+                              "sounds", "max", "sort"});
+    TCliArgs parsed(args, spec);
+    TProgramStart start;
+    Start(start);
+    TMainSession& session = start.Session();
+    TUnitChoice units(parsed.Value("units"));
+
+    TSettingsPage page(session);
+    page.SetupWindow();
+    SelectRow(parsed, session, TFrm_Preferences::Values(), page.List());
+    page.LoadTemperatures(StoredTemperatures(parsed, page.List().GetSelCondenser()));
+    ApplyVariantOptions(parsed, page);
+    std::vector<std::string> notes = EnterConditions(parsed, page.Panel());
+    ChooseBrines(parsed, session, page.EvaporatorBrine(), page.CondenserBrine(),
+                 TBrinePanels{page.EvaporatorBrineShown(), page.CondenserBrineShown()}, notes);
+    PrintNotes(notes, err);
+    const int nMax = MaxSolutionsOf(parsed);
+
+    page.SetPreferencesWriter([&units] { units.WithStoredUnits([] { TFrm_Preferences::WriteRegistry(); }); });
+    page.MakeSelection(!parsed.Flag("no-store"), nMax);
+    TFrm_ChResultGrid& grid = page.ResultGrid();
+    if (const auto sort = parsed.Value("sort")) SortGrid(grid, SortTagOf(*sort));
+
+    const std::vector<TRejection> rejected = Rejections(session);
+    const TSelectionRequest request = page.Request(nMax);
     if (parsed.Flag("json")) {
         WriteJson(grid, request.Temperatures, request.ReqCool, request.ReqHeat, rejected, out);
     } else {
@@ -452,77 +371,121 @@ int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 namespace {
 
-Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel) {
-    for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
-        if (EqualsIgnoringCase(pUnit->GetName(), szModel)) return pUnit;
+// Model names compared ignoring case and blanks ("ACS 033 -SL", "acs033-sl").
+std::string Squeezed(const std::string& szName) {
+    std::string squeezed;
+    for (const char c : szName) {
+        if (c != ' ') squeezed += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    throw CTCriteriaError("unknown model '" + szModel + "' (see brumalis list and brumalis select)");
+    return squeezed;
 }
 
-// The unit's first combination of an option type, when the flag asks for it.
-Cls_ChOptAllowed* ChosenOption(const TCliArgs& args, const char* szFlag, Cls_ChOutdoorUnit& unit,
-                               const TMainSession& session, std::int32_t nType) {
-    if (!args.Flag(szFlag)) return nullptr;
-    const std::vector<Cls_ChOptAllowed*> combs =
-        unit.GetSpecialOptCombs(session.v_Options, TMainSession::kAnalysisSeqNr, nType);
-    if (combs.empty()) throw CTCriteriaError(unit.GetName() + " has no option for --" + szFlag);
-    return combs.front();
+// Edit distance of two short names, for the close matches of a typo.
+std::size_t Distance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
 }
 
-std::string LightText(std::int32_t nLight) {
-    if (nLight == 1) return "Outside capacity table, but within operation range.";
-    if (nLight == 2) return "Outside capacity table and outside operation range.";
-    return "Within capacity table and within operation range.";
+// The unit as the grid and the rejected list name it: model and variant
+// suffix; the bare model name is the standard variant.
+Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel) {
+    const std::string wanted = Squeezed(szModel);
+    for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
+        if (Squeezed(DisplayName(*pUnit)) == wanted) return pUnit;
+    }
+    constexpr std::size_t kCloseMatches = 8;
+    std::vector<std::pair<std::size_t, std::string>> close;
+    for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
+        const std::string name = DisplayName(*pUnit);
+        const std::size_t d = Distance(Squeezed(name), wanted);
+        if (d <= 2 || Squeezed(name).rfind(wanted, 0) == 0) close.emplace_back(d, name);
+    }
+    std::stable_sort(close.begin(), close.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::string list;
+    for (std::size_t i = 0; i < close.size() && i < kCloseMatches; ++i) list += (i ? ", " : "") + close[i].second;
+    throw CTCriteriaError("unknown model '" + szModel + "'" +
+                          (list.empty() ? " (see brumalis list and brumalis select)" : " (close matches: " + list + ")"));
+}
+
+struct TOptionFlag {
+    const char* flag;
+    TAnalysisOption option;
+};
+constexpr TOptionFlag kOptionFlags[] = {{"low-noise", TAnalysisOption::LowNoise},
+                                        {"heat-recovery", TAnalysisOption::HeatRecovery},
+                                        {"pump", TAnalysisOption::Pump}};
+
+// A ticked option control, on the named item (or the first one).
+void ChooseOptions(const TCliArgs& args, TAnalysisPage& page, const Cls_ChOutdoorUnit& unit) {
+    for (const TOptionFlag& f : kOptionFlags) {
+        if (!args.Flag(f.flag)) continue;
+        const TAnalysisCombo& combo = page.Combo(f.option);
+        if (!combo.Visible) throw CTCriteriaError(DisplayName(unit) + " has no option for --" + f.flag);
+        page.TickOption(f.option, true);
+        const auto name = args.Value(f.flag);
+        if (!name) continue;
+        const auto it = std::find_if(combo.Names.begin(), combo.Names.end(), [&](const std::string& item) {
+            return EqualsIgnoringCase(item, *name) || EqualsIgnoringCase(item.substr(0, item.find(" - ")), *name);
+        });
+        if (it == combo.Names.end()) {
+            std::string known;
+            for (const std::string& item : combo.Names) known += (known.empty() ? "" : ", ") + item;
+            throw CTCriteriaError("--" + std::string(f.flag) + ": " + DisplayName(unit) + " has no '" + *name +
+                                  "' (it has: " + known + ")");
+        }
+        page.ChooseOption(f.option, static_cast<int>(it - combo.Names.begin()));
+    }
 }
 
 }  // namespace
 
 int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TCommandSpec spec{kConditionOptions, {"json", "low-noise", "heat-recovery", "pump"}, 1};
+    TCommandSpec spec{kConditionOptions, {"json"}, 1, {"low-noise", "heat-recovery", "pump"}};
     spec.valueOptions.insert("distance");
     TCliArgs parsed(args, spec);
-    TProgram program;
-    TMainSession& session = program.session;
+    TProgramStart start;
+    Start(start);
+    TMainSession& session = start.Session();
     TUnitChoice units(parsed.Value("units"));
     Cls_ChOutdoorUnit& unit = *UnitNamed(session, parsed.Positional().front());
-    const std::int32_t nCondenser = unit.GetCondenserType(), nFamily = unit.GetFamily();
-    const double dDistance = parsed.Value("distance") ? *parsed.Number("distance") : 5.0;
-    if (dDistance < 1.0 || dDistance > 20.0) throw CTCriteriaError("--distance: between 1 and 20 m");
+    const double dDistance = parsed.Value("distance") ? *parsed.Number("distance") : TAnalysisPage::kDefaultDistance;
+    if (dDistance < TAnalysisPage::kMinDistance || dDistance > TAnalysisPage::kMaxDistance) {
+        throw CTCriteriaError("--distance: between 1 and 20 m");
+    }
 
-    TFrm_ChTempPanel panel;
-    TFrm_ChBrine evap, cond;
-    EnterCriteria(parsed, session, nCondenser, nFamily, TMainSession::kAnalysisSeqNr, panel, evap, cond, err);
+    // The Settings page only for the analysis page's wiring: the command
+    // analyses a chosen unit, never a result.
+    TSettingsPage settings(session);
+    TAnalysisPage page(session, settings);
+    page.SetupWindow();
+    page.ChooseUnit(&unit);
+    page.StartOnUserDefined();
+    page.LoadTemperatures(StoredTemperatures(parsed, unit.GetCondenserType()));
+    std::vector<std::string> notes = EnterConditions(parsed, page.Panel());
+    ChooseBrines(parsed, session, page.EvaporatorBrine(), page.CondenserBrine(),
+                 TBrinePanels{page.EvaporatorBrineShown(), page.CondenserBrineShown()}, notes);
+    PrintNotes(notes, err);
+    ChooseOptions(parsed, page, unit);
+    page.EnterDistance(Number2Str(15, dDistance));
 
-    constexpr std::int32_t kSeq = TMainSession::kAnalysisSeqNr;
-    unit.ResetUsedOptions(kSeq);
-    Cls_ChOptAllowed* pLowNoise = ChosenOption(parsed, "low-noise", unit, session, 2);
-    Cls_ChOptAllowed* pRecovery = ChosenOption(parsed, "heat-recovery", unit, session, 6);
-    Cls_ChOptAllowed* pPump = ChosenOption(parsed, "pump", unit, session, 4);
-    const TSelTempData temps = panel.GetTempData();
-    unit.IsCandidateChiller(kSeq, false, temps, session.v_Controllers, cond.GetBrine(), cond.GetPercentage(),
-                            TSoundArray{dDistance, dDistance, dDistance}, pPump, pLowNoise, pRecovery,
-                            unit.GetSpecialOption(session.v_Options, kSeq, 8), 0.0, 0.0, kUnboundedCapacity, 0.0,
-                            0.0, kUnboundedCapacity);
-
-    TFrm_ChResultGrid grid;
-    grid.SetupWindow(false, kSeq, &session.v_OptionCodes);
-    grid.PutHeaders(nCondenser, nFamily, dDistance, TFrm_ChApplicationOptions::GetStdOptionSuffix(),
-                    TFrm_Preferences::Values().ESEER, panel.GetSelCooling(), 0.0, 0.0, false);
-    grid.AddChiller(&unit, kSeq);
-    grid.SetCurrentPosition(0);
     if (parsed.Flag("json")) {
-        WriteJson(grid, temps, 0.0, 0.0, {}, out);
+        WriteJson(page.Grid(), page.Temperatures(), 0.0, 0.0, {}, out);
         return 0;
     }
-    out << LightText(unit.GetStatusLight(kSeq)) << "\n\n";
-    PrintGrid(grid, out);
-    if (pPump) {
-        const auto pCurve = pPump->GetTheChPumpData();
-        const double dESP = pCurve ? pCurve->Evaluate(unit.GetChillerData(kSeq).Evaporator.WFR) * 1000.0 : 0.0;
-        out << "\nAvailable pump pressure: "
-            << (pCurve ? TU_Form::PutDimensionedText(U_Pressure, true, dESP)
-                       : std::string())
-            << '\n';
+    out << page.LightText() << "\n\n";
+    PrintGrid(page.Grid(), out);
+    if (page.PumpPanelShown()) {
+        out << '\n' << dialogs::TBaseMsg::Translate("Available pump pressure:") << ' ' << page.PumpESPText() << '\n';
     }
     return 0;
 }

@@ -113,6 +113,9 @@ public:
     std::unique_ptr<Cls_ChOptionPD> GetTheChOptionPD() const;
 };
 
+// The option of a combination among the loaded options; none when it is not there.
+Cls_ChOption* OptionOf(const Cls_ChOptAllowed& comb, const CTRecordList<Cls_ChOption>& TheOptions);
+
 // Table "Tbl_ChLowNoise" (224).
 #define Cls_ChLowNoise_FIELDS(X, C) \
     X(C, Double, 1, LND_SoundSpec4000, SoundSpec4000, 0.0) \

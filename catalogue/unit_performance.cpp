@@ -490,8 +490,6 @@ Cls_ChOptAllowed* Cls_ChOutdoorUnit::GetSpecificOptComb(std::int32_t OptCls, std
     return nullptr;
 }
 
-namespace {
-
 Cls_ChOption* OptionOf(const Cls_ChOptAllowed& comb, const CTRecordList<Cls_ChOption>& TheOptions) {
     std::int32_t nCls = 0, nObj = 0;
     comb.GetDeviceOption_REF(nCls, nObj);
@@ -500,8 +498,6 @@ Cls_ChOption* OptionOf(const Cls_ChOptAllowed& comb, const CTRecordList<Cls_ChOp
     }
     return nullptr;
 }
-
-}  // namespace
 
 std::vector<Cls_ChOptAllowed*> Cls_ChOutdoorUnit::GetSpecialOptCombs(const CTRecordList<Cls_ChOption>& TheOptions,
                                                                      std::int32_t SeqNr, std::int32_t OptType) {

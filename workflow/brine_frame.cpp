@@ -102,6 +102,11 @@ Cls_ChGlycol* TFrm_ChBrine::GetBrine() const {
 
 TBrineSettings TFrm_ChBrine::GetBrineSettings() const { return {GetBrine(), GetPercentage(), v_bChangeWeight}; }
 
+void TFrm_ChBrine::CopySettings(const TFrm_ChBrine& Other) {
+    v_bChangeWeight = Other.v_bChangeWeight;
+    SetBrineSettings(Other.GetBrine(), false, Other.v_percent);
+}
+
 int TFrm_ChBrine::ItemOf(const Cls_ChGlycol* Brine) const {
     const auto it = std::find(v_items.begin(), v_items.end(), Brine);
     return Brine && it != v_items.end() ? static_cast<int>(it - v_items.begin()) + 1 : 0;
@@ -127,7 +132,7 @@ void TFrm_ChBrine::SetBrineSettings(Cls_ChGlycol* Brine, bool ForcedChange, doub
     v_bChangeWeight = false;
 }
 
-Cls_ChGlycol* TFrm_ChBrine::BrineForUpdate() const {
+Cls_ChGlycol* TFrm_ChBrine::BrineInForce() const {
     if (Cls_ChGlycol* pBrine = GetBrine()) return pBrine;
     const std::int32_t nDefaultID = Cls_ChGlycol::GetRegDefault();
     const auto it = std::find_if(v_Brines.begin(), v_Brines.end(),
@@ -140,7 +145,7 @@ Cls_ChGlycol* TFrm_ChBrine::BrineForUpdate() const {
 // percentage), so that no unit depends on the order of the controller list;
 // the frame shows the largest.
 void TFrm_ChBrine::UpdateEvaporatorBrinePercentage(double LWETemp) {
-    Cls_ChGlycol* pBrine = BrineForUpdate();
+    Cls_ChGlycol* pBrine = BrineInForce();
     const double dUser = pBrine && v_bChangeWeight ? v_percent : 0.0;
     double dRequired = 0.0;
     for (Cls_ChController* pController : v_Controllers) {
@@ -155,7 +160,7 @@ void TFrm_ChBrine::UpdateEvaporatorBrinePercentage(double LWETemp) {
 }
 
 void TFrm_ChBrine::UpdateCondenserBrinePercentage(double LWCTemp) {
-    Cls_ChGlycol* pBrine = BrineForUpdate();
+    Cls_ChGlycol* pBrine = BrineInForce();
     double dRequired = CondenserPercentage(pBrine, LWCTemp);
     if (v_bChangeWeight) {
         dRequired = std::max(dRequired, static_cast<double>(v_percent));

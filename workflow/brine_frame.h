@@ -39,6 +39,9 @@ public:
     double GetPercentage() const { return v_percent; }
     void SetBrineSettings(Cls_ChGlycol* Brine, bool ForcedChange, double Percentage);
     TBrineSettings GetBrineSettings() const;
+    // Brine, percentage and "Change % weight" of another frame over the same
+    // brines, without the change callback.
+    void CopySettings(const TFrm_ChBrine& Other);
     void UpdateEvaporatorBrinePercentage(double LWETemp);
     void UpdateCondenserBrinePercentage(double LWCTemp);
 
@@ -49,6 +52,9 @@ public:
     // Typed into the percentage edit: a whole number 0 to 40, no number reading as 0.
     TTypedEntry EnterPercentage(std::string_view szText);
     void ControlEntered() const;
+    // The brine the percentage rules work with: the chosen brine, else the
+    // stored default brine, else the first one.
+    Cls_ChGlycol* BrineInForce() const;
 
     // The combo's texts: kNoBrine, then the brines by name.
     std::vector<std::string> Items() const;
@@ -58,8 +64,6 @@ public:
     std::int32_t SeqNr() const { return v_SeqNr; }
 
 private:
-    // The chosen brine, else the stored default brine, else the first one.
-    Cls_ChGlycol* BrineForUpdate() const;
     int ItemOf(const Cls_ChGlycol* Brine) const;
     void SetPercent(double dPercent);
     void Refresh();

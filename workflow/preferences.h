@@ -12,6 +12,9 @@
 
 namespace brumalis {
 
+// The largest number of solutions the preferences offer.
+constexpr int kMaxSolutionsShown = 10;
+
 // One field per stored value, named as the value is stored. Temperatures in
 // °C, differences in K, deviations as fractions.
 struct TPreferences {

@@ -56,6 +56,11 @@ std::string TrimmedSuffix(const Cls_ChOutdoorUnit& unit) {
     return suffix.substr(first, last - first + 1);
 }
 
+std::string DisplayName(const Cls_ChOutdoorUnit& unit) {
+    const std::string suffix = TrimmedSuffix(unit);
+    return suffix.empty() ? unit.GetName() : unit.GetName() + " " + suffix;
+}
+
 // ---- Selection list
 
 void TFrm_ChSelection::SetupWindow(const Cls_ChLimits* Limits, std::function<void()> SelectionProc) {

@@ -101,5 +101,8 @@ private:
 
 // The trimmed name suffix of a unit (the field's default is one blank).
 std::string TrimmedSuffix(const Cls_ChOutdoorUnit& unit);
+// The model name with its variant suffix ("ACS 033 -SL"), as lists name a
+// unit; the bare name for the standard variant.
+std::string DisplayName(const Cls_ChOutdoorUnit& unit);
 
 }  // namespace brumalis

@@ -350,11 +350,15 @@ void TFrm_ChTempPanel::ReexpressCapacity(std::string& szText, int nNewIndex) con
     szText = Number2FmtStr(1, TU_Form::GetDigits(U_Power, nNewIndex), dValue);
 }
 
+// A negative requirement would open the capacity window downwards without
+// bound, so that every unit became a candidate: it is refused.
 TTypedEntry TFrm_ChTempPanel::EnterCapacity(std::string& szText, std::string_view szTyped) {
-    szText = CheckNumber(szTyped);
+    const std::string szChecked = CheckNumber(szTyped);
     TTypedEntry entry;
-    entry.Typed = Str2Number(szText);
-    entry.Value = entry.Typed;
+    entry.Typed = Str2Number(szChecked);
+    entry.Refused = entry.Typed < 0.0;
+    if (!entry.Refused) szText = szChecked;
+    entry.Value = Str2Number(szText);
     entry.Shown = szText;
     Fire(v_CheckSettings);
     return entry;
@@ -397,6 +401,12 @@ TTypedEntry TFrm_ChTempPanel::EnterValue(TPanelEntry Entry, std::string_view szT
             return box.Enter(row, szText);
         }
     }
+}
+
+TEntryReport TFrm_ChTempPanel::TypeValue(TPanelEntry Entry, std::string_view szText) {
+    TEntryReport report{Entry, EntryShown(Entry), {}};
+    if (report.Shown) report.Result = EnterValue(Entry, szText);
+    return report;
 }
 
 void TFrm_ChTempPanel::ScrollValue(TPanelEntry Entry, int nPosition) {

@@ -162,6 +162,13 @@ enum class TPanelEntry {
     Winter,
 };
 
+// What became of a value typed into the panel.
+struct TEntryReport {
+    TPanelEntry Entry = TPanelEntry::CoolCapacity;
+    bool Shown = true;  // false: the layout does not use the entry, nothing changed
+    TTypedEntry Result;
+};
+
 class TFrm_ChTempPanel {
 public:
     static constexpr const char* kSuctionDewPoint = "Suction dew point";
@@ -215,8 +222,11 @@ public:
 
     // The user typed a value (in the display unit) and left the edit:
     // temperatures are clamped to their range, capacities keep only number
-    // characters. The entry's callbacks fire.
+    // characters and take no sign (a negative one is refused). The entry's
+    // callbacks fire.
     TTypedEntry EnterValue(TPanelEntry Entry, std::string_view szText);
+    // The same for an entry of the current layout; a hidden one is untouched.
+    TEntryReport TypeValue(TPanelEntry Entry, std::string_view szText);
     // A scroll bar moved (tenths of the display unit); ignored for capacities.
     void ScrollValue(TPanelEntry Entry, int nPosition);
     bool EntryShown(TPanelEntry Entry) const;

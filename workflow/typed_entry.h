@@ -10,6 +10,7 @@ struct TTypedEntry {
     double Typed = 0.0;  // the number read from the text (0 for no number)
     double Value = 0.0;  // what the entry holds now
     bool Clamped = false;
+    bool Refused = false;  // the entry kept its previous value (a sign where none is taken)
     std::string Shown;  // the entry's text now
 };
 

@@ -1,0 +1,131 @@
+#include "workflow/start_up.h"
+
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/price_records.h"
+#include "catalogue/refrigerants.h"
+#include "catalogue/units.h"
+#include "dialogs/messages.h"
+#include "objectstore/streams.h"
+#include "platform/resources.h"
+#include "workflow/preferences.h"
+
+namespace brumalis {
+namespace {
+
+constexpr const char* kUIGlossaryBlob = "UIGLOSSARY";
+constexpr const char* kCatalogueGlossaryBlob = "GLOSSARY";
+constexpr int kCatalogueDb = 0;
+
+// A glossary from an embedded blob; false when it is missing or unreadable.
+bool LoadGlossary(CTGlossary& glossary, const char* szBlob, const char* szName) {
+    const auto blob = platform::FindBlob(szBlob);
+    if (!blob || blob->empty()) return false;
+    CTGlossary::SetUseCompression(true, "QXZ");
+    const bool bSilent = CTGlossary::SetSilentMode(true);
+    CTByteViewStream stream(*blob);
+    const bool bLoaded = glossary.LoadTermsFromStream(stream, true, true, szName);
+    CTGlossary::SetSilentMode(bSilent);
+    return bLoaded;
+}
+
+[[noreturn]] void Fail(const char* szText) { throw CTStartUpError(dialogs::TBaseMsg::Translate(szText)); }
+
+}  // namespace
+
+TProgramStart::TProgramStart() {
+    AddStep(kStepTranslation, [](TProgramStart& s) { s.InstallTranslation(); });
+    AddStep(kStepDatabaseSet, [](TProgramStart& s) { s.ConfigureDatabaseSet(); });
+    AddStep(kStepCatalogueGlossary, [](TProgramStart& s) { s.AttachCatalogueGlossary(); });
+    AddStep(kStepConnect, [](TProgramStart& s) { s.ConnectDatabaseSet(); });
+    AddStep(kStepStructureVersion, [](TProgramStart& s) { s.CheckStructureVersion(); });
+    AddStep(kStepUnits, [](TProgramStart&) {
+        TU_Form::InitializeUnits();
+        TU_Form::AddDisplayUnits();
+    });
+    AddStep(kStepRefrigerants, [](TProgramStart&) { LoadNotAllowedRefrigerants(); });
+    AddStep(kStepPrices, [](TProgramStart& s) { s.LoadPrices(); });
+    AddStep(kStepCatalogueLists, [](TProgramStart& s) { s.v_session->LoadCatalogue(*s.v_factory); });
+    AddStep(kStepPreferences, [](TProgramStart& s) { TFrm_Preferences::ReadRegistry(*s.v_session->v_Limits); });
+}
+
+TProgramStart::~TProgramStart() {
+    v_session.reset();
+    if (v_factory) CTDbObject::SetDefaultFactory(nullptr);
+    v_factory.reset();
+    if (v_bUIGlossary) dialogs::TBaseMsg::SetTranslateFunc({});
+    if (v_bMessagesInstalled) SetMessageCallback(v_previousStoreMessages);
+}
+
+void TProgramStart::AddStep(std::string szName, TStep step) {
+    v_steps.push_back(TNamedStep{std::move(szName), std::move(step)});
+}
+
+std::vector<std::string> TProgramStart::StepNames() const {
+    std::vector<std::string> names;
+    for (const TNamedStep& step : v_steps) names.push_back(step.Name);
+    return names;
+}
+
+TStartUpResult TProgramStart::Run() {
+    TStartUpResult result;
+    for (const TNamedStep& step : v_steps) {
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            step.Step(*this);
+        } catch (const std::exception& e) {
+            result.Ok = false;
+            result.FailedStep = step.Name;
+            result.Message = e.what();
+        }
+        result.Steps.push_back(TStartUpStepTime{step.Name, std::chrono::duration_cast<std::chrono::microseconds>(
+                                                               std::chrono::steady_clock::now() - start)});
+        if (!result.Ok) break;
+    }
+    return result;
+}
+
+// Without the glossary (missing, unreadable, or BRUMALIS_LANGUAGE=en) the
+// program runs in its built-in English.
+void TProgramStart::InstallTranslation() {
+    v_previousStoreMessages = dialogs::InstallStoreMessageDisplay();
+    v_bMessagesInstalled = true;
+    if (dialogs::TBaseMsg::TranslationDisabled()) return;
+    v_bUIGlossary = LoadGlossary(v_uiGlossary, kUIGlossaryBlob, "UIGlossary");
+    if (!v_bUIGlossary) return;
+    dialogs::TBaseMsg::SetTranslateFunc(
+        [this](const std::string& szText) { return v_uiGlossary.Translate(szText).value_or(szText); });
+}
+
+void TProgramStart::ConfigureDatabaseSet() {
+    v_factory = SetUpCatalogueDatabaseSet();
+    v_session = std::make_unique<TMainSession>();
+}
+
+// The catalogue's multilingual texts (compressor and option names)
+// translate through it; a failure leaves them English.
+void TProgramStart::AttachCatalogueGlossary() {
+    if (dialogs::TBaseMsg::TranslationDisabled()) return;
+    v_bCatalogueGlossary = LoadGlossary(v_catalogueGlossary, kCatalogueGlossaryBlob, "Glossary");
+    if (v_bCatalogueGlossary) v_factory->SetGlossary(kCatalogueDb, &v_catalogueGlossary);
+}
+
+void TProgramStart::ConnectDatabaseSet() {
+    if (!v_factory->Connect(false) || !v_factory->DatabaseConnected(dbDeviceDatabase)) {
+        Fail("The embedded catalogue cannot be read.");
+    }
+}
+
+void TProgramStart::CheckStructureVersion() {
+    if (!Cls_DdbVersionInfo::CheckVersion(ExpectedStructureVersion(), v_factory.get(), false)) {
+        Fail("The embedded catalogue has another structure version than the program.");
+    }
+}
+
+// The prices file the user chose in the desktop program, when there is one.
+void TProgramStart::LoadPrices() {
+    if (!Cls_PriceAndPrefsFile::GetFileName(kPriceFileKey, false).empty()) {
+        Cls_PriceAndPrefsFile::LoadFile(kPriceFileKey, false);
+    }
+}
+
+}  // namespace brumalis
