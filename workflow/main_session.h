@@ -4,6 +4,7 @@
 // hold one each.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ class TMainSession {
 public:
     static constexpr std::int32_t kSelectionSeqNr = 1;
     static constexpr std::int32_t kAnalysisSeqNr = 2;
+    static constexpr std::int32_t kBasketSeqNrBase = 3;
+    static constexpr std::int32_t kPlantSeqNrBase = 40000;
 
     TMainSession() = default;
     ~TMainSession();
@@ -60,6 +63,9 @@ public:
     // upward); a solution of n units takes n consecutive numbers.
     std::int32_t NextBasketSeqNr(std::int32_t n = 1) { return std::exchange(v_nextBasketSeqNr, v_nextBasketSeqNr + n); }
     std::int32_t NextPlantSeqNr(std::int32_t n = 1) { return std::exchange(v_nextPlantSeqNr, v_nextPlantSeqNr + n); }
+    // The plant's next unit takes the number after its last one; later
+    // plants start beyond it.
+    void ReservePlantSeqNrs(std::int32_t nUpTo) { v_nextPlantSeqNr = std::max(v_nextPlantSeqNr, nUpTo + 1); }
 
     std::unique_ptr<Cls_ChLimits> v_Limits;
     CTRecordList<Cls_ChOutdoorUnit> v_Outdoors;
@@ -80,8 +86,8 @@ public:
     TCapacityBand v_CoolBand, v_HeatBand;  // of the last run
 
 private:
-    std::int32_t v_nextBasketSeqNr = 3;
-    std::int32_t v_nextPlantSeqNr = 40000;
+    std::int32_t v_nextBasketSeqNr = kBasketSeqNrBase;
+    std::int32_t v_nextPlantSeqNr = kPlantSeqNrBase;
 };
 
 }  // namespace brumalis

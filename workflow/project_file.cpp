@@ -14,6 +14,7 @@
 #include "objectstore/edi_database.h"
 #include "objectstore/mem_engine.h"
 #include "workflow/main_session.h"
+#include "workflow/workflow_texts.h"
 
 namespace brumalis {
 namespace {
@@ -96,23 +97,6 @@ private:
 };
 // Another project version, or no project record.
 class TOldVersion : public std::exception {};
-
-std::string Filled(std::string szText, const std::vector<std::string>& params) {
-    for (std::size_t i = params.size(); i-- > 0;) {
-        const std::string mark = "$" + std::to_string(i + 1);
-        for (auto pos = szText.find(mark); pos != std::string::npos; pos = szText.find(mark, pos + params[i].size())) {
-            szText.replace(pos, mark.size(), params[i]);
-        }
-    }
-    return szText;
-}
-
-// A text of the workflow, translated, with its parameters.
-std::string Text(const std::string& szEnglish, const std::vector<std::string>& params = {}) {
-    return Filled(dialogs::TBaseMsg::Translate(szEnglish), params);
-}
-
-void ShowText(const std::string& szText) { ShowUserError(dialogs::msgAllParameters, {szText}); }
 
 const char* const kOldVersion =
     "The Brumalis program cannot read this chiller project file. Reason: old version database.";
@@ -235,12 +219,12 @@ private:
         const std::string szSolution = std::to_string(nPosition);
         for (const auto& p : v_session.v_Outdoors) {
             if (p->TableIndex() == nCls && p->GetID() == nObj) {
-                v_skipped.push_back(Text("Solution $1: unit \"$2\" was left out: its refrigerant is not allowed.",
+                v_skipped.push_back(WorkflowText("Solution $1: unit \"$2\" was left out: its refrigerant is not allowed.",
                                          {szSolution, p->GetName()}));
                 return nullptr;
             }
         }
-        v_skipped.push_back(Text("Solution $1: unit $2 was left out: it is not in the catalogue.",
+        v_skipped.push_back(WorkflowText("Solution $1: unit $2 was left out: it is not in the catalogue.",
                                  {szSolution, std::to_string(nCls) + "/" + std::to_string(nObj)}));
         return nullptr;
     }
@@ -262,7 +246,7 @@ private:
             Cls_ChOptAllowed* pComb = unit.GetSpecificOptComb(nCls, nObj, nSeqNr);
             Cls_ChOption* pOption = FindOption(v_session.v_Options, nCls, nObj);
             if (!pComb || !pOption) {
-                v_skipped.push_back(Text("Unit \"$1\": option \"$2\" was left out: the unit no longer offers it.",
+                v_skipped.push_back(WorkflowText("Unit \"$1\": option \"$2\" was left out: the unit no longer offers it.",
                                          {unit.GetName(), pOption ? pOption->GetName()
                                                                   : std::to_string(nCls) + "/" + std::to_string(nObj)}));
                 continue;
@@ -307,8 +291,8 @@ TProjectFile::TProjectFile(CTFactory& factory, TMainSession& session, TSolutionB
 
 bool TProjectFile::AskFileName(bool bSave, std::string& szFileName) const {
     if (!v_fileDialog) return false;
-    const TFileDialogRequest request{bSave, Text(bSave ? "Save project" : "Open project"), kDefaultExt,
-                                     Text("Chiller project files (*.cpf)|*.cpf|All files (*.*)|*.*")};
+    const TFileDialogRequest request{bSave, WorkflowText(bSave ? "Save project" : "Open project"), kDefaultExt,
+                                     WorkflowText("Chiller project files (*.cpf)|*.cpf|All files (*.*)|*.*")};
     return v_fileDialog(request, szFileName) && !szFileName.empty();
 }
 
@@ -385,7 +369,7 @@ bool TProjectFile::Save() {
 bool TProjectFile::QueryUnsavedChanges() {
     if (!v_ProjectModified) return true;
     switch (AskUserYesNoCancel(dialogs::msgAllParameters,
-                               {Text("Chiller project data have been adapted. Save them first?")})) {
+                               {WorkflowText("Chiller project data have been adapted. Save them first?")})) {
         case TDialogAnswer::Yes: return Save();
         case TDialogAnswer::No: return true;  // the flag stays until an open succeeds
         case TDialogAnswer::Cancel: return false;
@@ -402,7 +386,7 @@ bool TProjectFile::Open() {
 bool TProjectFile::OpenFailed(const std::string& szFileName, const std::string& szMessage,
                               std::unique_ptr<CTDbEngine> pPrevious) {
     if (pPrevious) v_factory.ExchangeEngine(dbChillerProject, std::move(pPrevious));
-    ShowText(szFileName + ": " + szMessage);
+    ShowWorkflowError(szFileName + ": " + szMessage);
     return false;
 }
 
@@ -416,9 +400,9 @@ bool TProjectFile::OpenFile(const std::string& szFileName) {
         pPrevious = v_factory.ExchangeEngine(dbChillerProject, std::move(pEngine));
         solutions = TBasketReader(v_factory, v_session, skipped).Read();
     } catch (const TOldVersion&) {
-        return OpenFailed(szFileName, Text(kOldVersion), std::move(pPrevious));
+        return OpenFailed(szFileName, WorkflowText(kOldVersion), std::move(pPrevious));
     } catch (const std::exception& e) {
-        return OpenFailed(szFileName, Text(kCannotRead, {e.what()}), std::move(pPrevious));
+        return OpenFailed(szFileName, WorkflowText(kCannotRead, {e.what()}), std::move(pPrevious));
     }
     if (pPrevious) pPrevious->Disconnect();
     v_factory.SetDatabaseName(dbChillerProject, szFileName);
@@ -426,7 +410,7 @@ bool TProjectFile::OpenFile(const std::string& szFileName) {
     v_ProjectFileName = szFileName;
     v_ProjectModified = false;
     v_Skipped = std::move(skipped);
-    for (const std::string& szSkipped : v_Skipped) ShowText(szSkipped);
+    for (const std::string& szSkipped : v_Skipped) ShowWorkflowWarning(szSkipped);
     return true;
 }
 

@@ -8,11 +8,9 @@
 #include <iterator>
 
 #include "catalogue/project_records.h"
-#include "catalogue/user_dialog.h"
-#include "dialogs/messages.h"
 #include "objectstore/database_set.h"
 #include "objectstore/mem_engine.h"
-#include "tests/catalogue/unit_builder.h"
+#include "tests/workflow/basket_fixture.h"
 #include "workflow/main_session.h"
 #include "workflow/project_file.h"
 
@@ -20,26 +18,6 @@ namespace brumalis {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Records what the workflow shows and answers questions from a script.
-class CTScriptedDialog : public CTUserDialog {
-public:
-    CTScriptedDialog() : v_previous(SetUserDialog(this)) {}
-    ~CTScriptedDialog() override { SetUserDialog(v_previous); }
-    void ShowError(int nMsgNr, const std::vector<std::string>& params) override {
-        shown.push_back(dialogs::TBaseMsg::GetUnicodeString(nMsgNr, params));
-    }
-    bool AskYesNo(int, const std::vector<std::string>&) override { return false; }
-    TDialogAnswer AskYesNoCancel(int nMsgNr, const std::vector<std::string>& params) override {
-        asked.push_back(dialogs::TBaseMsg::GetUnicodeString(nMsgNr, params));
-        return answer;
-    }
-    std::vector<std::string> shown, asked;
-    TDialogAnswer answer = TDialogAnswer::Cancel;
-
-private:
-    CTUserDialog* v_previous;
-};
 
 std::string Bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -50,7 +28,7 @@ void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-class ProjectFileTest : public testing::UnitFixture {
+class ProjectFileTest : public testing::BasketFixture {
 protected:
     void SetUp() override {
         UnitFixture::SetUp();
@@ -72,7 +50,7 @@ protected:
         pumpStd->Update();
         pumpHigh = AddOption(*a, 4, "P2");
         network = AddOption(*b, 3, "NET");
-        session.v_Options = RecordsAs<Cls_ChOption>(CTDbObject::GetAllRecords(Cls_ChOption::kClassID, false));
+        ReloadOptions();
         session.v_Glycols.push_back(std::make_unique<Cls_ChGlycol>(brine->GetID(), factory.get()));
         session.v_Glycols.back()->Read();
         project = std::make_unique<TProjectFile>(*factory, session, basket);
@@ -88,41 +66,12 @@ protected:
         project.reset();
         basket.Replace({});
         lowNoise.reset(), pumpStd.reset(), pumpHigh.reset(), network.reset();
-        session.v_Options.clear();
         session.v_Glycols.clear();
-        session.v_PrefChillers.clear();
-        session.v_Outdoors.clear();
         brine.reset();
         CTMemDbEngine::UseCompression(v_compression);
         CTMemDbEngine::SetCompressionSignature(v_signature);
         fs::remove_all(dir);
-        UnitFixture::TearDown();
-    }
-    Cls_ChOutdoorUnit* AddUnit(const std::string& szName, double dScale) {
-        auto pUnit = NewUnit(4, 0, dScale);
-        pUnit->SetName(szName);
-        pUnit->Update();
-        session.v_Outdoors.push_back(std::move(pUnit));
-        session.v_PrefChillers.push_back(session.v_Outdoors.back().get());
-        return session.v_PrefChillers.back();
-    }
-    // A computed data set at a number, distinct for every unit and number.
-    static TChillerData Result(double dCap) {
-        TChillerData d = GetInitChillerData();
-        d.TempSelData.CoolLeavingE = 7.0;
-        d.TempSelData.CoolDeltaTE = 5.0;
-        d.TempSelData.Summer = 35.0;
-        d.CoolData.Cap = dCap;
-        d.CoolData.CapNoGlycol = dCap * 1.02;
-        d.CoolData.PI = dCap / 3.1;
-        d.CoolData.EERCOP = 3.1;
-        d.CoolData.Deviation = 1.0 / 3.0;
-        d.Evaporator.WFR = dCap * 2.87;
-        d.Evaporator.PD = 31.7;
-        d.SoundPower = 82.4;
-        d.SoundDistances = Cls_ChOutdoorUnit::GetInitSoundDistances();
-        d.SoundPressures = {74.4, 62.1, 57.3};
-        return d;
+        BasketFixture::TearDown();
     }
     // One-unit solution of a (low noise, high pump, brine) and a plant of b twice.
     void FillBasket() {
@@ -139,20 +88,6 @@ protected:
         b->SetChillerData(p + 1, Result(199.0));
         for (std::int32_t n : {p, p + 1}) Comb(*b, n, "NET")->Calculated = true;
         basket.Add(std::make_unique<TSolution>(p, 0.0, 380.0, std::vector<Cls_ChOutdoorUnit*>{b, b}));
-    }
-    Cls_ChOption* Option(const std::string& szName) const {
-        for (const auto& p : session.v_Options) {
-            if (p->GetName() == szName) return p.get();
-        }
-        return nullptr;
-    }
-    Cls_ChOptAllowed* Comb(Cls_ChOutdoorUnit& unit, std::int32_t nSeqNr, const std::string& szOption) const {
-        const Cls_ChOption* pOption = Option(szOption);
-        return pOption ? unit.GetSpecificOptComb(pOption->TableIndex(), pOption->GetID(), nSeqNr) : nullptr;
-    }
-    bool Selected(Cls_ChOutdoorUnit& unit, std::int32_t nSeqNr, const std::string& szOption) const {
-        const Cls_ChOptAllowed* pComb = Comb(unit, nSeqNr, szOption);
-        return pComb && pComb->GetSelected();
     }
     // A saved project, for tests that damage it.
     fs::path SavedProject() {
@@ -183,8 +118,6 @@ protected:
         }
     }
 
-    CTScriptedDialog dialog;
-    TMainSession session;
     TSolutionBasket basket;
     std::unique_ptr<TProjectFile> project;
     std::vector<TFileDialogRequest> requests;
