@@ -79,7 +79,9 @@ void ApplyUnits(const std::string& szSpec) {
         }
         int nFound = -1;
         for (int i = 0; i < TU_Form::DimensionCount(choice->unit); ++i) {
-            if (TU_Form::GetSpecificString(choice->unit, i) == pair.substr(eq + 1)) nFound = i;
+            // The caption as shown, or its English term.
+            const std::string caption = TU_Form::GetSpecificString(choice->unit, i), typed = pair.substr(eq + 1);
+            if (caption == typed || caption == dialogs::TBaseMsg::Translate(typed)) nFound = i;
         }
         if (nFound < 0) throw CTCriteriaError("--units: no unit '" + pair.substr(eq + 1) + "' for " + choice->name);
         TU_Form::SetNewIndex(choice->unit, nFound, false);
@@ -193,16 +195,27 @@ TSelTempData StoredTemperatures(const TCliArgs& args, std::int32_t nCondenser) {
     return stored;
 }
 
+// A catalogue name as shown, or as typed in English when the catalogue
+// texts are translated.
+bool NameMatches(const std::string& szShown, const std::string& szTyped, const CTGlossary* pGlossary) {
+    if (EqualsIgnoringCase(szShown, szTyped)) return true;
+    if (!pGlossary) return false;
+    const auto translated = pGlossary->Translate(szTyped);
+    return translated && EqualsIgnoringCase(szShown, *translated);
+}
+
 template <class T>
-std::int32_t IDNamed(const CTRecordList<T>& list, const std::string& szName, const char* szOption) {
+void CheckNamed(const CTRecordList<T>& list, const std::string& szName, const char* szOption,
+                const CTGlossary* pGlossary) {
     for (const auto& p : list) {
-        if (EqualsIgnoringCase(p->GetName(), szName)) return p->GetID();
+        if (NameMatches(p->GetName(), szName, pGlossary)) return;
     }
     throw CTCriteriaError(std::string("--") + szOption + ": the catalogue has no '" + szName + "'");
 }
 
 // The row as the stored preferences select it, or as the options name it.
-void SelectRow(const TCliArgs& args, const TMainSession& session, const TPreferences& prefs, TFrm_ChSelection& list) {
+void SelectRow(const TCliArgs& args, const TMainSession& session, const TPreferences& prefs, TFrm_ChSelection& list,
+               const CTGlossary* pGlossary) {
     const bool bNamed = args.Value("condenser") || args.Value("family") || args.Value("compressor") ||
                         args.Value("refrigerant");
     if (!bNamed) {
@@ -213,8 +226,8 @@ void SelectRow(const TCliArgs& args, const TMainSession& session, const TPrefere
     const std::int32_t nFamily = args.Value("family") ? FamilyOf(*args.Value("family")) : prefs.FAMILY;
     const auto compressor = args.Value("compressor");
     const auto refrigerant = args.Value("refrigerant");
-    if (compressor) IDNamed(session.v_Compressors, *compressor, "compressor");
-    if (refrigerant) IDNamed(session.v_Refrigerants, *refrigerant, "refrigerant");
+    if (compressor) CheckNamed(session.v_Compressors, *compressor, "compressor", pGlossary);
+    if (refrigerant) CheckNamed(session.v_Refrigerants, *refrigerant, "refrigerant", pGlossary);
     if (!compressor && !refrigerant) {
         list.SetSelectionCriteria(nCondenser, nFamily, 0, 0);  // the all-row, or the kind's last row
         if (list.SelectedRow() >= 0) return;
@@ -225,8 +238,8 @@ void SelectRow(const TCliArgs& args, const TMainSession& session, const TPrefere
         if (row.Condenser != nCondenser || row.Family != nFamily || row.Compressor == TFrm_ChSelection::kAllRowText) {
             continue;
         }
-        if (compressor && !EqualsIgnoringCase(row.Compressor, *compressor)) continue;
-        if (refrigerant && !EqualsIgnoringCase(row.Refrigerant, *refrigerant)) continue;
+        if (compressor && !NameMatches(row.Compressor, *compressor, pGlossary)) continue;
+        if (refrigerant && !NameMatches(row.Refrigerant, *refrigerant, pGlossary)) continue;
         list.SelectRow(static_cast<int>(i));
         return;
     }
@@ -343,7 +356,7 @@ int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     TSettingsPage page(session);
     page.SetupWindow();
-    SelectRow(parsed, session, TFrm_Preferences::Values(), page.List());
+    SelectRow(parsed, session, TFrm_Preferences::Values(), page.List(), start.CatalogueGlossary());
     page.LoadTemperatures(StoredTemperatures(parsed, page.List().GetSelCondenser()));
     ApplyVariantOptions(parsed, page);
     std::vector<std::string> notes = EnterConditions(parsed, page.Panel());

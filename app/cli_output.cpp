@@ -188,7 +188,7 @@ void PrintTable(const std::vector<std::vector<std::string>>& rows, const std::ve
 
 void PrintRejected(const std::vector<TRejection>& rejected, std::ostream& out) {
     out << '\n' << dialogs::TBaseMsg::Translate("Rejected selections") << '\n';
-    if (rejected.empty()) out << "   (none)\n";
+    if (rejected.empty()) out << "   (" << dialogs::TBaseMsg::Translate("none") << ")\n";
     for (const TRejection& r : rejected) {
         out << "   " << r.model << ": " << r.details.Message << '\n';
         if (const auto& extra = r.details.Extra) {

@@ -27,14 +27,15 @@ commands:
       come from the stored preferences, as in the desktop program.
       --condenser air|water|condenserless   --family cooling|heatpump|recovery|heating|condensing
       --compressor NAME  --refrigerant NAME  (the selection-list row)
-      --cooling KW  --heating KW            required capacities (display power unit)
+      --cooling KW  --heating KW            required capacities (display power unit, no sign)
       --mode cooling|heating                heat pumps: what is required
       --lwe T --dte K --lwc T --dtc K       cooling water temperatures
       --ambient T                           summer ambient, or condensing temperature
       --winter T --heat-lwe T --heat-dte K --heat-lwc T --heat-dtc K
       --evap-brine NAME --evap-percent P --cond-brine NAME --cond-percent P
+                                            (a percentage alone: the brine in force)
       --versions S,X,P,*  --sounds S,L,R,X   application variants taking part
-      --max N                               number of solutions shown
+      --max N                               number of solutions shown (1 to 10)
       --sort deviation|eer|cop|eseer|iplv|sound|price
       --units si|imperial|quantity=unit,... display units (temperature, power,
                                             flow, pressure, length); values are
@@ -43,9 +44,11 @@ commands:
       clamp them; a note on standard error says so. The run stores the
       criteria as preferences unless --no-store is given.
 
-  analyse MODEL [conditions] [--low-noise] [--heat-recovery] [--pump]
-                [--distance M] [--json]
-      The Analysis page computation for one catalogue unit.
+  analyse MODEL [conditions] [--low-noise [NAME]] [--heat-recovery [NAME]]
+                [--pump [NAME]] [--distance M] [--json]
+      The Analysis page computation for one catalogue unit. MODEL as the
+      grid shows it, suffix included ("ACS 033 -SL"); an option flag alone
+      takes the unit's first option of that kind, with NAME that one.
 
 Exit codes: 0 success (also when nothing qualifies), 1 bad criteria,
 2 bad usage. Environment: BRUMALIS_LANGUAGE=en shows untranslated texts.

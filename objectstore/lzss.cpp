@@ -401,50 +401,80 @@ private:
     int v_replaceLeft = 0;       // bytes of the last token still to slide in
 };
 
-// The decoder, resumable between reads: a match cut by the end of a read
-// buffer continues in the next one.
+// The decoder. It decodes whole chunks into a linear buffer that keeps the
+// last window's bytes in front of them, so that a match is a copy from
+// `distance` bytes back instead of a walk round the ring, and reads hand
+// out decoded bytes from there.
 class CTLZSSCharExpander {
 public:
     explicit CTLZSSCharExpander(CTStream& in) : v_in(in) {}
 
     // Decodes up to n bytes; fewer means the end token was met.
     std::size_t Read(std::uint8_t* pOut, std::size_t n) {
-        std::size_t nDone = CopyMatch(pOut, n);
-        while (nDone < n && !v_ended) {
-            if (v_rackBits < kMatchBits) FillRack();
-            if (v_rack >> 63) {
-                const auto c = static_cast<std::uint8_t>(v_rack >> (64 - kLiteralBits));
-                TakeBits(kLiteralBits);
-                pOut[nDone++] = c;
-                v_window[v_r] = c;
-                v_r = (v_r + 1) & kWindowMask;
+        std::size_t nDone = 0;
+        while (nDone < n) {
+            if (v_outP == v_cur) {
+                if (v_ended) break;
+                DecodeChunk();
                 continue;
             }
-            v_matchPos = static_cast<int>(v_rack >> (64 - kEndBits)) & kWindowMask;
-            if (v_matchPos == kEndPosition) {
-                v_ended = true;
-                break;
-            }
-            v_matchLeft = static_cast<int>(v_rack >> (64 - kMatchBits) & ((1u << kLengthBits) - 1)) + 2;
-            TakeBits(kMatchBits);
-            nDone += CopyMatch(pOut + nDone, n - nDone);
+            const std::size_t take = std::min(n - nDone, v_cur - v_outP);
+            std::memcpy(pOut + nDone, &v_buf[v_outP], take);
+            v_outP += take;
+            nDone += take;
         }
         return nDone;
     }
 
 private:
-    // Byte by byte, as a match may overlap the bytes it produces.
-    std::size_t CopyMatch(std::uint8_t* pOut, std::size_t nRoom) {
-        const std::size_t n = std::min(static_cast<std::size_t>(v_matchLeft), nRoom);
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint8_t c = v_window[v_matchPos];
-            pOut[i] = c;
-            v_window[v_r] = c;
-            v_r = (v_r + 1) & kWindowMask;
-            v_matchPos = (v_matchPos + 1) & kWindowMask;
+    static constexpr std::size_t kChunk = 4 * kBlockSize;
+    // A match may be copied as a whole 17-byte word past the chunk's end.
+    static constexpr std::size_t kSlack = 32;
+
+    // Keeps the last window's bytes, then decodes tokens until a chunk's
+    // worth of bytes is there or the end token is met.
+    void DecodeChunk() {
+        if (v_cur + kChunk > v_buf.size() - kSlack) {
+            std::memmove(&v_buf[0], &v_buf[v_cur - kWindowSize], kWindowSize);
+            v_cur = v_outP = kWindowSize;
         }
-        v_matchLeft -= static_cast<int>(n);
-        return n;
+        std::uint8_t* const base = v_buf.data();
+        std::size_t cur = v_cur;
+        const std::size_t limit = v_cur + kChunk;
+        int r = v_r;
+        while (cur < limit) {
+            if (v_rackBits < kMatchBits) FillRack();
+            if (v_rack >> 63) {
+                base[cur++] = static_cast<std::uint8_t>(v_rack >> (64 - kLiteralBits));
+                TakeBits(kLiteralBits);
+                r = (r + 1) & kWindowMask;
+                continue;
+            }
+            const int pos = static_cast<int>(v_rack >> (64 - kEndBits)) & kWindowMask;
+            if (pos == kEndPosition) {
+                v_ended = true;
+                break;
+            }
+            const int length = static_cast<int>(v_rack >> (64 - kMatchBits) & ((1u << kLengthBits) - 1)) + 2;
+            TakeBits(kMatchBits);
+            // Position r is the one about to be overwritten: 4096 bytes back.
+            const std::size_t distance = static_cast<std::size_t>(((r - pos - 1) & kWindowMask) + 1);
+            CopyMatch(base + cur, distance, length);
+            cur += static_cast<std::size_t>(length);
+            r = (r + length) & kWindowMask;
+        }
+        v_cur = cur;
+        v_r = r;
+    }
+
+    // A match that overlaps the bytes it produces repeats them, byte by byte.
+    static void CopyMatch(std::uint8_t* pDest, std::size_t distance, int length) {
+        const std::uint8_t* pSource = pDest - distance;
+        if (distance >= static_cast<std::size_t>(kLookAhead)) {
+            std::memcpy(pDest, pSource, kLookAhead);
+            return;
+        }
+        for (int i = 0; i < length; ++i) pDest[i] = pSource[i];
     }
 
     void TakeBits(int nBits) {
@@ -453,8 +483,17 @@ private:
     }
 
     // Tops the bit buffer up to more than 56 bits; missing input reads as
-    // zero bits, which decode as an end token.
+    // zero bits, which decode as an end token. Eight bytes at once where the
+    // input block has them: bits past the whole bytes taken are the next
+    // bytes' own, so taking those again later changes nothing.
     void FillRack() {
+        if (v_inLastP - v_inFileP >= sizeof(std::uint64_t)) {
+            v_rack |= LoadKeyWord(&v_inFileBuff[v_inFileP]) >> v_rackBits;
+            const int nBytes = (63 - v_rackBits) / 8;
+            v_inFileP += static_cast<std::size_t>(nBytes);
+            v_rackBits += 8 * nBytes;
+            return;
+        }
         while (v_rackBits <= 56) {
             v_rack |= std::uint64_t{NextByte()} << (56 - v_rackBits);
             v_rackBits += 8;
@@ -475,16 +514,17 @@ private:
     }
 
     CTStream& v_in;
-    std::array<std::uint8_t, kWindowSize> v_window{};
+    // The window's bytes (zero at the start), then the decoded chunk.
+    std::array<std::uint8_t, kWindowSize + kChunk + kSlack> v_buf{};
+    std::size_t v_cur = kWindowSize;   // where the next decoded byte goes
+    std::size_t v_outP = kWindowSize;  // the next byte to hand out
     std::array<std::uint8_t, kBlockSize> v_inFileBuff;
     std::size_t v_inFileP = 0;
     std::size_t v_inLastP = 0;
     bool v_fatal = false;       // the input is exhausted; do not ask it again
     std::uint64_t v_rack = 0;   // pending input bits, left-aligned
     int v_rackBits = 0;
-    int v_r = kStartPosition;
-    int v_matchPos = 0;
-    int v_matchLeft = 0;        // bytes of the current match not delivered yet
+    int v_r = kStartPosition;   // window position of the next decoded byte
     bool v_ended = false;
 };
 

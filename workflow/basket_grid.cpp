@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/units.h"
+#include "dialogs/messages.h"
 #include "workflow/grid_texts.h"
 #include "workflow/selection_list.h"
 
@@ -52,7 +53,7 @@ std::string TBasketGrid::OneUnitText(const TSolution& Solution, int nRow) const 
         }
         case rwOptionCode:
             return unit.GetHasOptionCodes() && v_OptionCodes ? unit.GetOptionCode(Solution.GetSeqNr(), *v_OptionCodes)
-                                                             : "<none>";
+                                                             : NoneCellText();
         case rwSeasonal: return PlainCell(v_ShowESEER ? d.ESEER : d.IPLV, 2);
         case rwEER100: return unit.GetEurovent() && d.ESEEREER100 > 0.0 ? PlainCell(d.ESEEREER100, 2) : std::string();
         default: return std::string();
@@ -67,7 +68,7 @@ std::string TBasketGrid::CellText(const TSolution& Solution, int nPosition, int 
     const bool bHR = d.HRData.HR > 0.0;
     switch (nRow) {
         case rwSolution: return kGridIndent + std::to_string(nPosition + 1);
-        case rwModel: return bOne ? units.front()->GetName() : "Plant";
+        case rwModel: return bOne ? units.front()->GetName() : dialogs::TBaseMsg::Translate("Plant");
         case rwApplication:
         case rwOptionCode:
         case rwSeasonal:
@@ -88,13 +89,13 @@ std::string TBasketGrid::CellText(const TSolution& Solution, int nPosition, int 
         case rwHRHC: return bHR ? DimensionedCell(U_Power, d.HRData.HR) : std::string();
         case rwHRCOP: return bHR ? PlainCell(d.HRData.HRCOP, 2) : std::string();
         case rwHRPercent: return bHR ? PlainCell(d.HRData.HRPercentage * 100.0, 1, "%") : std::string();
-        case rwSoundPower: return PlainCell(d.SoundPower, 1, " dBA");
+        case rwSoundPower: return PlainCell(d.SoundPower, 1, DecibelsSuffix());
         case rwSoundPressure1:
         case rwSoundPressure2:
-        case rwSoundPressure3: return PlainCell(d.SoundPressures[static_cast<std::size_t>(nRow - rwSoundPressure1)], 1, " dBA");
+        case rwSoundPressure3: return PlainCell(d.SoundPressures[static_cast<std::size_t>(nRow - rwSoundPressure1)], 1, DecibelsSuffix());
         case rwCertified: {
             const bool bAll = std::all_of(units.begin(), units.end(), [](const auto* p) { return p->GetEurovent(); });
-            return bAll ? "Yes" : "No";
+            return dialogs::TBaseMsg::Translate(bAll ? "Yes" : "No");
         }
         default: return std::string();  // group titles
     }

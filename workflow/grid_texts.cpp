@@ -8,6 +8,9 @@
 
 namespace brumalis {
 
+std::string NoneCellText() { return "<" + dialogs::TBaseMsg::Translate("none") + ">"; }
+std::string DecibelsSuffix() { return " " + dialogs::TBaseMsg::Translate("dBA"); }
+
 std::string DimensionedCell(U_RepUnit unit, double dValue) {
     if (dValue == 0.0) return std::string();
     return TU_Form::PutDimensionedText(unit, true, dValue);
@@ -28,8 +31,8 @@ std::string SoundDistanceTitle(double dMetres) {
 
 std::string HeatRecoveryModeText(const Cls_ChOutdoorUnit& unit, const TRepHeatRecovery& hr) {
     if (unit.GetFamily() == famHeatRecovery) return "STD";
-    if (hr.HR <= 0.0) return "<none>";
-    return hr.CC > 0.0 ? "Total" : "Partial";
+    if (hr.HR <= 0.0) return NoneCellText();
+    return dialogs::TBaseMsg::Translate(hr.CC > 0.0 ? "Total" : "Partial");
 }
 
 std::string TranslatedRowTitle(const std::string& szTitle) {

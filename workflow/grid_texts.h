@@ -12,6 +12,9 @@ namespace brumalis {
 // The three blanks before an indented row title.
 inline const std::string kGridIndent = "   ";
 
+// "<none>" and " dBA" in the program's language.
+std::string NoneCellText();
+std::string DecibelsSuffix();
 std::string DimensionedCell(U_RepUnit unit, double dValue);
 std::string PlainCell(double dValue, int nDigits, const std::string& szUnit = std::string());
 // "Sound pressure level @ 5 m", translated, in the current length unit.

@@ -141,8 +141,8 @@ std::string TFrm_ChResultGrid::TotalCellText(const TRow& row) const {
         case rkHeatCapacity: return DimensionedCell(U_Power, d.HeatData.Cap);
         case rkHeatPower: return DimensionedCell(U_Power, d.HeatData.PI);
         case rkCOP: return PlainCell(d.HeatData.EERCOP, 2);
-        case rkSoundPower: return PlainCell(d.SoundPower, 1, " dBA");
-        case rkSoundPressure: return PlainCell(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, " dBA");
+        case rkSoundPower: return PlainCell(d.SoundPower, 1, DecibelsSuffix());
+        case rkSoundPressure: return PlainCell(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, DecibelsSuffix());
         default: return std::string();
     }
 }
@@ -213,7 +213,7 @@ std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {
         }
         case rkOptionCode:
             return unit.GetHasOptionCodes() && v_OptionCodes ? unit.GetOptionCode(column.SeqNr, *v_OptionCodes)
-                                                             : "<none>";
+                                                             : NoneCellText();
         case rkPrice: return PriceText(column);
         case rkCoolRequired: return DimensionedCell(U_Power, v_ReqCoolCap);
         case rkCoolDeviation: return PlainCell(d.CoolData.Deviation, 1, "%");
@@ -239,9 +239,9 @@ std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {
         case rkHRPercent: return bHR ? PlainCell(d.HRData.HRPercentage * 100.0, 1, "%") : std::string();
         case rkHRFlow: return bHR ? DimensionedCell(U_Airflow, d.HRCondenser.WFR / 60.0) : std::string();
         case rkHRPD: return bHR ? DimensionedCell(U_Pressure, d.HRCondenser.PD * 1000.0) : std::string();
-        case rkSoundPower: return PlainCell(d.SoundPower, 1, " dBA");
-        case rkSoundPressure: return PlainCell(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, " dBA");
-        case rkEurovent: return unit.GetEurovent() ? "Yes" : "No";
+        case rkSoundPower: return PlainCell(d.SoundPower, 1, DecibelsSuffix());
+        case rkSoundPressure: return PlainCell(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, DecibelsSuffix());
+        case rkEurovent: return dialogs::TBaseMsg::Translate(unit.GetEurovent() ? "Yes" : "No");
         default: return std::string();  // group titles
     }
 }

@@ -38,10 +38,7 @@ TProgramStart::TProgramStart() {
     AddStep(kStepCatalogueGlossary, [](TProgramStart& s) { s.AttachCatalogueGlossary(); });
     AddStep(kStepConnect, [](TProgramStart& s) { s.ConnectDatabaseSet(); });
     AddStep(kStepStructureVersion, [](TProgramStart& s) { s.CheckStructureVersion(); });
-    AddStep(kStepUnits, [](TProgramStart&) {
-        TU_Form::InitializeUnits();
-        TU_Form::AddDisplayUnits();
-    });
+    AddStep(kStepUnits, [](TProgramStart& s) { s.SetUpUnits(); });
     AddStep(kStepRefrigerants, [](TProgramStart&) { LoadNotAllowedRefrigerants(); });
     AddStep(kStepPrices, [](TProgramStart& s) { s.LoadPrices(); });
     AddStep(kStepCatalogueLists, [](TProgramStart& s) { s.v_session->LoadCatalogue(*s.v_factory); });
@@ -94,6 +91,20 @@ void TProgramStart::InstallTranslation() {
     if (!v_bUIGlossary) return;
     dialogs::TBaseMsg::SetTranslateFunc(
         [this](const std::string& szText) { return v_uiGlossary.Translate(szText).value_or(szText); });
+}
+
+// The captions the main window takes from its translated labels: every unit
+// caption through the user-interface glossary.
+void TProgramStart::SetUpUnits() {
+    TU_Form::InitializeUnits();
+    TU_Form::AddDisplayUnits();
+    if (!v_bUIGlossary) return;
+    for (int q = 0; q < kUnitQuantityCount; ++q) {
+        const auto quantity = static_cast<U_RepUnit>(q);
+        for (int i = 0; i < TU_Form::DimensionCount(quantity); ++i) {
+            TU_Form::SetSpecificString(quantity, i, dialogs::TBaseMsg::Translate(TU_Form::GetSpecificString(quantity, i)));
+        }
+    }
 }
 
 void TProgramStart::ConfigureDatabaseSet() {

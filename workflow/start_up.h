@@ -86,6 +86,7 @@ private:
     void AttachCatalogueGlossary();
     void ConnectDatabaseSet();
     void CheckStructureVersion();
+    void SetUpUnits();
     void LoadPrices();
 
     struct TNamedStep {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "app/cli_args.h"
@@ -186,6 +188,204 @@ TEST_F(CommandLine, RandomOptionValuesNeverCrash) {
             EXPECT_EQ(RunSelect(args, out, err), 0);
         } catch (const CTCriteriaError&) {
         } catch (const CTUsageError&) {
+        }
+    }
+}
+
+// The JSON object of the result with this model and application.
+std::string ResultObject(const std::string& json, const std::string& model, const std::string& application) {
+    const std::string key = "{\"model\":\"" + model + "\",\"application\":\"" + application + "\"";
+    const auto pos = json.find(key);
+    if (pos == std::string::npos) return std::string();
+    return json.substr(pos, json.find("\"eurovent\"", pos) - pos);
+}
+
+TEST_F(CommandLine, AnalyseOfASuffixedVariantEqualsItsColumnInASelection) {
+    const std::string selection = Select({"--condenser", "air", "--family", "cooling", "--cooling", "33", "--lwe",
+                                          "6", "--ambient", "32", "--versions", "S", "--sounds", "L", "--max", "10",
+                                          "--json", "--no-store"});
+    const std::string column = ResultObject(selection, "ACS 033", "-SL");
+    ASSERT_FALSE(column.empty()) << selection;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunAnalyse({"ACS 033 -SL", "--lwe", "6", "--ambient", "32", "--json"}, out, err), 0);
+    const std::string analysed = ResultObject(out.str(), "ACS 033", "-SL");
+    ASSERT_FALSE(analysed.empty()) << out.str();
+    for (const char* key : {"capacity_kw", "power_input_kw", "eer", "flow_l_s", "pressure_drop_kpa", "eseer"}) {
+        const std::vector<double> expected = Values(column, key), actual = Values(analysed, key);
+        ASSERT_FALSE(expected.empty()) << key;
+        ASSERT_EQ(actual.size(), expected.size()) << key;
+        for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 1e-9 * expected[i]) << key;
+    }
+    EXPECT_NE(analysed.find("\"option_code\":\"0S00-SL\""), std::string::npos) << analysed;
+    // The bare name is the standard variant; names are compared without blanks or case.
+    std::ostringstream standard, squeezed;
+    ASSERT_EQ(RunAnalyse({"ACS 033", "--json"}, standard, err), 0);
+    EXPECT_NE(standard.str().find("\"application\":\"STD\""), std::string::npos);
+    ASSERT_EQ(RunAnalyse({"acs033-sl", "--json"}, squeezed, err), 0);
+    EXPECT_NE(squeezed.str().find("\"application\":\"-SL\""), std::string::npos);
+}
+
+TEST_F(CommandLine, AnUnknownModelListsTheCloseMatches) {
+    std::ostringstream out, err;
+    try {
+        RunAnalyse({"ACS 03"}, out, err);
+        FAIL() << "accepted";
+    } catch (const CTCriteriaError& e) {
+        EXPECT_NE(std::string(e.what()).find("ACS 033"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(CommandLine, AnalyseChoosesAComboItemByName) {
+    std::ostringstream first, named, err;
+    ASSERT_EQ(RunAnalyse({"ACW 350", "--pump"}, first, err), 0);
+    ASSERT_EQ(RunAnalyse({"ACW 350", "--pump", "P2"}, named, err), 0);
+    const auto esp = [](const std::string& text) { return text.substr(text.find("Available pump pressure:")); };
+    EXPECT_NE(esp(first.str()), esp(named.str()));
+    std::ostringstream described;
+    ASSERT_EQ(RunAnalyse({"ACW 350", "--pump", "p2 - high-head circulation pump"}, described, err), 0);
+    EXPECT_EQ(esp(described.str()), esp(named.str()));
+    try {
+        RunAnalyse({"ACW 350", "--pump", "P9"}, described, err);
+        FAIL() << "accepted";
+    } catch (const CTCriteriaError& e) {
+        EXPECT_NE(std::string(e.what()).find("P1 - Low-head circulation pump"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(CommandLine, BadNumbersAreRefusedWithTheirReason) {
+    std::ostringstream out, err;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--condenser", "air", "--family", "cooling", "--cooling", "-350", "--no-store"},
+          std::vector<std::string>{"--condenser", "water", "--family", "heating", "--heating", "-1", "--no-store"}}) {
+        try {
+            RunSelect(args, out, err);
+            ADD_FAILURE() << "a negative capacity was accepted";
+        } catch (const CTCriteriaError& e) {
+            EXPECT_NE(std::string(e.what()).find("cannot be negative"), std::string::npos) << e.what();
+        }
+    }
+    try {
+        RunSelect({"--cooling", "350", "--max", "11", "--no-store"}, out, err);
+        ADD_FAILURE() << "--max 11 was accepted";
+    } catch (const CTCriteriaError& e) {
+        EXPECT_NE(std::string(e.what()).find("at most 10"), std::string::npos) << e.what();
+    }
+    EXPECT_NO_THROW(Select({"--cooling", "350", "--max", "10", "--no-store"}));
+}
+
+TEST_F(CommandLine, EachLimitClampsAtItsBound) {
+    struct TCase {
+        std::vector<std::string> args;
+        const char* note;  // empty: no note expected
+    };
+    const std::vector<std::string> water = {"--condenser", "water", "--family", "cooling", "--cooling", "500"};
+    const std::vector<std::string> heatPump = {"--condenser", "air", "--family", "heatpump", "--cooling", "100"};
+    const auto with = [](std::vector<std::string> base, std::initializer_list<std::string> more) {
+        base.insert(base.end(), more);
+        base.push_back("--no-store");
+        return base;
+    };
+    const TCase cases[] = {
+        {with(water, {"--lwe", "29"}), ""},
+        {with(water, {"--lwe", "30.5"}), "--lwe 30.5 is outside the range and was taken as 29.0"},
+        {with(water, {"--lwe", "-12"}), ""},
+        {with(water, {"--lwe", "-13"}), "--lwe -13 is outside the range and was taken as -12.0"},
+        {with(water, {"--lwc", "55"}), ""},
+        {with(water, {"--lwc", "57.5"}), "--lwc 57.5 is outside the range and was taken as 55.0"},
+        {with(heatPump, {"--winter", "-10"}), ""},
+        {with(heatPump, {"--winter", "-12.3"}), "--winter -12.3 is outside the range and was taken as -10.0"},
+    };
+    for (const TCase& c : cases) {
+        Select(c.args);
+        if (*c.note) {
+            EXPECT_NE(notes.find(c.note), std::string::npos) << notes;
+        } else {
+            EXPECT_EQ(notes.find("outside the range"), std::string::npos) << notes;
+        }
+    }
+}
+
+TEST_F(CommandLine, APercentageAloneAppliesToTheBrineInForce) {
+    const std::string json = Select({"--condenser", "air", "--family", "cooling", "--cooling", "350", "--lwe", "2",
+                                     "--evap-percent", "25", "--json", "--no-store"});
+    const auto pos = json.find("\"evaporator\":{");
+    ASSERT_NE(pos, std::string::npos) << json;
+    const std::string evaporator = json.substr(pos, json.find('}', pos) - pos);
+    // No brine stored yet: the first brine of the catalogue's list.
+    EXPECT_NE(evaporator.find("\"brine\":\"Ethylene glycol\""), std::string::npos) << evaporator;
+    EXPECT_NE(evaporator.find("\"brine_percent\":25"), std::string::npos) << evaporator;
+    // A condenser brine for an air-cooled row does not apply.
+    Select({"--condenser", "air", "--family", "cooling", "--cooling", "350", "--cond-percent", "10", "--no-store"});
+    EXPECT_NE(notes.find("--cond-percent does not apply"), std::string::npos) << notes;
+}
+
+// The Russian program prints no English: every word in Latin letters is a
+// name from the catalogue or one of the abbreviations the trade writes so.
+class RussianCommandLine : public CommandLine {
+protected:
+    void SetUp() override {
+        CommandLine::SetUp();
+        unsetenv("BRUMALIS_LANGUAGE");
+    }
+    void ExpectNoEnglish(const std::string& text, const std::string& what) {
+        static const std::set<std::string> kAllowed = {"EER", "COP", "ESEER", "IPLV", "STD", "Eurovent"};
+        std::string word;
+        std::set<std::string> english;
+        const auto flush = [&] {
+            if (word.size() > 1 && !kAllowed.count(word) && !CatalogueName(word)) english.insert(word);
+            word.clear();
+        };
+        for (const char c : text) {
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+                word += c;
+            } else {
+                flush();
+            }
+        }
+        flush();
+        std::string list;
+        for (const std::string& w : english) list += w + " ";
+        EXPECT_TRUE(english.empty()) << what << ": " << list;
+    }
+    // Model and variant names ("ACS", "SL", "XS"), refrigerants ("R410A" is
+    // read as "R" and "A", "R1234ze(E)" as "R", "ze" and "E") and brine names.
+    static bool CatalogueName(const std::string& word) {
+        static const std::set<std::string> kNames = {"Ethylene", "Propylene", "glycol", "ze", "yf"};
+        const bool bCode = word.size() <= 3 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        return bCode || kNames.count(word) != 0;
+    }
+};
+
+TEST_F(RussianCommandLine, ListSelectAndAnalysePrintNoEnglish) {
+    std::ostringstream list;
+    ASSERT_EQ(RunList({}, list), 0);
+    ExpectNoEnglish(list.str(), "list");
+    for (const char* condenser : {"air", "water", "condenserless"}) {
+        for (const char* family : {"cooling", "heatpump", "recovery", "heating", "condensing"}) {
+            std::ostringstream out, json, err;
+            const std::vector<std::string> args = {"--condenser", condenser, "--family", family, "--cooling", "100",
+                                                   "--heating", "100", "--no-store", "--max", "3"};
+            try {
+                RunSelect(args, out, err);
+            } catch (const CTCriteriaError&) {
+                continue;  // the catalogue has no such row
+            }
+            const std::string what = std::string(condenser) + " " + family;
+            ExpectNoEnglish(out.str(), "select " + what);
+            std::vector<std::string> jsonArgs = args;
+            jsonArgs.push_back("--json");
+            RunSelect(jsonArgs, json, err);
+            const auto pos = json.str().find("\"model\":\"");
+            if (pos == std::string::npos) continue;
+            const std::string model = json.str().substr(pos + 9, json.str().find('"', pos + 9) - pos - 9);
+            std::ostringstream analysed;
+            try {
+                RunAnalyse({model, "--pump", "--low-noise"}, analysed, err);
+            } catch (const CTCriteriaError&) {  // a unit without those options
+                analysed.str("");
+                ASSERT_EQ(RunAnalyse({model}, analysed, err), 0) << model;
+            }
+            ExpectNoEnglish(analysed.str(), "analyse " + model);
         }
     }
 }

@@ -222,5 +222,55 @@ TEST(LzssDamage, GarbageDecodesBoundedAndAlikeInStreams) {
     EXPECT_EQ(LzssExpand(std::string(9, '\xFF')), std::string(8, '\xFF')) << "eight literals, then zeros end it";
 }
 
+// The decoder as first written down: a 4096-byte ring, one bit at a time.
+std::string RingExpand(std::string_view tokens) {
+    std::size_t nBit = 0;
+    const auto bits = [&](int n) {
+        unsigned v = 0;
+        for (int k = 0; k < n; ++k, ++nBit) {
+            const std::size_t nByte = nBit / 8;
+            const unsigned bit = nByte < tokens.size() ? (static_cast<unsigned char>(tokens[nByte]) >> (7 - nBit % 8)) & 1u : 0u;
+            v = v << 1 | bit;
+        }
+        return v;
+    };
+    std::string ring(4096, '\0'), out;
+    unsigned r = 1;
+    for (;;) {
+        if (bits(1)) {
+            out += ring[r] = static_cast<char>(bits(8));
+            r = (r + 1) & 4095;
+            continue;
+        }
+        unsigned pos = bits(12);
+        if (pos == 0) return out;
+        const unsigned length = bits(4) + 2;
+        for (unsigned k = 0; k < length; ++k) {
+            out += ring[r] = ring[pos];
+            r = (r + 1) & 4095;
+            pos = (pos + 1) & 4095;
+        }
+    }
+}
+
+// Arbitrary tokens reach every window position, the unwritten zeros and
+// the position about to be overwritten among them, across chunk boundaries.
+TEST(LzssDamage, AnyTokenStreamDecodesAsTheRingDecoderDecodesIt) {
+    std::vector<std::string> streams;
+    for (unsigned seed = 0; seed < 12; ++seed) {
+        // Mostly 1 bits: long streams of literals and matches before an end token.
+        std::mt19937 rng(seed);
+        std::string s(20000 + seed * 9000, '\0');
+        for (char& c : s) c = static_cast<char>(rng() | rng() | (seed % 2 ? 0u : rng()));
+        streams.push_back(s);
+    }
+    streams.push_back(LzssCompress(Sprinkled(300000, 9)));
+    for (const std::string& tokens : streams) {
+        const std::string expected = RingExpand(tokens);
+        EXPECT_TRUE(SameBytes(LzssExpand(tokens), expected)) << tokens.size();
+        EXPECT_TRUE(SameBytes(ExpandInChunks(tokens, 4099), expected)) << tokens.size();
+    }
+}
+
 }  // namespace
 }  // namespace brumalis

@@ -1,0 +1,64 @@
+// The program's start on the embedded catalogue with a private settings
+// store, English unless a test asks otherwise; shared by the start-up, the
+// Settings page and the Analysis page tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/resources.h"
+#include "platform/settings_store.h"
+#include "workflow/selection_list.h"
+#include "workflow/start_up.h"
+
+namespace brumalis::testing {
+
+class ShippedWorkflow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("BRUMALIS_LANGUAGE", "en", 1);
+        registry = std::make_unique<platform::CTRegistry>(std::make_shared<platform::CTMemorySettingsStore>(),
+                                                          std::make_shared<platform::CTMemorySettingsStore>(true));
+        substitute = std::make_unique<platform::CTRegistrySubstitute>(*registry);
+    }
+    void TearDown() override {
+        start.reset();
+        for (const auto& [name, bytes] : replacedBlobs) platform::RegisterBlob(name, bytes);
+        substitute.reset();
+        registry.reset();
+        unsetenv("BRUMALIS_LANGUAGE");
+    }
+    // Runs the standard start; the test fails when it does not succeed.
+    TMainSession& Started() {
+        start = std::make_unique<TProgramStart>();
+        const TStartUpResult result = start->Run();
+        EXPECT_TRUE(result.Ok) << result.FailedStep << ": " << result.Message;
+        return start->Session();
+    }
+    // Replaces an embedded blob until the end of the test.
+    void ReplaceBlob(const std::string& szName, std::string_view bytes) {
+        replacedBlobs.emplace_back(szName, *platform::FindBlob(szName));
+        platform::RegisterBlob(szName, bytes);
+    }
+    static Cls_ChOutdoorUnit* Unit(const TMainSession& session, const std::string& szDisplayName) {
+        for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
+            if (DisplayName(*pUnit) == szDisplayName) return pUnit;
+        }
+        ADD_FAILURE() << "no unit " << szDisplayName;
+        return nullptr;
+    }
+
+    std::unique_ptr<platform::CTRegistry> registry;
+    std::unique_ptr<platform::CTRegistrySubstitute> substitute;
+    std::unique_ptr<TProgramStart> start;
+    std::vector<std::pair<std::string, std::string_view>> replacedBlobs;
+};
+
+}  // namespace brumalis::testing
