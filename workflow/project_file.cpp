@@ -108,10 +108,13 @@ public:
     CTProjectEngine(CTBaseFactory& factory, const std::string& szFileName)
         : CTMemDbEngine(factory, factory.GetLogicalName(dbChillerProject), szFileName, false, dbChillerProject) {}
 
-    void Load() {
-        if (std::filesystem::is_directory(GetDatabaseName())) throw TUnreadable("it is a folder, not a file");
+    // From the file, or from its bytes when the caller read them already.
+    void Load(const std::string* pBytes) {
+        if (!pBytes && std::filesystem::is_directory(GetDatabaseName())) {
+            throw TUnreadable("it is a folder, not a file");
+        }
         try {
-            const std::string text = PayloadOf(GetDatabaseName());
+            const std::string text = pBytes ? PayloadOfBytes(*pBytes) : PayloadOfFile(GetDatabaseName());
             // The engine stops after the records; a file cut in its last
             // section must not pass for a whole one.
             CTByteViewStream whole(text);
@@ -126,9 +129,16 @@ public:
     }
 
 private:
-    // The EDI text of the file, expanded; at most a few times the file's size.
-    static std::string PayloadOf(const std::string& szFileName) {
+    static std::string PayloadOfFile(const std::string& szFileName) {
         CTMyFileStream file(szFileName, CTMyFileStream::Mode::OpenReadDenyWrite);
+        return PayloadOf(file);
+    }
+    static std::string PayloadOfBytes(std::string_view bytes) {
+        CTByteViewStream file(bytes);
+        return PayloadOf(file);
+    }
+    // The EDI text of the file, expanded; at most a few times the file's size.
+    static std::string PayloadOf(CTStream& file) {
         const std::unique_ptr<CTStream> payload = OpenContainerPayload(file, CompressionSettings());
         std::string text;
         char block[16384];
@@ -172,12 +182,16 @@ public:
     TBasketReader(CTFactory& factory, TMainSession& session, std::vector<std::string>& skipped)
         : v_factory(factory), v_session(session), v_skipped(skipped) {}
 
+    // Of the project record, once Read found it.
+    std::string v_dataVersion;
+
     TSolutionBasket::TSolutionList Read() {
         CTRecordList<Cls_ChProject> projects =
             ByID(RecordsAs<Cls_ChProject>(CTDbObject::GetAllRecords(Cls_ChProject::kClassID, false, &v_factory)));
         if (projects.empty() || projects.front()->GetDBVersion() != TProjectFile::kProjectVersion) {
             throw TOldVersion();
         }
+        v_dataVersion = projects.front()->GetOrvaneDefinedVersion();
         TSolutionBasket::TSolutionList solutions;
         for (const auto& pRecord : ByID(projects.front()->GetAllChSolution())) {
             if (auto pSolution = ReadSolution(*pRecord, static_cast<int>(solutions.size()) + 1)) {
@@ -390,15 +404,22 @@ bool TProjectFile::OpenFailed(const std::string& szFileName, const std::string& 
     return false;
 }
 
-bool TProjectFile::OpenFile(const std::string& szFileName) {
+bool TProjectFile::OpenFile(const std::string& szFileName) { return Load(szFileName, nullptr); }
+
+bool TProjectFile::OpenBytes(const std::string& szFileName, const std::string& bytes) { return Load(szFileName, &bytes); }
+
+bool TProjectFile::Load(const std::string& szFileName, const std::string* pBytes) {
     auto pEngine = std::make_unique<CTProjectEngine>(v_factory, szFileName);
     std::unique_ptr<CTDbEngine> pPrevious;
     std::vector<std::string> skipped;
+    std::string dataVersion;
     TSolutionBasket::TSolutionList solutions;
     try {
-        pEngine->Load();
+        pEngine->Load(pBytes);
         pPrevious = v_factory.ExchangeEngine(dbChillerProject, std::move(pEngine));
-        solutions = TBasketReader(v_factory, v_session, skipped).Read();
+        TBasketReader reader(v_factory, v_session, skipped);
+        solutions = reader.Read();
+        dataVersion = reader.v_dataVersion;
     } catch (const TOldVersion&) {
         return OpenFailed(szFileName, WorkflowText(kOldVersion), std::move(pPrevious));
     } catch (const std::exception& e) {
@@ -410,6 +431,7 @@ bool TProjectFile::OpenFile(const std::string& szFileName) {
     v_ProjectFileName = szFileName;
     v_ProjectModified = false;
     v_Skipped = std::move(skipped);
+    v_DataVersion = std::move(dataVersion);
     for (const std::string& szSkipped : v_Skipped) ShowWorkflowWarning(szSkipped);
     return true;
 }

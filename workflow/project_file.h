@@ -47,6 +47,8 @@ public:
     bool Open();
     // Opens a given file without question or dialog (a file named at start).
     bool OpenFile(const std::string& szFileName);
+    // The same from the file's bytes, read by a caller that holds it locked.
+    bool OpenBytes(const std::string& szFileName, const std::string& bytes);
     // The unsaved-changes question (Open, Exit): true to go on. Yes saves
     // and goes on only when the save succeeded; No goes on, but the changes
     // stay marked until an open replaces them, so a cancelled or failed
@@ -57,8 +59,11 @@ public:
     std::string v_ProjectFileName;
     // What the last open left out, one text per unit or option, with the reason.
     std::vector<std::string> v_Skipped;
+    // The catalogue data version the opened project was made with.
+    std::string v_DataVersion;
 
 private:
+    bool Load(const std::string& szFileName, const std::string* pBytes);
     bool WriteFile(const std::string& szFileName);
     bool AskFileName(bool bSave, std::string& szFileName) const;
     void FillProjectDatabase(const std::string& szFileName);
