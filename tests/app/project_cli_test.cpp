@@ -9,7 +9,7 @@
 
 #include "app/cli_args.h"
 #include "app/cli_project.h"
-#include "platform/settings_store.h"
+#include "tests/workflow/shipped_workflow_fixture.h"
 
 namespace brumalis::app {
 namespace {
@@ -22,13 +22,10 @@ std::string Bytes(const fs::path& path) {
 }
 
 // Every command on the embedded catalogue with a private settings store, in a folder of its own.
-class ProjectCommands : public ::testing::Test {
+class ProjectCommands : public testing::ShippedWorkflow {
 protected:
     void SetUp() override {
-        setenv("BRUMALIS_LANGUAGE", "en", 1);
-        registry = std::make_unique<platform::CTRegistry>(std::make_shared<platform::CTMemorySettingsStore>(),
-                                                          std::make_shared<platform::CTMemorySettingsStore>(true));
-        substitute = std::make_unique<platform::CTRegistrySubstitute>(*registry);
+        ShippedWorkflow::SetUp();
         dir = fs::temp_directory_path() / ("brumalis-project-cli-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -36,9 +33,7 @@ protected:
     }
     void TearDown() override {
         fs::remove_all(dir);
-        substitute.reset();
-        registry.reset();
-        unsetenv("BRUMALIS_LANGUAGE");
+        ShippedWorkflow::TearDown();
     }
     // The exit code; a refusal (exit 1) or bad usage (exit 2) as the program's main maps them.
     int Run(int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&),
@@ -68,8 +63,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<platform::CTRegistry> registry;
-    std::unique_ptr<platform::CTRegistrySubstitute> substitute;
     fs::path dir;
     std::string file, out, err;
 };
