@@ -121,6 +121,14 @@ void TPlantBuilder::Rebuild() {
     v_grid.SetCurrentPosition(v_grid.UnitCount() - 1);
 }
 
+void TPlantBuilder::RefreshGrid() {
+    if (!v_PlantSolution) return;
+    const int nPosition = v_grid.GetCurrentPosition();
+    v_grid.EmptyGrid();
+    FillUnits();
+    v_grid.SetCurrentPosition(nPosition);
+}
+
 void TPlantBuilder::RemovePlant() {
     v_grid.EmptyGrid();
     v_PlantSolution.reset();

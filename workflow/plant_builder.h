@@ -35,6 +35,8 @@ public:
     bool AddCapacity(std::string_view Entry);
     // The grid again: headers, units, totals, total column, last unit selected.
     void Rebuild();
+    // The unit columns again after an option change, the same column selected.
+    void RefreshGrid();
     // "Remove Plant".
     void RemovePlant();
     // The plant as a basket solution at basket numbers; the plant is removed.

@@ -23,13 +23,22 @@ public:
     void ShowInformation(int nMsgNr, const std::vector<std::string>& params) override {
         informed.push_back(dialogs::TBaseMsg::GetUnicodeString(nMsgNr, params));
     }
-    bool AskYesNo(int, const std::vector<std::string>&) override { return false; }
+    void ShowWarning(int nMsgNr, const std::vector<std::string>& params) override {
+        warned.push_back(nMsgNr);
+        ShowError(nMsgNr, params);
+    }
+    bool AskYesNo(int nMsgNr, const std::vector<std::string>&) override {
+        questions.push_back(nMsgNr);
+        return yes;
+    }
     TDialogAnswer AskYesNoCancel(int nMsgNr, const std::vector<std::string>& params) override {
         asked.push_back(dialogs::TBaseMsg::GetUnicodeString(nMsgNr, params));
         return answer;
     }
-    std::vector<int> numbers;
+    std::vector<int> numbers, questions;
+    bool yes = false;
     std::vector<std::string> shown, informed, asked;
+    std::vector<int> warned;
     TDialogAnswer answer = TDialogAnswer::Cancel;
 
 private:
