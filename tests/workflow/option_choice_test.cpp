@@ -5,6 +5,7 @@
 #include "tests/workflow/basket_fixture.h"
 #include "workflow/chiller_options.h"
 #include "workflow/option_choice.h"
+#include "workflow/plant_builder.h"
 #include "workflow/result_grid.h"
 
 namespace brumalis {
@@ -32,6 +33,7 @@ protected:
         combs.push_back(AddOption(*unit, 1, "X2"));
         combs.push_back(AddOption(*unit, 5, "FIXED"));
         combs.push_back(AddOption(*unit, 6, "HR"));
+        combs.push_back(AddOption(*unit, 3, "NET"));
         for (const auto& p : options) {
             if (p->GetName() == "KIT") p->SetIsKit(true), p->Update();
         }
@@ -106,7 +108,7 @@ TEST_F(OptionChoiceTest, TheListsSortStandardOptionsAndKitsAndKeepAStandardPumpS
     EXPECT_TRUE(frame.StandardSpecs().empty());  // the only standard option is a pump of a unit without option codes
     ASSERT_EQ(frame.Kits().size(), 1U);
     EXPECT_EQ(frame.Kits()[0].Option->GetName(), "KIT");
-    ASSERT_EQ(frame.Options().size(), 7U);
+    ASSERT_EQ(frame.Options().size(), 8U);
     for (std::size_t i = 1; i < frame.Options().size(); ++i) {
         EXPECT_LE(frame.Options()[i - 1].Text, frame.Options()[i].Text);
     }
@@ -180,6 +182,39 @@ TEST_F(OptionChoiceTest, ARefusedRecoveryTickIsRevertedWithItsFiguresAndATempera
     frame.ClickOption(nLine);
     frame.EnterRecovery(TEntryRow::Leaving, "50");
     EXPECT_TRUE(Recomputed());
+}
+
+TEST_F(OptionChoiceTest, OnThePlantAPumpKeepsTheFiguresAndALowNoiseTickRecomputes) {
+    TPlantBuilder plant(session);
+    ASSERT_TRUE(plant.AddToPlant(*unit, TPanelRequirement{0.0, 0.0, true}));
+    TFrm_ChOptions plantFrame;
+    TOptionChoice plantChoice(session, plantFrame, plant, [this] { return request; });
+    plantFrame.SetupWindow(&session.v_Options, 0, 5.0, 45.0, {}, {},
+                           [&](Cls_ChOption& o, bool b) { plantChoice.OptionChanged(o, b); }, {}, [] {});
+    EXPECT_FALSE(plantFrame.AddToPlantShown());
+    EXPECT_TRUE(plantFrame.AddToBasketShown());
+    plantChoice.ShowCurrentUnit();
+    const std::int32_t nSeqNr = plant.Plant()->GetSeqNr();
+    TChillerData d = unit->GetChillerData(nSeqNr);
+    d.CoolData.Cap = kSentinel;
+    unit->SetChillerData(nSeqNr, d);
+    const auto lineOf = [&](const std::string& szName) {
+        for (std::size_t i = 0; i < plantFrame.Options().size(); ++i) {
+            if (plantFrame.Options()[i].Option->GetName() == szName) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    plantFrame.TickOption(lineOf("P2"), true);
+    EXPECT_TRUE(dialog.questions.empty());
+    EXPECT_EQ(unit->GetChillerData(nSeqNr).CoolData.Cap, kSentinel);
+    EXPECT_TRUE(Selected(*unit, nSeqNr, "P2"));
+    EXPECT_FALSE(Selected(*unit, nSeqNr, "P1"));
+    EXPECT_TRUE(plantFrame.Options()[static_cast<std::size_t>(lineOf("P2"))].Ticked);
+    EXPECT_TRUE(Selected(*unit, 1, "P1")) << "the result's own data set keeps its pump";
+    plantFrame.TickOption(lineOf("LN"), true);
+    EXPECT_NE(unit->GetChillerData(nSeqNr).CoolData.Cap, kSentinel);
+    EXPECT_EQ(plant.Grid().UnitCount(), 1);
+    EXPECT_EQ(plant.Grid().GetCurrentPosition(), 0);
 }
 
 }  // namespace
