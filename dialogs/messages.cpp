@@ -28,7 +28,6 @@ constexpr TMessageText kCatalogue[] = {
     {-10, "$1 successfully uninstalled"},
     {-9, "Uninstall"},
     {-8, "$1 is not a valid positive number"},
-    {38, "This Cu-Ni option will cause de-rating of the chiller capacities. Please contact the Orvane representative to receive confirmation on the correct unit de-rating"},
     {-7, "$1 is not a valid non-negative number"},
     {-6, "$1 is not a valid integer number"},
     {-5, "File has changed. Save changes first?"},
