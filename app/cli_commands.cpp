@@ -309,9 +309,10 @@ int RunList(const std::vector<std::string>& args, std::ostream& out) {
     for (const char* szTitle : {"Condenser", "Family", "Compressor", "Refrigerant", "Capacity from", "Capacity to"}) {
         table.front().push_back(dialogs::TBaseMsg::Translate(szTitle));
     }
-    for (const TSelectionRow& row : list.Rows()) {
-        table.push_back({row.CondenserCaption, row.FamilyCaption, row.Compressor, row.Refrigerant, row.CapacityFrom,
-                         row.CapacityTo});
+    for (int r = 0; r < static_cast<int>(list.Rows().size()); ++r) {
+        const TSelectionRow& row = list.Rows()[static_cast<std::size_t>(r)];
+        const TFrm_ChSelection::TCapacityTexts range = list.CapacityRange(r);
+        table.push_back({row.CondenserCaption, row.FamilyCaption, row.Compressor, row.Refrigerant, range.From, range.To});
     }
     PrintTable(table, {false, false, false, false, true, true}, out);
     return 0;

@@ -4,12 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/units.h"
 #include "workflow/main_session.h"
 #include "workflow/selection_list.h"
+#include "workflow/start_up.h"
 
 namespace brumalis {
 namespace {
@@ -46,6 +48,21 @@ void BM_SelectionRunLargestRow(benchmark::State& state) {
     state.counters["candidates"] = static_cast<double>(started.session.v_Candidates.size());
 }
 BENCHMARK(BM_SelectionRunLargestRow)->Unit(benchmark::kMillisecond);
+
+// The whole start as both front ends run it, with each step's share.
+void BM_ProgramStart(benchmark::State& state) {
+    std::map<std::string, double> stepMs;
+    for (auto _ : state) {
+        TProgramStart start;
+        const TStartUpResult result = start.Run();
+        if (!result.Ok) state.SkipWithError(result.Message.c_str());
+        for (const TStartUpStepTime& step : result.Steps) stepMs[step.Name] += step.Duration.count() / 1000.0;
+    }
+    for (const auto& [name, ms] : stepMs) {
+        state.counters[name] = benchmark::Counter(ms / static_cast<double>(state.iterations()));
+    }
+}
+BENCHMARK(BM_ProgramStart)->Unit(benchmark::kMillisecond);
 
 void BM_SelectCommandProcess(benchmark::State& state) {
     const std::string command = std::string(BRUMALIS_PROGRAM) +

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <locale.h>
 
 namespace brumalis {
@@ -102,8 +103,65 @@ std::string FormatEdiDouble(double d) {
     return out;
 }
 
+namespace {
+
+// Decimals of up to 15 significant digits with a power of ten up to 22 are
+// two exact doubles: one multiplication or division rounds them correctly,
+// as the full conversion does. Anything else answers nothing.
+std::optional<double> ExactDecimal(std::string_view text) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr int kMaxDigits = 15;
+    constexpr int kMaxPower = 22;
+    std::size_t i = 0;
+    const bool bNegative = i < text.size() && text[i] == '-';
+    if (bNegative) ++i;
+    std::uint64_t mantissa = 0;
+    int nDigits = 0, nFraction = 0;
+    bool bPoint = false, bAnyDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !bPoint) {
+            bPoint = true;
+            continue;
+        }
+        if (c < '0' || c > '9') break;
+        bAnyDigit = true;
+        if (mantissa == 0 && c == '0') {
+            if (bPoint) ++nFraction;  // leading zeros carry no digit
+            continue;
+        }
+        if (++nDigits > kMaxDigits) return std::nullopt;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        if (bPoint) ++nFraction;
+    }
+    if (!bAnyDigit) return std::nullopt;
+    int nExponent = 0;
+    if (i < text.size()) {
+        if (text[i] != 'e' && text[i] != 'E') return std::nullopt;
+        ++i;
+        const bool bNegExp = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        const std::size_t nStart = i;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            if (i - nStart >= 5) return std::nullopt;
+            nExponent = nExponent * 10 + (text[i] - '0');
+        }
+        if (i == nStart || i != text.size()) return std::nullopt;
+        if (bNegExp) nExponent = -nExponent;
+    }
+    const int nPower = nExponent - nFraction;
+    if (nPower < -kMaxPower || nPower > kMaxPower) return mantissa == 0 ? std::optional<double>(bNegative ? -0.0 : 0.0) : std::nullopt;
+    double d = static_cast<double>(mantissa);
+    d = nPower < 0 ? d / kPowers[-nPower] : d * kPowers[nPower];
+    return bNegative ? -d : d;
+}
+
+}  // namespace
+
 double ParseEdiDouble(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (const auto exact = ExactDecimal(text)) return *exact;
     double d = 0;
     const auto res = std::from_chars(text.data(), text.data() + text.size(), d, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range && res.ptr == text.data() + text.size()) {

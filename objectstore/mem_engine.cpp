@@ -64,12 +64,11 @@ public:
 
     bool AddRecord(CTTableInfo& table, std::vector<TFieldValue>& values) override {
         CTElemDbObjectMap& map = *v_engine.v_transactionTop->Map(table.GetTableIndex());
-        const std::int32_t nID = RecordID(values);
-        if (map.Lookup(nID)) return false;
         CTValueList list(table.GetAllFieldInfo(), true);
         for (std::size_t i = 0; i < values.size(); ++i) list.SetValue(static_cast<int>(i), values[i]);
-        map.Add(std::make_unique<CTElemDbObject>(table, std::move(list)));
-        read.emplace_back(table.GetTableIndex(), nID);
+        CTElemDbObject* pElem = map.AddNew(std::make_unique<CTElemDbObject>(table, std::move(list)));
+        if (!pElem) return false;
+        read.push_back(TRead{&map, pElem});
         return true;
     }
 
@@ -77,7 +76,12 @@ public:
         v_engine.v_transactionTop->Map(table.GetTableIndex())->NoteID(nLargestID);
     }
 
-    std::vector<std::pair<std::int32_t, std::int32_t>> read;
+    // Every record read, in reading order; the maps own them.
+    struct TRead {
+        CTElemDbObjectMap* map;
+        CTElemDbObject* elem;
+    };
+    std::vector<TRead> read;
 
 private:
     CTMemDbEngine& v_engine;
@@ -172,13 +176,21 @@ void CTMemDbEngine::ReadFrom(CTStreamIO& io) {
     TEdiReadOptions options;
     options.pNameMapping = Settings().pNameMapping;
     const TEdiReadResult result = ReadEdi(io, GetFactory(), loader, options);
-    for (const auto& [nClsID, nObjID] : loader.read) {
-        CTElemDbObjectMap& map = *v_transactionTop->Map(nClsID);
-        CTElemDbObject& elem = *map.Lookup(nObjID);
-        if (CheckReferences(*elem.v_tblInfo, elem.v_values, nObjID, &result.tableOfFileID)) {
-            RegisterReferences(elem, nullptr);
+    // Over a layer below, a record read may stand for one with the same ID
+    // that is listed with its targets already.
+    const bool bOnlyLayer = v_transactionTop->Parent() == nullptr;
+    TLinkTargets targets;
+    for (const Loader::TRead& r : loader.read) {
+        CTElemDbObject& elem = *r.elem;
+        targets.clear();
+        if (CheckReferences(*elem.v_tblInfo, elem.v_values, elem.v_id, &result.tableOfFileID, &targets)) {
+            if (bOnlyLayer) {
+                RegisterLoadedReferences(elem, targets);
+            } else {
+                RegisterReferences(elem, nullptr);
+            }
         } else {
-            map.Remove(nObjID);
+            r.map->Remove(elem.v_id);
         }
     }
 }
@@ -501,7 +513,8 @@ bool CTMemDbEngine::IsUniqueValue(const CTDbObject& obj, int nFieldIx, bool bIgn
 bool CTMemDbEngine::HoldsClass(std::int32_t nClsID) const { return v_transactionTop->Map(nClsID) != nullptr; }
 
 bool CTMemDbEngine::CheckReferences(const CTTableInfo& table, CTValueList& values, std::int32_t nOwnID,
-                                    const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs) {
+                                    const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs,
+                                    TLinkTargets* pTargets) {
     bool bPassed = true;
     ForEachLinkField(table, [&](int ix, const CTTableLink& link) {
         if (!bPassed) return;
@@ -516,7 +529,8 @@ bool CTMemDbEngine::CheckReferences(const CTTableInfo& table, CTValueList& value
         std::int32_t nCls = 0, nObj = 0;
         values.GetRefValues(ix, nCls, nObj);
         if (!IsReference(nCls, nObj)) return;
-        const CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj);
+        CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj);
+        if (pTargets && pTarget) pTargets->emplace_back(&link, pTarget);
         int nFailure = -1;
         if (link.Flags().bRefIntegr && HoldsClass(nCls) && !pTarget) nFailure = excRelRequired;
         if (link.Flags().bOneToOne && pTarget) {
@@ -556,6 +570,15 @@ void CTMemDbEngine::RegisterReferences(const CTElemDbObject& elem, const CTValue
         rel.v_refObjID = elem.v_id;
         pTarget->v_referrers.push_back(rel);
     });
+}
+
+void CTMemDbEngine::RegisterLoadedReferences(const CTElemDbObject& elem, const TLinkTargets& targets) {
+    for (const auto& [pLink, pTarget] : targets) {
+        CTDbRelation rel(const_cast<CTTableLink*>(pLink));
+        rel.v_refClsID = elem.v_tblInfo->GetTableIndex();
+        rel.v_refObjID = elem.v_id;
+        pTarget->v_referrers.push_back(rel);
+    }
 }
 
 void CTMemDbEngine::UnregisterReferences(const CTElemDbObject& elem) {

@@ -117,8 +117,14 @@ private:
     CTDbObject& NewObjectFor(const CTElemDbObject& elem, CTObjectList& out) const;
 
     // References.
+    // The records a record refers to, by link, as the check found them.
+    using TLinkTargets = std::vector<std::pair<const CTTableLink*, CTElemDbObject*>>;
     bool CheckReferences(const CTTableInfo& table, CTValueList& values, std::int32_t nOwnID,
-                         const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs);
+                         const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs,
+                         TLinkTargets* pTargets = nullptr);
+    // A record just read refers to its checked targets: it cannot be listed
+    // with them yet.
+    static void RegisterLoadedReferences(const CTElemDbObject& elem, const TLinkTargets& targets);
     void RegisterReferences(const CTElemDbObject& elem, const CTValueList* pOldValues);
     void UnregisterReferences(const CTElemDbObject& elem);
     bool HoldsClass(std::int32_t nClsID) const;

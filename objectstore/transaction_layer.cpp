@@ -14,6 +14,18 @@ CTElemDbObject& CTElemDbObjectMap::Add(std::unique_ptr<CTElemDbObject> pElem) {
     return *slot;
 }
 
+CTElemDbObject* CTElemDbObjectMap::AddNew(std::unique_ptr<CTElemDbObject> pElem) {
+    const std::int32_t nID = pElem->v_id;
+    if (!v_elements.empty() && v_elements.rbegin()->first >= nID) {
+        const auto [it, bInserted] = v_elements.try_emplace(nID, std::move(pElem));
+        if (!bInserted) return nullptr;
+        NoteID(nID);
+        return it->second.get();
+    }
+    NoteID(nID);
+    return v_elements.emplace_hint(v_elements.end(), nID, std::move(pElem))->second.get();
+}
+
 std::unique_ptr<CTElemDbObject> CTElemDbObjectMap::Remove(std::int32_t nID) {
     const auto it = v_elements.find(nID);
     if (it == v_elements.end()) return nullptr;

@@ -41,6 +41,9 @@ public:
     CTTableInfo& Table() const { return *v_tblInfo; }
     CTElemDbObject* Lookup(std::int32_t nID) const;
     CTElemDbObject& Add(std::unique_ptr<CTElemDbObject> pElem);
+    // Adds a record unless one with its ID is held (none then); records
+    // arriving in ascending ID order, as files hold them, cost no search.
+    CTElemDbObject* AddNew(std::unique_ptr<CTElemDbObject> pElem);
     std::unique_ptr<CTElemDbObject> Remove(std::int32_t nID);
     std::map<std::int32_t, std::unique_ptr<CTElemDbObject>>& Elements() { return v_elements; }
     const std::map<std::int32_t, std::unique_ptr<CTElemDbObject>>& Elements() const { return v_elements; }

@@ -72,6 +72,7 @@ int TFrm_ChSelection::DisplaySelections(const std::vector<Cls_ChOutdoorUnit*>& C
                                         const CTRecordList<Cls_ChCompressor>& Compressors,
                                         const CTRecordList<Cls_Refrigerant>& Refrigerants) {
     v_rows.clear();
+    v_ranges.clear();
     v_selected = -1;
     for (std::int32_t nCondenser = 0; nCondenser <= 2; ++nCondenser) {
         for (std::int32_t nFamily : kFamilyOrder) {
@@ -110,7 +111,6 @@ void TFrm_ChSelection::AddRows(std::int32_t nCondenser, std::int32_t nFamily,
         TSelectionRow all = base;
         all.Compressor = all.Refrigerant = kAllRowText;
         all.Units = units;
-        SetCapacityRange(all);
         v_rows.push_back(std::move(all));
     }
     const auto compressorName = [&](std::int32_t nID) {
@@ -139,16 +139,15 @@ void TFrm_ChSelection::AddRows(std::int32_t nCondenser, std::int32_t nFamily,
                     row.Units.push_back(pUnit);
                 }
             }
-            SetCapacityRange(row);
             v_rows.push_back(std::move(row));
         }
     }
 }
 
-void TFrm_ChSelection::SetCapacityRange(TSelectionRow& row) const {
-    if (!v_Limits || row.Units.empty()) return;
-    const auto range = [&](bool bCooling, double& lo, double& hi) {
-        lo = kUnboundedCapacity, hi = -kUnboundedCapacity;
+TFrm_ChSelection::TKWRange TFrm_ChSelection::NominalRange(const TSelectionRow& row) const {
+    if (!v_Limits || row.Units.empty()) return {};
+    const auto range = [&](bool bCooling) {
+        TKWRange r{kUnboundedCapacity, -kUnboundedCapacity};
         for (Cls_ChOutdoorUnit* pUnit : row.Units) {
             double cap = 0.0, pi = 0.0;
             if (bCooling) {
@@ -156,15 +155,23 @@ void TFrm_ChSelection::SetCapacityRange(TSelectionRow& row) const {
             } else {
                 pUnit->GetHeatNomCapPI(nullptr, *v_Limits, cap, pi);
             }
-            lo = std::min(lo, cap), hi = std::max(hi, cap);
+            r.Min = std::min(r.Min, cap), r.Max = std::max(r.Max, cap);
         }
+        return r;
     };
-    double lo = 0.0, hi = 0.0;
-    range(true, lo, hi);
-    if (lo <= 0.0 || hi <= 0.0) range(false, lo, hi);
-    if (lo <= 0.0 || hi <= 0.0) return;
-    row.CapacityFrom = TU_Form::PutDimensionedText(U_Power, true, lo);
-    row.CapacityTo = TU_Form::PutDimensionedText(U_Power, true, hi);
+    TKWRange r = range(true);
+    if (r.Min <= 0.0 || r.Max <= 0.0) r = range(false);
+    if (r.Min <= 0.0 || r.Max <= 0.0) return {};
+    return r;
+}
+
+TFrm_ChSelection::TCapacityTexts TFrm_ChSelection::CapacityRange(int nRow) const {
+    if (nRow < 0 || nRow >= static_cast<int>(v_rows.size())) return {};
+    v_ranges.resize(v_rows.size());
+    std::optional<TKWRange>& cached = v_ranges[static_cast<std::size_t>(nRow)];
+    if (!cached) cached = NominalRange(v_rows[static_cast<std::size_t>(nRow)]);
+    if (cached->Max <= 0.0) return {};
+    return {TU_Form::PutDimensionedText(U_Power, true, cached->Min), TU_Form::PutDimensionedText(U_Power, true, cached->Max)};
 }
 
 void TFrm_ChSelection::SelectRow(int nRow) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,6 @@ struct TSelectionRow {
     std::string FamilyCaption;
     std::string Compressor;   // "- - - - -" on a row of all compressors and refrigerants
     std::string Refrigerant;
-    std::string CapacityFrom;  // empty when no range is known
-    std::string CapacityTo;
     std::vector<Cls_ChOutdoorUnit*> Units;  // not owned
 };
 
@@ -49,6 +48,13 @@ public:
     void SelectRow(int nRow);  // -1: none
 
     const std::vector<TSelectionRow>& Rows() const { return v_rows; }
+    // The row's range of nominal capacities in the current power unit, both
+    // empty when no range is known. Worked out when first asked for: a
+    // selection run needs none.
+    struct TCapacityTexts {
+        std::string From, To;
+    };
+    TCapacityTexts CapacityRange(int nRow) const;
     int SelectedRow() const { return v_selected; }
     std::int32_t GetSelCondenser() const;
     std::int32_t GetSelFamily() const;
@@ -57,11 +63,15 @@ public:
 private:
     void AddRows(std::int32_t nCondenser, std::int32_t nFamily, const std::vector<Cls_ChOutdoorUnit*>& units,
                  const CTRecordList<Cls_ChCompressor>& Compressors, const CTRecordList<Cls_Refrigerant>& Refrigerants);
-    void SetCapacityRange(TSelectionRow& row) const;
+    struct TKWRange {
+        double Min = 0.0, Max = 0.0;  // both 0: no range
+    };
+    TKWRange NominalRange(const TSelectionRow& row) const;
 
     const Cls_ChLimits* v_Limits = nullptr;
     std::function<void()> v_selectionProc;
     std::vector<TSelectionRow> v_rows;
+    mutable std::vector<std::optional<TKWRange>> v_ranges;  // per row, once asked for
     int v_selected = -1;
 };
 

@@ -49,6 +49,9 @@ TProgramStart::~TProgramStart() {
     v_session.reset();
     if (v_factory) CTDbObject::SetDefaultFactory(nullptr);
     v_factory.reset();
+    for (const TCaption& caption : v_englishCaptions) {
+        TU_Form::SetSpecificString(caption.Quantity, caption.Index, caption.English);
+    }
     if (v_bUIGlossary) dialogs::TBaseMsg::SetTranslateFunc({});
     if (v_bMessagesInstalled) SetMessageCallback(v_previousStoreMessages);
 }
@@ -102,7 +105,9 @@ void TProgramStart::SetUpUnits() {
     for (int q = 0; q < kUnitQuantityCount; ++q) {
         const auto quantity = static_cast<U_RepUnit>(q);
         for (int i = 0; i < TU_Form::DimensionCount(quantity); ++i) {
-            TU_Form::SetSpecificString(quantity, i, dialogs::TBaseMsg::Translate(TU_Form::GetSpecificString(quantity, i)));
+            const std::string english = TU_Form::GetSpecificString(quantity, i);
+            v_englishCaptions.push_back(TCaption{quantity, i, english});
+            TU_Form::SetSpecificString(quantity, i, dialogs::TBaseMsg::Translate(english));
         }
     }
 }

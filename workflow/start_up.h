@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/units.h"
 #include "localisation/glossary.h"
 #include "objectstore/database_set.h"
 #include "objectstore/store_messages.h"
@@ -94,6 +95,13 @@ private:
         TStep Step;
     };
     std::vector<TNamedStep> v_steps;
+    // The unit system is process-wide: its captions go back to English.
+    struct TCaption {
+        U_RepUnit Quantity;
+        int Index;
+        std::string English;
+    };
+    std::vector<TCaption> v_englishCaptions;
     // Declared before the factory: the engines translate through them.
     CTGlossary v_uiGlossary;
     CTGlossary v_catalogueGlossary;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <vector>
 #include <clocale>
 #include <cmath>
 #include <random>
@@ -69,6 +73,38 @@ TEST(EdiNumberConversion, RoundingSaturatesInsteadOfOverflowing) {
     EXPECT_EQ(CurrencyFromDouble(12.5), 125000);
     EXPECT_EQ(CurrencyFromDouble(0.00004), 0);
     EXPECT_EQ(CurrencyFromDouble(1E300), INT64_MAX);
+}
+
+// The short path for plain decimals must give the very double the full
+// conversion gives, and leave everything else to it.
+TEST(EdiNumberConversion, PlainDecimalsParseExactlyAsTheFullConversion) {
+    const auto full = [](std::string text) {
+        if (!text.empty() && text.front() == '+') text.erase(0, 1);
+        double d = 0;
+        const auto res = std::from_chars(text.data(), text.data() + text.size(), d);
+        if (res.ec == std::errc::result_out_of_range) return std::nan("");  // saturation has its own test
+        return res.ec == std::errc() && res.ptr == text.data() + text.size() ? d : -1.0;
+    };
+    std::vector<std::string> texts = {"0",     "-0",     "1.",     ".5",      "-.5",   "007",   "1e",   "1e+",  "1.5E+0003",
+                                      "1e22",  "1e23",   "1e-22",  "1e-23",   "0e999", "-0e-5", "9007199254740993",
+                                      "123456789012345", "1234567890123456", "0.000000000000000000000001", "1..2",
+                                      "1e5x",  "--1",    "+",      "",        "e5",    "1.5e-0310", "99999e99999"};
+    std::mt19937_64 rng(42);
+    for (int i = 0; i < 20000; ++i) {
+        const double d = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 80) - 60);
+        texts.push_back(FormatEdiDouble(i % 2 ? d : -d));
+        char buffer[40];
+        const int nDigits = 1 + static_cast<int>(rng() % 17);
+        std::snprintf(buffer, sizeof buffer, "%.*g", nDigits, d);
+        texts.push_back(buffer);
+    }
+    for (const std::string& text : texts) {
+        const double expected = full(text);
+        const double actual = ParseEdiDouble(text);
+        if (std::isnan(expected)) continue;
+        EXPECT_EQ(actual, expected) << text;
+        EXPECT_EQ(std::signbit(actual), std::signbit(expected)) << text;
+    }
 }
 
 }  // namespace

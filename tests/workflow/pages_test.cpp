@@ -2,6 +2,7 @@
 
 #include "catalogue/records.h"
 #include "catalogue/unit_classes.h"
+#include "catalogue/units.h"
 #include "shipped_workflow_fixture.h"
 #include "workflow/analysis_page.h"
 #include "workflow/preferences.h"
@@ -154,6 +155,26 @@ TEST_F(SettingsGlue, MakeSelectionStoresTheRunAndFillsTheGrid) {
     EXPECT_EQ(prefs.CONDENSER, ctWaterCooled);
     EXPECT_NEAR(prefs.COOL_WLWC, 32.0, 1e-9);
     EXPECT_TRUE(platform::Registry().CurrentUser().ReadValue("Software\\Orvane\\Brumalis\\Preferences", "CONDENSER"));
+}
+
+TEST_F(SettingsGlue, CapacityRangesAreWorkedOutWhenAskedForInTheCurrentPowerUnit) {
+    Page();
+    const int nRow = page->List().SelectedRow();
+    ASSERT_GE(nRow, 0);
+    EXPECT_EQ(page->List().Rows()[static_cast<std::size_t>(nRow)].Compressor, TFrm_ChSelection::kAllRowText);
+    const TFrm_ChSelection::TCapacityTexts kw = page->List().CapacityRange(nRow);
+    EXPECT_EQ(kw.From, "5.0 kW");
+    EXPECT_EQ(kw.To, "1600.8 kW");
+    int nBtu = -1;
+    for (int i = 0; i < TU_Form::DimensionCount(U_Power); ++i) {
+        if (TU_Form::GetSpecificString(U_Power, i) == "BTU/h") nBtu = i;
+    }
+    ASSERT_GE(nBtu, 0);
+    TU_Form::SetNewIndex(U_Power, nBtu, false);
+    const TFrm_ChSelection::TCapacityTexts btu = page->List().CapacityRange(nRow);
+    TU_Form::SetNewIndex(U_Power, 0, false);
+    EXPECT_NE(btu.From.find("BTU/h"), std::string::npos) << btu.From;
+    EXPECT_TRUE(page->List().CapacityRange(-1).From.empty());
 }
 
 class AnalysisModel : public SettingsGlue {
