@@ -345,17 +345,19 @@ std::vector<TRejection> Rejections(const TMainSession& session) {
 
 }  // namespace
 
-int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TCommandSpec spec{kConditionOptions, {"json", "no-store"}, 0, {}};
+TCommandSpec SelectionSpec(std::set<std::string> flags) {
+    TCommandSpec spec{kConditionOptions, std::move(flags), 0, {}};
     spec.valueOptions.insert({"condenser", "family", "compressor", "refrigerant", "cooling", "heating", "versions",
                               "sounds", "max", "sort"});
-    TCliArgs parsed(args, spec);
-    TProgramStart start;
-    Start(start);
+    spec.flags.insert("no-store");
+    return spec;
+}
+
+void StartProgram(TProgramStart& start) { Start(start); }
+
+int MakeSelectionOf(const TCliArgs& parsed, TProgramStart& start, TSettingsPage& page, std::ostream& err) {
     TMainSession& session = start.Session();
     TUnitChoice units(parsed.Value("units"));
-
-    TSettingsPage page(session);
     page.SetupWindow();
     SelectRow(parsed, session, TFrm_Preferences::Values(), page.List(), start.CatalogueGlossary());
     page.LoadTemperatures(StoredTemperatures(parsed, page.List().GetSelCondenser()));
@@ -368,8 +370,19 @@ int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     page.SetPreferencesWriter([&units] { units.WithStoredUnits([] { TFrm_Preferences::WriteRegistry(); }); });
     page.MakeSelection(!parsed.Flag("no-store"), nMax);
+    page.SetPreferencesWriter({});
+    if (const auto sort = parsed.Value("sort")) SortGrid(page.ResultGrid(), SortTagOf(*sort));
+    return nMax;
+}
+
+int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TCliArgs parsed(args, SelectionSpec({"json"}));
+    TProgramStart start;
+    Start(start);
+    TMainSession& session = start.Session();
+    TSettingsPage page(session);
+    const int nMax = MakeSelectionOf(parsed, start, page, err);
     TFrm_ChResultGrid& grid = page.ResultGrid();
-    if (const auto sort = parsed.Value("sort")) SortGrid(grid, SortTagOf(*sort));
 
     const std::vector<TRejection> rejected = Rejections(session);
     const TSelectionRequest request = page.Request(nMax);
@@ -410,8 +423,8 @@ std::size_t Distance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
-// The unit as the grid and the rejected list name it: model and variant
-// suffix; the bare model name is the standard variant.
+}  // namespace
+
 Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel) {
     const std::string wanted = Squeezed(szModel);
     for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
@@ -430,6 +443,8 @@ Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szM
     throw CTCriteriaError("unknown model '" + szModel + "'" +
                           (list.empty() ? " (see brumalis list and brumalis select)" : " (close matches: " + list + ")"));
 }
+
+namespace {
 
 struct TOptionFlag {
     const char* flag;

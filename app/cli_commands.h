@@ -3,8 +3,14 @@
 #pragma once
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "app/cli_args.h"
+#include "workflow/main_session.h"
+#include "workflow/settings_page.h"
+#include "workflow/start_up.h"
 
 namespace brumalis::app {
 
@@ -12,5 +18,17 @@ namespace brumalis::app {
 int RunList(const std::vector<std::string>& args, std::ostream& out);
 int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// For the commands that run a selection first (basket, plant, options): the
+// select command's criteria options with the command's own flags, the
+// program's start, and the run itself on a Settings page of the started
+// session (notes to err; answers the number of solutions asked for, 0 for
+// the preference).
+TCommandSpec SelectionSpec(std::set<std::string> flags);
+void StartProgram(TProgramStart& start);
+int MakeSelectionOf(const TCliArgs& parsed, TProgramStart& start, TSettingsPage& page, std::ostream& err);
+// The unit as the grid and the rejected list name it: model and variant
+// suffix; the bare model name is the standard variant.
+Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel);
 
 }  // namespace brumalis::app

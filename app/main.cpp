@@ -9,6 +9,7 @@
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
 #include "app/cli_print_params.h"
+#include "app/cli_project.h"
 
 namespace {
 
@@ -57,6 +58,24 @@ commands:
       at most 590 x 236 pixels) in every report's footer and header. Without
       options shows them; with options stores them (the others kept). A
       logo that is too large or no readable BMP is refused, nothing stored.
+  project new FILE
+      Creates an empty project file; refuses a file that exists.
+  project show FILE
+      The basket of a project as the Solution Basket page shows it, and
+      what opening it left out (units no longer in the catalogue or whose
+      refrigerant is not allowed, options a unit no longer offers).
+  project save FILE --as NEW
+      Writes the project to a new file (refuses one that exists).
+
+  basket add FILE [select criteria] [--pick MODEL|N]
+      Runs the selection as select does and adds a result (the best one, or
+      the model or grid position --pick names) to the project's basket.
+  basket remove FILE N
+  basket move FILE N left|right
+      Removes the N-th solution, or swaps it with its neighbour.
+      A changing command reads the file under an exclusive lock and writes
+      it, atomically, only when every step succeeded; otherwise it exits 1
+      and the file stays as it was. Messages go to standard error.
 
 Exit codes: 0 success (also when nothing qualifies), 1 bad criteria,
 2 bad usage. Environment: BRUMALIS_LANGUAGE=en shows untranslated texts.
@@ -83,6 +102,8 @@ int main(int argc, char** argv) {
         if (command == "select") return app::RunSelect(args, std::cout, std::cerr);
         if (command == "analyse" || command == "analyze") return app::RunAnalyse(args, std::cout, std::cerr);
         if (command == "print-params") return app::RunPrintParams(args, std::cout);
+        if (command == "project") return app::RunProject(args, std::cout, std::cerr);
+        if (command == "basket") return app::RunBasket(args, std::cout, std::cerr);
         std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
         return kExitUsage;
     } catch (const app::CTUsageError& e) {

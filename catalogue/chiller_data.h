@@ -29,6 +29,8 @@ struct TSelTempData {
     double HeatDeltaTC = 0.0;
     double HRDeltaT = 0.0;
     double HRLeaving = 0.0;
+
+    bool operator==(const TSelTempData&) const = default;
 };
 
 // Capacity and power input (kW), EER or COP, deviation from the requirement (%).

@@ -15,8 +15,20 @@ void ShowUserError(int nMsgNr, const std::vector<std::string>& params) {
     if (g_pDialog) g_pDialog->ShowError(nMsgNr, params);
 }
 
+void ShowUserInformation(int nMsgNr, const std::vector<std::string>& params) {
+    if (g_pDialog) g_pDialog->ShowInformation(nMsgNr, params);
+}
+
+void ShowUserWarning(int nMsgNr, const std::vector<std::string>& params) {
+    if (g_pDialog) g_pDialog->ShowWarning(nMsgNr, params);
+}
+
 bool AskUserYesNo(int nMsgNr, const std::vector<std::string>& params) {
     return g_pDialog && g_pDialog->AskYesNo(nMsgNr, params);
+}
+
+TDialogAnswer AskUserYesNoCancel(int nMsgNr, const std::vector<std::string>& params) {
+    return g_pDialog ? g_pDialog->AskYesNoCancel(nMsgNr, params) : TDialogAnswer::Cancel;
 }
 
 }  // namespace brumalis

@@ -183,6 +183,13 @@ void CTBaseFactory::ConnectDatabase(int nDbIx) {
     v_allDbEngine[static_cast<std::size_t>(nDbIx)] = std::move(pEngine);
 }
 
+std::unique_ptr<CTDbEngine> CTBaseFactory::ExchangeEngine(int nDbIx, std::unique_ptr<CTDbEngine> pEngine) {
+    Db(nDbIx);  // raises for a database that does not exist
+    AssignTables(nDbIx, pEngine.get());
+    std::swap(v_allDbEngine[static_cast<std::size_t>(nDbIx)], pEngine);
+    return pEngine;
+}
+
 void CTBaseFactory::DisconnectDatabase(int nDbIx) {
     CTDbEngine* pEngine = Engine(nDbIx);
     if (!pEngine) return;

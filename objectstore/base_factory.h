@@ -110,6 +110,10 @@ public:
     void DisconnectDatabase(int nDbIx);
     bool DatabaseConnected(int nDbIx) const { return Engine(nDbIx) != nullptr; }
     CTDbEngine* Engine(int nDbIx) const;
+    // Puts a connected engine (or none) in place of database nDbIx's and
+    // answers the previous one untouched: a file can be loaded aside and the
+    // old content kept until the new one proves sound.
+    std::unique_ptr<CTDbEngine> ExchangeEngine(int nDbIx, std::unique_ptr<CTDbEngine> pEngine);
     const std::vector<std::unique_ptr<CTDbEngine>>& Engines() const { return v_allDbEngine; }
     bool HasCapability(int nDbIx, int nCap) const;
     // Writes the database to its file; a failed save leaves the previous file.

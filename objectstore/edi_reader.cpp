@@ -365,9 +365,18 @@ private:
         v_sink.NoteLargestID(target, nLargestID);
     }
 
+    // The end of the data would read as an end tag: a text cut inside this
+    // section must not pass for a whole one.
+    int ReadExtendedTag() {
+        if (v_tokens.AtEnd()) v_tokens.Fail("Unexpected end of data in the extended structure section");
+        return v_tokens.ReadAnInt();
+    }
+
+    // Optional as a whole (older texts end after the records), complete when present.
     void ReadExtendedStructure() {
+        if (v_tokens.AtEnd()) return;
         for (;;) {
-            const int nTag = v_tokens.ReadAnInt();
+            const int nTag = ReadExtendedTag();
             if (nTag == kTagEnd) return;
             if (nTag != kTagInteger) {
                 v_tokens.Fail("Unexpected tag " + std::to_string(nTag) + " in the extended structure section");
@@ -384,7 +393,7 @@ private:
 
     void ReadExtendedFields(ReadTable* pTable) {
         for (std::size_t i = 0;; ++i) {
-            const int nTag = v_tokens.ReadAnInt();
+            const int nTag = ReadExtendedTag();
             if (nTag == kTagEnd) return;
             if (nTag != kTagInteger) v_tokens.Fail("Unexpected tag " + std::to_string(nTag) + " in extended fields");
             const int nType = v_tokens.ReadAnInt();

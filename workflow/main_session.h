@@ -4,10 +4,12 @@
 // hold one each.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/records.h"
@@ -38,6 +40,8 @@ class TMainSession {
 public:
     static constexpr std::int32_t kSelectionSeqNr = 1;
     static constexpr std::int32_t kAnalysisSeqNr = 2;
+    static constexpr std::int32_t kBasketSeqNrBase = 3;
+    static constexpr std::int32_t kPlantSeqNrBase = 40000;
 
     TMainSession() = default;
     ~TMainSession();
@@ -55,9 +59,13 @@ public:
     // signed-deviation order; answers the index of the best result (-1: none).
     int RunSelection(const TSelectionRequest& request);
 
-    // Sequence numbers for basket solutions (3 upward) and plants (40000 upward).
-    std::int32_t NextBasketSeqNr() { return v_nextBasketSeqNr++; }
-    std::int32_t NextPlantSeqNr() { return v_nextPlantSeqNr++; }
+    // Sequence numbers for basket solutions (3 upward) and plants (40000
+    // upward); a solution of n units takes n consecutive numbers.
+    std::int32_t NextBasketSeqNr(std::int32_t n = 1) { return std::exchange(v_nextBasketSeqNr, v_nextBasketSeqNr + n); }
+    std::int32_t NextPlantSeqNr(std::int32_t n = 1) { return std::exchange(v_nextPlantSeqNr, v_nextPlantSeqNr + n); }
+    // The plant's next unit takes the number after its last one; later
+    // plants start beyond it.
+    void ReservePlantSeqNrs(std::int32_t nUpTo) { v_nextPlantSeqNr = std::max(v_nextPlantSeqNr, nUpTo + 1); }
 
     std::unique_ptr<Cls_ChLimits> v_Limits;
     CTRecordList<Cls_ChOutdoorUnit> v_Outdoors;
@@ -78,8 +86,8 @@ public:
     TCapacityBand v_CoolBand, v_HeatBand;  // of the last run
 
 private:
-    std::int32_t v_nextBasketSeqNr = 3;
-    std::int32_t v_nextPlantSeqNr = 40000;
+    std::int32_t v_nextBasketSeqNr = kBasketSeqNrBase;
+    std::int32_t v_nextPlantSeqNr = kPlantSeqNrBase;
 };
 
 }  // namespace brumalis

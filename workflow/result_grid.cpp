@@ -5,44 +5,14 @@
 #include "catalogue/units.h"
 #include "dialogs/messages.h"
 #include "localisation/number_text.h"
+#include "workflow/grid_texts.h"
 #include "workflow/selection_list.h"
 
 namespace brumalis {
 namespace {
 
-const std::string kIndent = "   ";
-
-// "<none>" in the program's language.
-std::string NoneText() { return "<" + dialogs::TBaseMsg::Translate("none") + ">"; }
-std::string Decibels() { return " " + dialogs::TBaseMsg::Translate("dBA"); }
-
 bool HasCooling(std::int32_t nFamily) { return nFamily == famHeatRecovery || nFamily == famHeatPump || nFamily == famCoolingOnly || nFamily == famCondensingUnit; }
 bool HasHeating(std::int32_t nFamily) { return nFamily == famHeatPump || nFamily == famHeatingOnly; }
-
-// A value exactly 0 leaves its cell empty.
-std::string Dimensioned(U_RepUnit unit, double dValue) {
-    if (dValue == 0.0) return std::string();
-    return TU_Form::PutDimensionedText(unit, true, dValue);
-}
-
-std::string Plain(double dValue, int nDigits, const std::string& szUnit = std::string()) {
-    if (dValue == 0.0) return std::string();
-    return Number2FmtStr(1, nDigits, dValue) + szUnit;
-}
-
-std::string DistanceTitle(double dMetres) {
-    const double dShown = TU_Form::ConvertValue(U_Length, 0, true, TU_Form::GetNewIndex(U_Length), dMetres);
-    const std::string distance = Number2FmtStr(1, 0, std::round(dShown)) + " " + TU_Form::GetCurrentString(U_Length);
-    std::string title = dialogs::TBaseMsg::Translate("Sound pressure level @ $1");
-    const auto pos = title.find("$1");
-    return pos == std::string::npos ? title + " " + distance : title.replace(pos, 2, distance);
-}
-
-std::string HRModeText(const Cls_ChOutdoorUnit& unit, const TRepHeatRecovery& hr) {
-    if (unit.GetFamily() == famHeatRecovery) return "STD";
-    if (hr.HR <= 0.0) return NoneText();
-    return dialogs::TBaseMsg::Translate(hr.CC > 0.0 ? "Total" : "Partial");
-}
 
 }  // namespace
 
@@ -56,10 +26,7 @@ void TFrm_ChResultGrid::SetupWindow(bool MultipleChillers, std::int32_t SeqNr,
 }
 
 void TFrm_ChResultGrid::AddRow(TRowKind kind, const std::string& title, int tag, int soundIndex) {
-    // Titles are translated without their indent.
-    const bool bIndented = title.rfind(kIndent, 0) == 0;
-    const std::string caption = dialogs::TBaseMsg::Translate(bIndented ? title.substr(kIndent.size()) : title);
-    v_rows.push_back(TRow{kind, bIndented ? kIndent + caption : caption, tag, soundIndex});
+    v_rows.push_back(TRow{kind, TranslatedRowTitle(title), tag, soundIndex});
 }
 
 void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance,
@@ -78,55 +45,55 @@ void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, 
     if (HasCooling(Family)) {
         AddRow(rkCoolTitle, "Cooling");
         if (ReqCoolCap > 0.0) {
-            AddRow(rkCoolRequired, kIndent + "Required total capacity");
-            if (Family != famHeatPump || SelectOnCooling) AddRow(rkCoolDeviation, kIndent + "Deviation", 2);
+            AddRow(rkCoolRequired, kGridIndent + "Required total capacity");
+            if (Family != famHeatPump || SelectOnCooling) AddRow(rkCoolDeviation, kGridIndent + "Deviation", 2);
         }
-        AddRow(rkCoolCapacity, kIndent + "Capacity");
-        AddRow(rkCoolPower, kIndent + "Power input");
-        AddRow(rkEER, kIndent + "EER", 4);
+        AddRow(rkCoolCapacity, kGridIndent + "Capacity");
+        AddRow(rkCoolPower, kGridIndent + "Power input");
+        AddRow(rkEER, kGridIndent + "EER", 4);
         if (ShowESEER) {
-            AddRow(rkESEER, kIndent + "ESEER", 6);
+            AddRow(rkESEER, kGridIndent + "ESEER", 6);
         } else {
-            AddRow(rkIPLV, kIndent + "IPLV", 7);
+            AddRow(rkIPLV, kGridIndent + "IPLV", 7);
         }
     }
     if (HasHeating(Family)) {
         AddRow(rkHeatTitle, "Heating");
         if (ReqHeatCap > 0.0) {
-            AddRow(rkHeatRequired, kIndent + "Required total capacity");
-            if (Family == famHeatingOnly || !SelectOnCooling) AddRow(rkHeatDeviation, kIndent + "Deviation", 2);
+            AddRow(rkHeatRequired, kGridIndent + "Required total capacity");
+            if (Family == famHeatingOnly || !SelectOnCooling) AddRow(rkHeatDeviation, kGridIndent + "Deviation", 2);
         }
-        AddRow(rkHeatCapacity, kIndent + "Capacity");
-        AddRow(rkHeatPower, kIndent + "Power input");
-        AddRow(rkCOP, kIndent + "COP", 5);
+        AddRow(rkHeatCapacity, kGridIndent + "Capacity");
+        AddRow(rkHeatPower, kGridIndent + "Power input");
+        AddRow(rkCOP, kGridIndent + "COP", 5);
     }
     if (Family != famCondensingUnit) {
         AddRow(rkEvapTitle, "Evaporator");
-        AddRow(rkEvapFlow, kIndent + "Fluid flow rate");
-        AddRow(rkEvapPD, kIndent + "Fluid pressure drop");
+        AddRow(rkEvapFlow, kGridIndent + "Fluid flow rate");
+        AddRow(rkEvapPD, kGridIndent + "Fluid pressure drop");
     }
     if (Condenser == ctWaterCooled) {
         AddRow(rkCondTitle, "Condenser");
-        AddRow(rkCondFlow, kIndent + "Fluid flow rate");
-        AddRow(rkCondPD, kIndent + "Fluid pressure drop");
+        AddRow(rkCondFlow, kGridIndent + "Fluid flow rate");
+        AddRow(rkCondPD, kGridIndent + "Fluid pressure drop");
     }
     AddRow(rkHRMode, "Heat recovery mode");
-    AddRow(rkHRCC, kIndent + "Cooling capacity (CC HR)");
-    AddRow(rkHRPI, kIndent + "Power input (PI HR)");
-    AddRow(rkHRHC, kIndent + "Heating capacity (HC HR)");
-    AddRow(rkHRCOP, kIndent + "COP");
-    AddRow(rkHRPercent, kIndent + "% heat recovery");
+    AddRow(rkHRCC, kGridIndent + "Cooling capacity (CC HR)");
+    AddRow(rkHRPI, kGridIndent + "Power input (PI HR)");
+    AddRow(rkHRHC, kGridIndent + "Heating capacity (HC HR)");
+    AddRow(rkHRCOP, kGridIndent + "COP");
+    AddRow(rkHRPercent, kGridIndent + "% heat recovery");
     AddRow(rkHRXTitle, "HR Exchanger");
-    AddRow(rkHRFlow, kIndent + "Fluid flow rate");
-    AddRow(rkHRPD, kIndent + "Fluid pressure drop");
+    AddRow(rkHRFlow, kGridIndent + "Fluid flow rate");
+    AddRow(rkHRPD, kGridIndent + "Fluid pressure drop");
     AddRow(rkSoundTitle, "Sound");
-    AddRow(rkSoundPower, kIndent + "Sound power", 8);
+    AddRow(rkSoundPower, kGridIndent + "Sound power", 8);
     if (Distance > 0.0) {
-        AddRow(rkSoundPressure, kIndent + DistanceTitle(Distance), 0, 0);
+        AddRow(rkSoundPressure, kGridIndent + SoundDistanceTitle(Distance), 0, 0);
     } else {
         const TSoundArray distances = Cls_ChOutdoorUnit::GetInitSoundDistances();
         for (int i = 0; i < 3; ++i) {
-            AddRow(rkSoundPressure, kIndent + DistanceTitle(distances[static_cast<std::size_t>(i)]), 0, i);
+            AddRow(rkSoundPressure, kGridIndent + SoundDistanceTitle(distances[static_cast<std::size_t>(i)]), 0, i);
         }
     }
     AddRow(rkEurovent, "Eurovent certified");
@@ -137,9 +104,47 @@ void TFrm_ChResultGrid::AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr) 
     v_columns.push_back(TColumn{Unit, SeqNr});
 }
 
+bool TFrm_ChResultGrid::AddTotalColumn(const TChillerData& TotalSet) {
+    if (v_MultipleChillers || v_columns.empty()) return false;
+    v_total = TotalSet;
+    v_hasTotal = true;
+    return true;
+}
+
 void TFrm_ChResultGrid::EmptyGrid() {
     v_columns.clear();
     v_current = -1;
+    v_hasTotal = false;
+}
+
+std::string TFrm_ChResultGrid::ColumnTitle(int nColumn) const {
+    return v_hasTotal && nColumn == UnitCount() ? dialogs::TBaseMsg::Translate("Solution") : std::string();
+}
+
+bool TFrm_ChResultGrid::RequirementInTotal(TRowKind kind) const {
+    if (!v_hasTotal) return false;
+    if (kind == rkCoolRequired || kind == rkCoolDeviation) return v_ReqCoolCap > 0.0;
+    if (kind == rkHeatRequired || kind == rkHeatDeviation) return v_ReqHeatCap > 0.0;
+    return false;
+}
+
+std::string TFrm_ChResultGrid::TotalCellText(const TRow& row) const {
+    const TChillerData& d = v_total;
+    switch (row.kind) {
+        case rkCoolRequired: return RequirementInTotal(row.kind) ? DimensionedCell(U_Power, v_ReqCoolCap) : std::string();
+        case rkCoolDeviation: return RequirementInTotal(row.kind) ? PlainCell(d.CoolData.Deviation, 1, "%") : std::string();
+        case rkCoolCapacity: return DimensionedCell(U_Power, d.CoolData.Cap);
+        case rkCoolPower: return DimensionedCell(U_Power, d.CoolData.PI);
+        case rkEER: return PlainCell(d.CoolData.EERCOP, 2);
+        case rkHeatRequired: return RequirementInTotal(row.kind) ? DimensionedCell(U_Power, v_ReqHeatCap) : std::string();
+        case rkHeatDeviation: return RequirementInTotal(row.kind) ? PlainCell(d.HeatData.Deviation, 1, "%") : std::string();
+        case rkHeatCapacity: return DimensionedCell(U_Power, d.HeatData.Cap);
+        case rkHeatPower: return DimensionedCell(U_Power, d.HeatData.PI);
+        case rkCOP: return PlainCell(d.HeatData.EERCOP, 2);
+        case rkSoundPower: return PlainCell(d.SoundPower, 1, DecibelsSuffix());
+        case rkSoundPressure: return PlainCell(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, DecibelsSuffix());
+        default: return std::string();
+    }
 }
 
 void TFrm_ChResultGrid::SetCurrentPosition(int Index) {
@@ -192,13 +197,15 @@ std::string TFrm_ChResultGrid::PriceText(const TColumn& column) const {
 }
 
 std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {
+    const TRow& row = v_rows.at(static_cast<std::size_t>(nRow));
+    if (v_hasTotal && nUnit == UnitCount()) return TotalCellText(row);
+    if (RequirementInTotal(row.kind)) return std::string();
     const TColumn& column = v_columns.at(static_cast<std::size_t>(nUnit));
     Cls_ChOutdoorUnit& unit = *column.unit;
-    const TRow& row = v_rows.at(static_cast<std::size_t>(nRow));
     const TChillerData d = unit.GetChillerData(column.SeqNr);
     const bool bHR = d.HRData.HR > 0.0;
     switch (row.kind) {
-        case rkSolution: return kIndent + std::to_string(nUnit + 1);
+        case rkSolution: return kGridIndent + std::to_string(nUnit + 1);
         case rkModel: return unit.GetName();
         case rkApplication: {
             const std::string suffix = TrimmedSuffix(unit);
@@ -206,34 +213,34 @@ std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {
         }
         case rkOptionCode:
             return unit.GetHasOptionCodes() && v_OptionCodes ? unit.GetOptionCode(column.SeqNr, *v_OptionCodes)
-                                                             : NoneText();
+                                                             : NoneCellText();
         case rkPrice: return PriceText(column);
-        case rkCoolRequired: return Dimensioned(U_Power, v_ReqCoolCap);
-        case rkCoolDeviation: return Plain(d.CoolData.Deviation, 1, "%");
-        case rkCoolCapacity: return Dimensioned(U_Power, d.CoolData.Cap);
-        case rkCoolPower: return Dimensioned(U_Power, d.CoolData.PI);
-        case rkEER: return Plain(d.CoolData.EERCOP, 2);
-        case rkESEER: return Plain(d.ESEER, 2);
-        case rkIPLV: return Plain(d.IPLV, 2);
-        case rkHeatRequired: return Dimensioned(U_Power, v_ReqHeatCap);
-        case rkHeatDeviation: return Plain(d.HeatData.Deviation, 1, "%");
-        case rkHeatCapacity: return Dimensioned(U_Power, d.HeatData.Cap);
-        case rkHeatPower: return Dimensioned(U_Power, d.HeatData.PI);
-        case rkCOP: return Plain(d.HeatData.EERCOP, 2);
-        case rkEvapFlow: return Dimensioned(U_Airflow, d.Evaporator.WFR / 60.0);
-        case rkEvapPD: return Dimensioned(U_Pressure, d.Evaporator.PD * 1000.0);
-        case rkCondFlow: return Dimensioned(U_Airflow, d.Condenser.WFR / 60.0);
-        case rkCondPD: return Dimensioned(U_Pressure, d.Condenser.PD * 1000.0);
-        case rkHRMode: return HRModeText(unit, d.HRData);
-        case rkHRCC: return bHR ? Dimensioned(U_Power, d.HRData.CC) : std::string();
-        case rkHRPI: return bHR ? Dimensioned(U_Power, d.HRData.PI) : std::string();
-        case rkHRHC: return bHR ? Dimensioned(U_Power, d.HRData.HR) : std::string();
-        case rkHRCOP: return bHR ? Plain(d.HRData.HRCOP, 2) : std::string();
-        case rkHRPercent: return bHR ? Plain(d.HRData.HRPercentage * 100.0, 1, "%") : std::string();
-        case rkHRFlow: return bHR ? Dimensioned(U_Airflow, d.HRCondenser.WFR / 60.0) : std::string();
-        case rkHRPD: return bHR ? Dimensioned(U_Pressure, d.HRCondenser.PD * 1000.0) : std::string();
-        case rkSoundPower: return Plain(d.SoundPower, 1, Decibels());
-        case rkSoundPressure: return Plain(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, Decibels());
+        case rkCoolRequired: return DimensionedCell(U_Power, v_ReqCoolCap);
+        case rkCoolDeviation: return PlainCell(d.CoolData.Deviation, 1, "%");
+        case rkCoolCapacity: return DimensionedCell(U_Power, d.CoolData.Cap);
+        case rkCoolPower: return DimensionedCell(U_Power, d.CoolData.PI);
+        case rkEER: return PlainCell(d.CoolData.EERCOP, 2);
+        case rkESEER: return PlainCell(d.ESEER, 2);
+        case rkIPLV: return PlainCell(d.IPLV, 2);
+        case rkHeatRequired: return DimensionedCell(U_Power, v_ReqHeatCap);
+        case rkHeatDeviation: return PlainCell(d.HeatData.Deviation, 1, "%");
+        case rkHeatCapacity: return DimensionedCell(U_Power, d.HeatData.Cap);
+        case rkHeatPower: return DimensionedCell(U_Power, d.HeatData.PI);
+        case rkCOP: return PlainCell(d.HeatData.EERCOP, 2);
+        case rkEvapFlow: return DimensionedCell(U_Airflow, d.Evaporator.WFR / 60.0);
+        case rkEvapPD: return DimensionedCell(U_Pressure, d.Evaporator.PD * 1000.0);
+        case rkCondFlow: return DimensionedCell(U_Airflow, d.Condenser.WFR / 60.0);
+        case rkCondPD: return DimensionedCell(U_Pressure, d.Condenser.PD * 1000.0);
+        case rkHRMode: return HeatRecoveryModeText(unit, d.HRData);
+        case rkHRCC: return bHR ? DimensionedCell(U_Power, d.HRData.CC) : std::string();
+        case rkHRPI: return bHR ? DimensionedCell(U_Power, d.HRData.PI) : std::string();
+        case rkHRHC: return bHR ? DimensionedCell(U_Power, d.HRData.HR) : std::string();
+        case rkHRCOP: return bHR ? PlainCell(d.HRData.HRCOP, 2) : std::string();
+        case rkHRPercent: return bHR ? PlainCell(d.HRData.HRPercentage * 100.0, 1, "%") : std::string();
+        case rkHRFlow: return bHR ? DimensionedCell(U_Airflow, d.HRCondenser.WFR / 60.0) : std::string();
+        case rkHRPD: return bHR ? DimensionedCell(U_Pressure, d.HRCondenser.PD * 1000.0) : std::string();
+        case rkSoundPower: return PlainCell(d.SoundPower, 1, DecibelsSuffix());
+        case rkSoundPressure: return PlainCell(d.SoundPressures[static_cast<std::size_t>(row.soundIndex)], 1, DecibelsSuffix());
         case rkEurovent: return dialogs::TBaseMsg::Translate(unit.GetEurovent() ? "Yes" : "No");
         default: return std::string();  // group titles
     }

@@ -42,6 +42,12 @@ public:
     void PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance, const std::string& StdAppl,
                     bool ShowESEER, bool SelectOnCooling, double ReqHeatCap, double ReqCoolCap, bool bHasPrices);
     void AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr);
+    // The plant's total column after its units (a grid in single mode with
+    // at least one unit; false otherwise): required capacity and deviation
+    // move from the unit columns into it, then capacity, power input,
+    // EER/COP and sound; no seasonal figures.
+    bool AddTotalColumn(const TChillerData& TotalSet);
+    // Clears the unit columns and the total column; the row titles stay.
     void EmptyGrid();
 
     void SetCurrentPosition(int Index);
@@ -57,14 +63,21 @@ public:
     const TColumn& Column(int nUnit) const { return v_columns[static_cast<std::size_t>(nUnit)]; }
     // ">" or "<" beside the current sort row, "*" beside the other sortable rows.
     std::string SortMarker(int nRow) const;
-    // The text of a unit's cell; empty where the grid leaves it empty.
+    // The text of a unit's cell, or of the total column at nUnit ==
+    // UnitCount(); empty where the grid leaves it empty.
     std::string CellText(int nUnit, int nRow) const;
+    bool HasTotalColumn() const { return v_hasTotal; }
+    // "Solution" over the total column, empty over a unit column.
+    std::string ColumnTitle(int nColumn) const;
     int GetSortTag() const { return v_SortTag; }
     bool GetSortAscending() const { return v_SortAscending; }
 
 private:
     void AddRow(TRowKind kind, const std::string& title, int tag = 0, int soundIndex = 0);
     std::string PriceText(const TColumn& column) const;
+    std::string TotalCellText(const TRow& row) const;
+    // The required capacity and deviation of a group sit in the total column.
+    bool RequirementInTotal(TRowKind kind) const;
 
     bool v_MultipleChillers = true;
     std::int32_t v_SeqNr = 1;
@@ -77,6 +90,8 @@ private:
     std::vector<TRow> v_rows;
     std::vector<TColumn> v_columns;
     int v_current = -1;
+    bool v_hasTotal = false;
+    TChillerData v_total;
     std::function<void(Cls_ChOutdoorUnit*, std::int32_t)> v_selectChiller;
 };
 

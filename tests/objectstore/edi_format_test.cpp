@@ -134,6 +134,15 @@ TEST(EdiSchemaFree, MinimalFilesLoad) {
     EXPECT_EQ(noExtended.Data(*noExtended.Tables()[0]).rows.size(), 1u);
 }
 
+TEST(EdiSchemaFree, ATextCutInsideTheExtendedSectionIsRefused) {
+    const std::size_t nExtended = kSample.find("2 3 2 -1");  // the first table of the extended section
+    ASSERT_NE(nExtended, std::string::npos);
+    for (std::size_t nCut = nExtended + 1; nCut + 2 < kSample.size(); ++nCut) {
+        CTEdiDatabase db;
+        EXPECT_THROW(ReadSchemaFree(kSample.substr(0, nCut), db), CTEdiFormatError) << nCut;
+    }
+}
+
 TEST(EdiSchemaFree, OldRecordHeaderTakesTheLargestIDFromTheRecords) {
     CTEdiDatabase db;
     ReadSchemaFree(Lines({"EDI100", "5 5 Tbl_T 1", "5 4 T_ID 2", "0", "0", "2 1 2 2", "2 4 ", "2 9 ", "0"}), db);

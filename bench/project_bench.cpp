@@ -1,0 +1,107 @@
+// A project of 50 solutions (30 units, 20 plants of three, options ticked)
+// on the shipped catalogue: opening it with its basket grid, saving it, and
+// "brumalis project show" of it as a whole process.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "workflow/basket_page.h"
+#include "workflow/plant_builder.h"
+#include "workflow/project_file.h"
+#include "workflow/selection_list.h"
+#include "workflow/start_up.h"
+
+namespace brumalis {
+namespace {
+
+struct TProject {
+    TProject() {
+        start.Run();
+        TMainSession& session = start.Session();
+        TSelectionRequest request;
+        request.Units = session.v_PrefChillers;
+        request.Temperatures.CoolLeavingE = 7.0, request.Temperatures.CoolDeltaTE = 5.0;
+        request.Temperatures.CoolLeavingC = 35.0, request.Temperatures.CoolDeltaTC = 5.0;
+        request.Temperatures.Summer = 35.0, request.Temperatures.Winter = 7.0;
+        request.Temperatures.HeatLeavingC = 45.0, request.Temperatures.HeatDeltaTC = 5.0;
+        request.ReqCool = 350.0;
+        request.NegCooling = -0.9, request.PosCooling = 9.0;  // a wide band: many computed units
+        session.RunSelection(request);
+        project = std::make_unique<TProjectFile>(start.Factory(), session, basket);
+        plant = std::make_unique<TPlantBuilder>(session);
+        page = std::make_unique<TBasketPage>(session, basket, *plant);
+        const std::vector<Cls_ChOutdoorUnit*>& units = session.v_Candidates;
+        for (int i = 0; i < 50 && !units.empty(); ++i) {
+            Cls_ChOutdoorUnit& unit = *units[static_cast<std::size_t>(i) % units.size()];
+            for (const auto& pComb : unit.GetOptCombs(1)) {
+                if (!pComb->GetIsStandard()) pComb->Selected = true;  // options saved with the unit
+                break;
+            }
+            const int nUnits = i < 30 ? 1 : 3;
+            const std::int32_t nSeqNr = session.NextBasketSeqNr(nUnits);
+            for (int k = 0; k < nUnits; ++k) unit.CopyChillerData(1, nSeqNr + k);
+            basket.Add(std::make_unique<TSolution>(nSeqNr, 0.0, 350.0 * nUnits,
+                                                   std::vector<Cls_ChOutdoorUnit*>(static_cast<std::size_t>(nUnits), &unit)));
+        }
+        file = (std::filesystem::temp_directory_path() / "brumalis-bench-project.cpf").string();
+        project->SaveAs(file);
+    }
+    ~TProject() { std::filesystem::remove(file); }
+
+    TProgramStart start;
+    TSolutionBasket basket;
+    std::unique_ptr<TProjectFile> project;
+    std::unique_ptr<TPlantBuilder> plant;
+    std::unique_ptr<TBasketPage> page;
+    std::string file;
+};
+
+TProject& Project() {
+    static TProject project;
+    return project;
+}
+
+void BM_OpenProjectWithBasketGrid(benchmark::State& state) {
+    TProject& p = Project();
+    std::size_t nChars = 0;
+    for (auto _ : state) {
+        if (!p.project->OpenFile(p.file)) state.SkipWithError("the project did not open");
+        for (int c = 0; c < p.page->ColumnCount(); ++c) {
+            for (int r = 0; r < TBasketGrid::kRowCount; ++r) nChars += p.page->CellText(c, r).size();
+        }
+    }
+    benchmark::DoNotOptimize(nChars);
+    state.counters["solutions"] = static_cast<double>(p.basket.Count());
+}
+BENCHMARK(BM_OpenProjectWithBasketGrid)->Unit(benchmark::kMillisecond);
+
+void BM_SaveProject(benchmark::State& state) {
+    TProject& p = Project();
+    for (auto _ : state) {
+        if (!p.project->SaveAs(p.file)) state.SkipWithError("the project was not saved");
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(p.file));
+}
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
+
+void BM_ProjectShowProcess(benchmark::State& state) {
+    const std::string command = std::string(BRUMALIS_PROGRAM) + " project show " + Project().file + " > /dev/null";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) state.SkipWithError("brumalis project show failed");
+    }
+}
+BENCHMARK(BM_ProjectShowProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SelectCommandProcessBeside(benchmark::State& state) {
+    const std::string command = std::string(BRUMALIS_PROGRAM) +
+                                " select --condenser air --family cooling --cooling 350 --no-store > /dev/null";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) state.SkipWithError("brumalis select failed");
+    }
+}
+BENCHMARK(BM_SelectCommandProcessBeside)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace brumalis
