@@ -330,7 +330,7 @@ void CreateFolders(const std::filesystem::path& folder, mode_t nMode) {
     std::filesystem::path partial;
     for (const auto& part : folder) {
         partial /= part;
-        // Whatever the umask: every user must be able to read the machine hive.
+        // Whatever the umask: a shared hive's folder stays open to every reader.
         if (::mkdir(partial.c_str(), nMode) == 0) ::chmod(partial.c_str(), nMode);
     }
 }
@@ -542,7 +542,7 @@ struct CTFileSettingsStore::TLoaded {
 };
 
 CTFileSettingsStore::CTFileSettingsStore(std::string szPath, bool bReadOnly, bool bSharedFolder)
-    : CTSettingsStore(bReadOnly), v_path(std::move(szPath)), v_folderMode(bSharedFolder ? 0755 : 0700) {}
+    : CTSettingsStore(bReadOnly), v_path(std::move(szPath)), v_bShared(bSharedFolder) {}
 
 std::string CTFileSettingsStore::Problem() const {
     return Inspect([this](const CTSettingsTree&) { return v_problem; });
@@ -565,6 +565,8 @@ bool CTFileSettingsStore::Save(TLoaded& loaded) const {
         const std::string text = FormatTree(loaded.tree);
         CTAtomicFileWriter writer(v_path);
         writer.Write(text.data(), text.size());
+        // Whatever the writer's umask: every user reads a shared hive.
+        if (v_bShared) ::chmod(writer.TemporaryName().c_str(), 0644);
         writer.Commit();
     } catch (const CTFileError& e) {
         v_problem = e.what();
@@ -575,7 +577,7 @@ bool CTFileSettingsStore::Save(TLoaded& loaded) const {
 }
 
 bool CTFileSettingsStore::Apply(CTSettingsTree& tree, const TChange& change) {
-    const CTFileLock lock(v_path + ".lock", v_folderMode);
+    const CTFileLock lock(v_path + ".lock", v_bShared ? 0755 : 0700);
     if (!lock.Held()) {
         v_problem = "Cannot lock " + v_path + ".lock: " + std::strerror(errno);
         return false;

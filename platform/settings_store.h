@@ -143,7 +143,8 @@ struct TFileStamp {
 // exclusive flock on "<file>.lock" beside it, reads the file again, applies
 // the change and replaces the file atomically, so that concurrent writers in
 // several processes lose nothing. A missing folder is created, with mode
-// 0700, or 0755 with bSharedFolder (the machine hive, which every user reads).
+// 0700; with bSharedFolder (the machine hive, which every user reads) the
+// folder gets 0755 and the file 0644, whatever the umask.
 class CTFileSettingsStore : public CTSettingsStore {
 public:
     static constexpr std::size_t MaxFileSize = std::size_t{16} << 20;
@@ -165,7 +166,7 @@ private:
     bool Save(TLoaded& loaded) const;
 
     std::string v_path;
-    mode_t v_folderMode;
+    bool v_bShared;
     mutable TFileStamp v_stamp;
     mutable std::string v_problem;
 };

@@ -132,13 +132,17 @@ TEST_F(UninstallEntry, TheReadersFallBackOnTheDefault) {
 // everybody: an administrator's first write must leave it readable.
 TEST(MachineHive, ItsNewFolderIsReadableByEveryUserAndTheUsersIsPrivate) {
     const testing::CTPrivateFolder root;
+    const mode_t previous = ::umask(077);  // an administrator's strict umask
     CTFileSettingsStore machine(root / "etc/brumalis/registry.ini", false, true);
     CTFileSettingsStore user(root / "home/.config/brumalis/registry.ini", false);
     ASSERT_TRUE(machine.WriteString(UninstallKey("Brumalis"), "DisplayName", "Brumalis"));
     ASSERT_TRUE(user.WriteString(UninstallKey("Brumalis"), "DisplayName", "Brumalis"));
+    ::umask(previous);
     struct stat st {};
     ASSERT_EQ(::stat((root / "etc/brumalis").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0755U);
+    ASSERT_EQ(::stat((root / "etc/brumalis/registry.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644U);
     ASSERT_EQ(::stat((root / "home/.config/brumalis").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700U);
 }
