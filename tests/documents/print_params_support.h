@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/settings_store.h"
+#include "tests/platform/private_registry.h"
 
 namespace brumalis::test {
 
@@ -40,12 +41,9 @@ class PrivateSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("BRUMALIS_LANGUAGE", "en", 1);
-        registry = std::make_unique<platform::CTRegistry>(std::make_shared<platform::CTMemorySettingsStore>(),
-                                                          std::make_shared<platform::CTMemorySettingsStore>(true));
-        substitute = std::make_unique<platform::CTRegistrySubstitute>(*registry);
+        registry = std::make_unique<brumalis::testing::TPrivateRegistry>();
     }
     void TearDown() override {
-        substitute.reset();
         registry.reset();
         for (const std::string& szFile : files) std::remove(szFile.c_str());
         unsetenv("BRUMALIS_LANGUAGE");
@@ -56,8 +54,7 @@ protected:
         return files.back();
     }
 
-    std::unique_ptr<platform::CTRegistry> registry;
-    std::unique_ptr<platform::CTRegistrySubstitute> substitute;
+    std::unique_ptr<brumalis::testing::TPrivateRegistry> registry;
     std::vector<std::string> files;
 };
 

@@ -15,6 +15,7 @@
 
 #include "platform/resources.h"
 #include "platform/settings_store.h"
+#include "tests/platform/private_registry.h"
 #include "workflow/selection_list.h"
 #include "workflow/start_up.h"
 
@@ -24,14 +25,11 @@ class ShippedWorkflow : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("BRUMALIS_LANGUAGE", "en", 1);
-        registry = std::make_unique<platform::CTRegistry>(std::make_shared<platform::CTMemorySettingsStore>(),
-                                                          std::make_shared<platform::CTMemorySettingsStore>(true));
-        substitute = std::make_unique<platform::CTRegistrySubstitute>(*registry);
+        registry = std::make_unique<TPrivateRegistry>();
     }
     void TearDown() override {
         start.reset();
         for (const auto& [name, bytes] : replacedBlobs) platform::RegisterBlob(name, bytes);
-        substitute.reset();
         registry.reset();
         unsetenv("BRUMALIS_LANGUAGE");
     }
@@ -55,8 +53,7 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<platform::CTRegistry> registry;
-    std::unique_ptr<platform::CTRegistrySubstitute> substitute;
+    std::unique_ptr<TPrivateRegistry> registry;
     std::unique_ptr<TProgramStart> start;
     std::vector<std::pair<std::string, std::string_view>> replacedBlobs;
 };
