@@ -13,6 +13,7 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   libcurl4-openssl-dev libssl-dev
   desktop-file-utils shared-mime-info
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
 )
 
 sudo=""
