@@ -86,8 +86,13 @@ double TPolyCapListCh::GetMinCap() const {
 std::vector<double> TPolyCapListCh::GridX() const {
     std::vector<double> xs;
     // A broken range must not make the grid unbounded.
+    // Counted steps: at magnitudes where adding 1 changes nothing, a loop on
+    // x itself would never end.
     if (std::isfinite(v_minX) && std::isfinite(v_maxX) && v_maxX - v_minX < 10000.0) {
-        for (double x = v_minX; x < v_maxX; x += 1.0) xs.push_back(x);
+        for (int i = 0; v_minX + i < v_maxX; ++i) {
+            if (i > 0 && v_minX + i == xs.back()) break;
+            xs.push_back(v_minX + i);
+        }
     }
     xs.push_back(v_maxX);
     return xs;

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "catalogue/capacity_table.h"
@@ -115,6 +116,20 @@ TEST_F(UnitPerformance, AnEmptyTableAnswersOutsideTableOrNoTable) {
     EXPECT_EQ(emptyHeat.GetCapAt(false, false, 45.0, 7.0, nCode), 0.0);
     EXPECT_EQ(nCode, errHeatOutsideTable);
     EXPECT_FALSE(emptyHeat.HasCapTableLoaded());
+}
+
+TEST_F(UnitPerformance, AHugeXRangeGivesABoundedGridInsteadOfHanging) {
+    auto pUnit = NewUnit();
+    // Where adding 1 no longer changes a double the grid must still end.
+    pUnit->SetCIndLowerLimit(1e17);
+    pUnit->SetCIndUpperLimit(1e17 + 64.0);
+    const TPolyCapListCh& table = *pUnit->GetTable(cttCoolCap);
+    const TPolyCapListCh cool(*pUnit, cttCoolCap, {TCapRow{7.0, 0.0, table.Rows().front().Poly}});
+    EXPECT_TRUE(std::isfinite(cool.GetMaxCap()));
+    double lo = 0.0, hi = 0.0;
+    cool.GetXRange(lo, hi);
+    EXPECT_EQ(lo, 1e17);
+    EXPECT_EQ(hi, 1e17 + 64.0);
 }
 
 TEST_F(UnitPerformance, CoolingOnlyUnitsDropHeatingRowsAndSurplusCurves) {
