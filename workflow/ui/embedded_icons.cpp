@@ -24,7 +24,7 @@ public:
         return scaledPixmap(size, mode, state, 1.0);
     }
 
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal dScale) override {
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal dScale) override {
         QPixmap pixmap(size * dScale);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
