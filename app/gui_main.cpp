@@ -7,7 +7,7 @@
 #include <QApplication>
 
 #include "app/gui_startup_probe.h"
-#include "dialogs/ui/message_windows.h"
+#include "dialogs/ui/message_presenter.h"
 #include "platform/desktop_entries.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"

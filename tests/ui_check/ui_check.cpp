@@ -76,9 +76,10 @@ bool ReadingOrderBefore(const QRect& a, const QRect& b) {
 
 QRect GlobalRect(const QWidget& widget) { return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size()); }
 
+// A widget with a focus proxy hands its focus on: the proxy is the control.
 bool TakesTab(const QWidget& widget) {
     return (widget.focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget.isVisible() && widget.isEnabled() &&
-           !widget.objectName().startsWith(QLatin1String("qt_"));
+           !widget.focusProxy() && !widget.objectName().startsWith(QLatin1String("qt_"));
 }
 
 }  // namespace

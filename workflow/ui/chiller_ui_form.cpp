@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -25,6 +26,8 @@ constexpr std::array<const char*, kChillerPageCount> kPageIcons = {
     "ICON_PAGE_BASKET",   "ICON_PAGE_ANALYSIS", "ICON_PAGE_CHILLERS"};
 constexpr std::array<const char*, kChillerPageCount> kPageNames = {
     "Tab_Settings", "Tab_Results", "Tab_PlantBuilder", "Tab_Basket", "Tab_Analysis", "Tab_Chillers"};
+
+constexpr QSize kLogoSize(150, 40);
 
 // The size the window opens with the first time, when the screen has room.
 constexpr QSize kFirstSize(1200, 760);
@@ -66,6 +69,8 @@ TChillerUIForm::TChillerUIForm(TMainWindowModel& model, TShellOpen shellOpen, QW
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* pNow) { GlobalOnEnter(pNow); });
     v_model.SetOnChange([this] { ShowModel(); });
     ShowModel();
+    // The pages, not the logo, have the keyboard when the window opens.
+    PG_ChillerPages->setFocus();
     RestorePlacement();
 }
 
@@ -101,16 +106,22 @@ void TChillerUIForm::CreateCommands() {
 
     Img_SalvikLogo = new QLabel(Ctl_ToolBar);
     Img_SalvikLogo->setObjectName(QStringLiteral("Img_SalvikLogo"));
-    Img_SalvikLogo->setPixmap(EmbeddedIcon("LOGO_SALVIK").pixmap(QSize(150, 40)));
-    Ctl_ToolBar->addWidget(Img_SalvikLogo);
-    Img_OrvaneLogo = new QToolButton(Ctl_ToolBar);
+    Img_SalvikLogo->setPixmap(EmbeddedIcon("LOGO_SALVIK").pixmap(kLogoSize));
+    // A tool bar shows and hides its widgets through their actions.
+    v_salvikLogoAction = Ctl_ToolBar->addWidget(Img_SalvikLogo);
+    // In a frame of its own: a tool bar gives the buttons it holds its icon size.
+    auto* pLogoFrame = new QWidget(Ctl_ToolBar);
+    auto* pLogoLayout = new QHBoxLayout(pLogoFrame);
+    pLogoLayout->setContentsMargins(0, 0, 0, 0);
+    Img_OrvaneLogo = new QToolButton(pLogoFrame);
     Img_OrvaneLogo->setObjectName(QStringLiteral("Img_OrvaneLogo"));
     Img_OrvaneLogo->setIcon(EmbeddedIcon("LOGO_ORVANE"));
-    Img_OrvaneLogo->setIconSize(QSize(150, 40));
+    Img_OrvaneLogo->setIconSize(kLogoSize);
     Img_OrvaneLogo->setAutoRaise(true);
     Img_OrvaneLogo->setCursor(Qt::PointingHandCursor);
     SetHint(*Img_OrvaneLogo, "Visit the maker's web site");
-    Ctl_ToolBar->addWidget(Img_OrvaneLogo);
+    pLogoLayout->addWidget(Img_OrvaneLogo);
+    Ctl_ToolBar->addWidget(pLogoFrame);
     connect(Img_OrvaneLogo, &QToolButton::clicked, this, [this] { v_shellOpen(platform::MakerWebAddress()); });
 }
 
@@ -137,7 +148,7 @@ void TChillerUIForm::SetPreferencesHandler(std::function<void()> handler) {
 
 void TChillerUIForm::ShowModel() {
     setWindowTitle(Q(v_model.Caption()));
-    Img_SalvikLogo->setVisible(v_model.SecondLogoVisible());
+    v_salvikLogoAction->setVisible(v_model.SecondLogoVisible());
     for (int i = 0; i < kChillerPageCount; ++i) {
         const bool bGreyed = !v_model.IsAvailable(static_cast<TChillerPage>(i));
         PG_ChillerPages->setTabIcon(i, EmbeddedIcon(kPageIcons[i], bGreyed));

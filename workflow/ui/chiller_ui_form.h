@@ -66,6 +66,7 @@ private:
     TMainWindowModel& v_model;
     TShellOpen v_shellOpen;
     std::function<void()> v_preferences;
+    QAction* v_salvikLogoAction = nullptr;
 };
 
 }  // namespace brumalis::ui

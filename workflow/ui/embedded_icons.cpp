@@ -28,7 +28,11 @@ public:
         QPixmap pixmap(size * dScale);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        QSvgRenderer(v_svg).render(&painter, QRectF(pixmap.rect()));
+        // Kept in proportion, centred: a logo is wider than it is high.
+        QSvgRenderer renderer(v_svg);
+        const QSizeF picture = QSizeF(renderer.defaultSize()).scaled(QSizeF(pixmap.size()), Qt::KeepAspectRatio);
+        const QPointF corner((pixmap.width() - picture.width()) / 2, (pixmap.height() - picture.height()) / 2);
+        renderer.render(&painter, QRectF(corner, picture));
         painter.end();
         if (v_bGreyed || mode == QIcon::Disabled) pixmap = Greyed(pixmap);
         pixmap.setDevicePixelRatio(dScale);
