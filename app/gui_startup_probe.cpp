@@ -57,8 +57,13 @@ void CTStartupProbe::Exposed() {
 void CTStartupProbe::Report() const {
     const auto idle = std::chrono::steady_clock::now();
     for (const std::string& line : TDesktopStart::StepTimeLines(v_result)) std::cout << line << '\n';
+    // The wall clock too, so that a caller can clock the whole start from
+    // before the process existed up to this moment.
+    const auto nWallNs =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch());
     std::cout << "Window exposed: " << Milliseconds(v_exposed - v_started) << '\n'
-              << "Interactive: " << Milliseconds(idle - v_started) << std::endl;
+              << "Interactive: " << Milliseconds(idle - v_started) << '\n'
+              << "Interactive at: " << nWallNs.count() << " ns" << std::endl;
 }
 
 }  // namespace brumalis::ui

@@ -1,6 +1,7 @@
 // BRUMALIS_STARTUP_PROBE=1: the start's figures for the start-up benchmark.
 // Each step's milliseconds go to standard output, then the time to the main
-// window's first exposure and to the first idle moment after it, when the
+// window's first exposure and to the first idle moment after it, with the
+// wall-clock time of that moment in nanoseconds since the epoch, and the
 // program quits.
 #pragma once
 
