@@ -155,6 +155,29 @@ TEST_F(DesktopStart, StepsRunInOrderTimedAndLeaveTheWindowReady) {
     EXPECT_FALSE(window.ProjectModified());
 }
 
+// The unit table is rebuilt with the glossary: every caption translated, the
+// stored choice kept by its index.
+TEST_F(DesktopStart, UnitCaptionsPassTheGlossaryAndStoredChoicesHoldByIndex) {
+    Started();
+    int nBtu = -1;
+    for (int i = 0; i < TU_Form::DimensionCount(U_Power); ++i) {
+        if (TU_Form::GetSpecificString(U_Power, i) == "BTU/h") nBtu = i;
+    }
+    ASSERT_GE(nBtu, 0);
+    TU_Form::SetNewIndex(U_Power, nBtu, false);
+    TU_Form::SaveSettingsToRegistry();
+    start.reset();
+
+    unsetenv("BRUMALIS_LANGUAGE");
+    TDesktopStart desktop({}, presenter);
+    ASSERT_TRUE(desktop.Start().bRunLoop);
+    EXPECT_EQ(TU_Form::GetNewIndex(U_Power), nBtu);
+    EXPECT_EQ(TU_Form::GetCurrentString(U_Power), "БТЕ/ч");
+    for (int i = 0; i < TU_Form::DimensionCount(U_Pressure); ++i) {
+        EXPECT_NE(TU_Form::GetSpecificString(U_Pressure, i), "kPa");
+    }
+}
+
 TEST_F(DesktopStart, TheWindowGoesBeforeTheDatabaseSetAndTheLockLast) {
     {
         TDesktopStart start({}, presenter);
