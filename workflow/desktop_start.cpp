@@ -18,14 +18,21 @@ TDesktopStart::TDesktopStart(platform::TParameters params, CTDesktopPresenter& p
     AddDesktopSteps();
 }
 
-TDesktopStart::~TDesktopStart() {
+TDesktopStart::~TDesktopStart() { CloseWindows(); }
+
+void TDesktopStart::CloseWindows() {
     if (v_bWindowCreated) v_presenter.DestroyMainWindow();
+    v_bWindowCreated = false;
+    if (v_program && v_program->UIGlossary()) v_presenter.SetDialogTranslation(nullptr);
     v_program.reset();
 }
 
 void TDesktopStart::AddDesktopSteps() {
     TProgramStart& program = *v_program;
-    program.InsertStepAfter(TProgramStart::kStepTranslation, kStepInstance, [this](TProgramStart&) {
+    program.InsertStepAfter(TProgramStart::kStepTranslation, kStepDialogTranslation, [this](TProgramStart& s) {
+        if (const CTGlossary* pGlossary = s.UIGlossary()) v_presenter.SetDialogTranslation(pGlossary);
+    });
+    program.InsertStepAfter(kStepDialogTranslation, kStepInstance, [this](TProgramStart&) {
         if (!v_registration.TakeInstanceGuard()) throw CTStartUpError(TRegistrationSteps::kTextAlreadyRunning);
     });
     program.AddStep(kStepMainWindow, [this](TProgramStart& s) {
@@ -73,9 +80,7 @@ TDesktopOutcome TDesktopStart::Start() {
     // The instance check has told the user already; the first copy goes on.
     if (outcome.Result.FailedStep == kStepInstance) return outcome;
     v_presenter.ShowError(outcome.Result.Message);
-    if (v_bWindowCreated) v_presenter.DestroyMainWindow();
-    v_bWindowCreated = false;
-    v_program.reset();
+    CloseWindows();
     outcome.ExitCode = 1;
     outcome.ErrorLine = std::string(TRegistrationSteps::kApplicationTitle) + ": " + outcome.Result.FailedStep +
                         ": " + outcome.Result.Message;

@@ -1,6 +1,7 @@
 // The desktop program's start and end without any GUI: the program start's
 // steps with the desktop's own inserted (the instance check right after the
-// user-interface glossary, so that its message is translated; the main
+// user-interface glossary, so that its message is translated, after the
+// dialogs' translation through that glossary; the main
 // window, its translation, the project-modified callback, the hidden second
 // logo, the caption, the pages with nothing to show and the empty project),
 // each named and timed, run before the window first shows. The windows are
@@ -31,6 +32,9 @@ public:
     virtual void Show(const std::string& szText) = 0;
     // Why the start failed.
     virtual void ShowError(const std::string& szText) = 0;
+    // Every dialog made from now on is translated through the glossary;
+    // none: dialogs are no longer translated (the glossary is going).
+    virtual void SetDialogTranslation(const CTGlossary* pGlossary) = 0;
     // Makes the main window over the model and the started program, not shown yet.
     virtual void CreateMainWindow(TMainWindowModel& model, TProgramStart& program) = 0;
     // Translates the main window's captions, hints and items.
@@ -51,6 +55,7 @@ struct TDesktopOutcome {
 
 class TDesktopStart {
 public:
+    static constexpr const char* kStepDialogTranslation = "Dialog translation";
     static constexpr const char* kStepInstance = "Instance check";
     static constexpr const char* kStepMainWindow = "Main window";
     static constexpr const char* kStepWindowTranslation = "Window translation";
@@ -63,8 +68,8 @@ public:
     // params: the command line without the program name and without the
     // toolkit's own options.
     TDesktopStart(platform::TParameters params, CTDesktopPresenter& presenter);
-    // The main window first, then the session, then the database set; the
-    // instance lock last.
+    // The main window first, then the dialogs' translation, the session and
+    // the database set; the instance lock last.
     ~TDesktopStart();
     TDesktopStart(const TDesktopStart&) = delete;
     TDesktopStart& operator=(const TDesktopStart&) = delete;
@@ -85,6 +90,8 @@ public:
 
 private:
     void AddDesktopSteps();
+    // The windows go before the glossaries and the database set they show.
+    void CloseWindows();
     void RegisterProjectModified();
     void AppendVersionToCaption();
 

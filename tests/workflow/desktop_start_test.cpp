@@ -23,6 +23,9 @@ public:
     }
     void Show(const std::string& szText) override { log.push_back("show " + szText); }
     void ShowError(const std::string& szText) override { log.push_back("error " + szText); }
+    void SetDialogTranslation(const CTGlossary* pGlossary) override {
+        log.push_back(pGlossary ? "dialogs " + pGlossary->Translate("Settings").value_or("?") : "dialogs off");
+    }
     void CreateMainWindow(TMainWindowModel& model, TProgramStart&) override {
         pModel = &model;
         log.push_back("create");
@@ -61,10 +64,11 @@ TEST_F(DesktopStart, ASecondCopyShowsTheTranslatedMessageAndMakesNoWindow) {
     EXPECT_EQ(outcome.ExitCode, 0);
     EXPECT_TRUE(outcome.ErrorLine.empty());
     // The glossary came first, so the second copy speaks Russian.
-    EXPECT_EQ(presenter.log, std::vector<std::string>{"show Программа Brumalis уже запущена на этом компьютере"});
-    ASSERT_EQ(outcome.Result.Steps.size(), 2U);
+    EXPECT_EQ(presenter.log, (std::vector<std::string>{"dialogs Настройки",
+                                                        "show Программа Brumalis уже запущена на этом компьютере"}));
+    ASSERT_EQ(outcome.Result.Steps.size(), 3U);
     EXPECT_EQ(outcome.Result.Steps[0].Name, TProgramStart::kStepTranslation);
-    EXPECT_EQ(outcome.Result.Steps[1].Name, TDesktopStart::kStepInstance);
+    EXPECT_EQ(outcome.Result.Steps[2].Name, TDesktopStart::kStepInstance);
 }
 
 TEST_F(DesktopStart, ADamagedOrForeignCatalogueEndsWithCodeOneAndNoWindow) {
@@ -115,7 +119,8 @@ TEST_F(DesktopStart, StepsRunInOrderTimedAndLeaveTheWindowReady) {
     const TDesktopOutcome outcome = start.Start();
     ASSERT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
     const std::vector<std::string> expected = {
-        TProgramStart::kStepTranslation,      TDesktopStart::kStepInstance,
+        TProgramStart::kStepTranslation,      TDesktopStart::kStepDialogTranslation,
+        TDesktopStart::kStepInstance,
         TProgramStart::kStepDatabaseSet,      TProgramStart::kStepCatalogueGlossary,
         TProgramStart::kStepConnect,          TProgramStart::kStepStructureVersion,
         TProgramStart::kStepUnits,            TProgramStart::kStepRefrigerants,
@@ -130,11 +135,13 @@ TEST_F(DesktopStart, StepsRunInOrderTimedAndLeaveTheWindowReady) {
     EXPECT_EQ(ran, expected);
     const std::vector<std::string> lines = TDesktopStart::StepTimeLines(outcome.Result);
     ASSERT_EQ(lines.size(), expected.size());
-    EXPECT_EQ(lines[4].rfind("Connect: ", 0), 0U) << lines[4];
-    EXPECT_EQ(lines[4].substr(lines[4].size() - 3), " ms");
-    EXPECT_GT(outcome.Result.Steps[4].Duration.count(), 0);
-    // The window is made once the data is there, translated, then shown.
-    EXPECT_EQ(presenter.log, (std::vector<std::string>{"create", "translate Настройки", "show window"}));
+    EXPECT_EQ(lines[5].rfind("Connect: ", 0), 0U) << lines[5];
+    EXPECT_EQ(lines[5].substr(lines[5].size() - 3), " ms");
+    EXPECT_GT(outcome.Result.Steps[5].Duration.count(), 0);
+    // Dialogs are translated from the start; the window is made once the
+    // data is there, translated, then shown.
+    EXPECT_EQ(presenter.log,
+              (std::vector<std::string>{"dialogs Настройки", "create", "translate Настройки", "show window"}));
 
     TMainWindowModel& window = start.Window();
     EXPECT_EQ(presenter.pModel, &window);
@@ -169,13 +176,19 @@ TEST_F(DesktopStart, UnitCaptionsPassTheGlossaryAndStoredChoicesHoldByIndex) {
     start.reset();
 
     unsetenv("BRUMALIS_LANGUAGE");
-    TDesktopStart desktop({}, presenter);
-    ASSERT_TRUE(desktop.Start().bRunLoop);
-    EXPECT_EQ(TU_Form::GetNewIndex(U_Power), nBtu);
-    EXPECT_EQ(TU_Form::GetCurrentString(U_Power), "БТЕ/ч");
-    for (int i = 0; i < TU_Form::DimensionCount(U_Pressure); ++i) {
-        EXPECT_NE(TU_Form::GetSpecificString(U_Pressure, i), "kPa");
+    {
+        TDesktopStart desktop({}, presenter);
+        ASSERT_TRUE(desktop.Start().bRunLoop);
+        EXPECT_EQ(TU_Form::GetNewIndex(U_Power), nBtu);
+        EXPECT_EQ(TU_Form::GetCurrentString(U_Power), "БТЕ/ч");
+        for (int i = 0; i < TU_Form::DimensionCount(U_Pressure); ++i) {
+            EXPECT_NE(TU_Form::GetSpecificString(U_Pressure, i), "kPa");
+        }
     }
+    // The window first, then the dialogs lose the glossary that is going.
+    ASSERT_GE(presenter.log.size(), 2U);
+    EXPECT_EQ(presenter.log[presenter.log.size() - 2], "destroy");
+    EXPECT_EQ(presenter.log.back(), "dialogs off");
 }
 
 TEST_F(DesktopStart, TheWindowGoesBeforeTheDatabaseSetAndTheLockLast) {
@@ -187,6 +200,8 @@ TEST_F(DesktopStart, TheWindowGoesBeforeTheDatabaseSetAndTheLockLast) {
     }
     EXPECT_TRUE(presenter.Logged("destroy"));
     EXPECT_TRUE(presenter.bDatabaseSetAtDestroy);
+    // English here: no dialog translation was installed, none is taken away.
+    EXPECT_FALSE(presenter.Logged("dialogs off"));
     EXPECT_EQ(CTDbObject::GetDefaultFactory(), nullptr);
     EXPECT_EQ(platform::CreateGlobalMutex(TRegistrationSteps::kInstanceName).State(), platform::TInstanceState::Owned);
 }

@@ -1,11 +1,13 @@
 // Pictures of the desktop program's windows for review: the main window as
 // the program starts it, at 1280 x 800, and every message type and the input
-// window, in the language the environment asks for (BRUMALIS_LANGUAGE=en)
+// window, the logon window (also read-only) and the busy window, in the
+// language the environment asks for (BRUMALIS_LANGUAGE=en)
 // and at the scale it asks for (QT_SCALE_FACTOR). Each picture is checked:
 // it must exist with the window's size in device pixels and hold more than
 // one colour.
 //
 //   brumalis-screenshots <output folder>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -20,6 +22,8 @@
 
 #include "dialogs/message_window.h"
 #include "dialogs/messages.h"
+#include "dialogs/ui/busy_window.h"
+#include "dialogs/ui/logon_window.h"
 #include "dialogs/ui/message_windows.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
@@ -150,6 +154,17 @@ int main(int argc, char** argv) {
                                          dialogs::TBaseMsg::Translate("Project"), "Hotel Tamaris", {});
         dialogs::ui::TInputWindow inputWindow(&window, input);
         nFailed += !shots.Take(inputWindow, "input");
+        const auto logon = dialogs::ui::TBasicDialog::Create<dialogs::ui::TFrm_Logon>(&window, false);
+        nFailed += !shots.Take(*logon, "logon");
+        const auto logonReadOnly = dialogs::ui::TBasicDialog::Create<dialogs::ui::TFrm_Logon>(&window, true);
+        nFailed += !shots.Take(*logonReadOnly, "logon-read-only");
+        // Three of four steps done, the window long due.
+        auto now = std::chrono::steady_clock::now();
+        const auto busy = dialogs::ui::TBasicDialog::Create<dialogs::ui::TFrm_Busy>(&window, false, [&now] { return now; });
+        busy->Start(dialogs::TBaseMsg::Translate("Open project"), "Hotel Tamaris.cpf", 4);
+        now += std::chrono::seconds(1);
+        for (int i = 0; i < 3; ++i) busy->Step();
+        nFailed += !shots.Take(*busy, "busy");
         std::cout << shots.Taken() << " pictures in " << output.string() << '\n';
     }
     fs::remove_all(config, error);

@@ -1,6 +1,7 @@
 #include "workflow/ui/desktop_presenter.h"
 
 #include "dialogs/messages.h"
+#include "dialogs/ui/basic_dialog.h"
 #include "localisation/ui/widget_translation.h"
 #include "platform/shell_open.h"
 
@@ -17,6 +18,15 @@ void TQtDesktopPresenter::Show(const std::string& szText) {
 
 void TQtDesktopPresenter::ShowError(const std::string& szText) {
     dialogs::TBaseMsg::DisplayError(nullptr, dialogs::msgAllParameters, {szText});
+}
+
+void TQtDesktopPresenter::SetDialogTranslation(const CTGlossary* pGlossary) {
+    if (!pGlossary) {
+        dialogs::ui::TBasicDialog::SetLoadedHook({});
+        return;
+    }
+    dialogs::ui::TBasicDialog::SetLoadedHook(
+        [pGlossary](QWidget* pTopControl) { TranslateWidgets(*pGlossary, *pTopControl); });
 }
 
 void TQtDesktopPresenter::CreateMainWindow(TMainWindowModel& model, TProgramStart&) {

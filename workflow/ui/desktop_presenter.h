@@ -14,6 +14,8 @@ public:
     bool Ask(const std::string& szQuestion) override;
     void Show(const std::string& szText) override;
     void ShowError(const std::string& szText) override;
+    // Through the dialog framework's loaded hook.
+    void SetDialogTranslation(const CTGlossary* pGlossary) override;
     void CreateMainWindow(TMainWindowModel& model, TProgramStart& program) override;
     void TranslateMainWindow(const CTGlossary& glossary) override;
     void ShowMainWindow() override;
