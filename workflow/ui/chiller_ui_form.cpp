@@ -66,7 +66,8 @@ TChillerUIForm::TChillerUIForm(TMainWindowModel& model, TShellOpen shellOpen, QW
     Pnl_Hint = new QLabel(this);
     Pnl_Hint->setObjectName(QStringLiteral("Pnl_Hint"));
     statusBar()->addWidget(Pnl_Hint, 1);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* pNow) { GlobalOnEnter(pNow); });
+    v_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* pNow) { GlobalOnEnter(pNow); });
     v_model.SetOnChange([this] { ShowModel(); });
     ShowModel();
     // The pages, not the logo, have the keyboard when the window opens.
@@ -74,7 +75,11 @@ TChillerUIForm::TChillerUIForm(TMainWindowModel& model, TShellOpen shellOpen, QW
     RestorePlacement();
 }
 
-TChillerUIForm::~TChillerUIForm() { v_model.SetOnChange({}); }
+// Its widgets go after this body: focus moving away from them must not reach it.
+TChillerUIForm::~TChillerUIForm() {
+    disconnect(v_focusConnection);
+    v_model.SetOnChange({});
+}
 
 void TChillerUIForm::CreateCommands() {
     AM_Commands = new QActionGroup(this);

@@ -67,6 +67,7 @@ private:
     TShellOpen v_shellOpen;
     std::function<void()> v_preferences;
     QAction* v_salvikLogoAction = nullptr;
+    QMetaObject::Connection v_focusConnection;
 };
 
 }  // namespace brumalis::ui
