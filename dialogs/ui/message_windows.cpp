@@ -106,7 +106,9 @@ QScrollArea* AddMessageText(QWidget* pOwner, QBoxLayout* pRow, const std::string
     const bool bScrolls = pLabel->height() > nMaxHeight;
     pArea->setFixedSize(nWidth + (bScrolls ? pArea->verticalScrollBar()->sizeHint().width() : 0),
                         qMin(pLabel->height(), nMaxHeight));
-    pRow->addWidget(pArea, 1);
+    // Beside the icon, whatever width the buttons give the window.
+    pRow->addWidget(pArea, 0, Qt::AlignLeft | Qt::AlignTop);
+    pRow->addStretch(1);
     return pArea;
 }
 
