@@ -20,6 +20,28 @@ namespace {
 constexpr TMsgDlgBtn kReadingOrder[] = {mbOK, mbYes, mbYesToAll, mbNo,    mbNoToAll,
                                         mbAll, mbAbort, mbRetry,  mbIgnore, mbCancel};
 
+struct TButtonInfo {
+    const char* szCaption;
+    const char* szName;  // the component name
+    int nCode;
+};
+
+// By bit number. All and Yes to All count as OK, No to All as Cancel.
+constexpr TButtonInfo kButtons[] = {
+    {"&Yes", "Btn_Yes", mrYes},         {"&No", "Btn_No", mrNo},
+    {"&OK", "Btn_OK", mrOK},            {"&Cancel", "Btn_Cancel", mrCancel},
+    {"&Abort", "Btn_Abort", mrAbort},   {"&Retry", "Btn_Retry", mrRetry},
+    {"&Ignore", "Btn_Ignore", mrIgnore}, {"&All", "Btn_All", mrOK},
+    {"N&o to All", "Btn_NoToAll", mrCancel}, {"Yes to &All", "Btn_YesToAll", mrOK},
+};
+
+// A value outside the ten buttons has no caption and answers 0.
+const TButtonInfo& ButtonOf(TMsgDlgBtn btn) {
+    static constexpr TButtonInfo kNone{"", "", mrNone};
+    const auto nIndex = static_cast<std::size_t>(btn);
+    return nIndex < std::size(kButtons) ? kButtons[nIndex] : kNone;
+}
+
 std::string Trimmed(const std::string& sz) {
     const auto bBlank = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     std::size_t nFirst = 0;
@@ -50,54 +72,11 @@ std::optional<long long> IntegerValue(const std::string& szText) {
 
 int TMsgDlgButtons::Count() const { return static_cast<int>(std::bitset<16>(v_bits).count()); }
 
-int ResultCodeOf(TMsgDlgBtn btn) {
-    switch (btn) {
-        case mbOK:
-        case mbAll:
-        case mbYesToAll:
-            return mrOK;
-        case mbCancel:
-        case mbNoToAll:
-            return mrCancel;
-        case mbAbort:
-            return mrAbort;
-        case mbRetry:
-            return mrRetry;
-        case mbIgnore:
-            return mrIgnore;
-        case mbYes:
-            return mrYes;
-        case mbNo:
-            return mrNo;
-    }
-    return mrNone;
-}
+int ResultCodeOf(TMsgDlgBtn btn) { return ButtonOf(btn).nCode; }
 
-std::string ButtonCaption(TMsgDlgBtn btn) {
-    switch (btn) {
-        case mbYes:
-            return "&Yes";
-        case mbNo:
-            return "&No";
-        case mbOK:
-            return "&OK";
-        case mbCancel:
-            return "&Cancel";
-        case mbAbort:
-            return "&Abort";
-        case mbRetry:
-            return "&Retry";
-        case mbIgnore:
-            return "&Ignore";
-        case mbAll:
-            return "&All";
-        case mbNoToAll:
-            return "N&o to All";
-        case mbYesToAll:
-            return "Yes to &All";
-    }
-    return std::string();
-}
+std::string ButtonCaption(TMsgDlgBtn btn) { return ButtonOf(btn).szCaption; }
+
+std::string ButtonName(TMsgDlgBtn btn) { return ButtonOf(btn).szName; }
 
 std::string TypeCaption(TMsgDlgType nType) {
     switch (nType) {

@@ -75,6 +75,8 @@ private:
 int ResultCodeOf(TMsgDlgBtn btn);
 // The untranslated caption of a button ("&Yes", "N&o to All", ...).
 std::string ButtonCaption(TMsgDlgBtn btn);
+// The component name of a button ("Btn_Yes", "Btn_NoToAll", ...).
+std::string ButtonName(TMsgDlgBtn btn);
 // The untranslated title of a message type ("Error", "Confirm", "Warning",
 // "Information"); empty for any other value.
 std::string TypeCaption(TMsgDlgType nType);

@@ -1,7 +1,8 @@
 // The panel dialogs place at their foot: OK and Cancel at the right, the
 // hidden Lbl_RO whose caption and hint serve OK in a read-only dialog, and a
 // status bar that shows the hint of whatever the user enters by focus or by
-// the mouse.
+// the mouse. Qt's layouts do what the panel once did by hand: rescaling for
+// the screen's DPI and placing the buttons for the system font.
 #pragma once
 
 #include <string>

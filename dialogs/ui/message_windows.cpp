@@ -23,32 +23,6 @@ QString Text(const std::string& sz) { return QString::fromStdString(sz); }
 // No title-bar buttons; a window manager may still add a close button.
 constexpr Qt::WindowFlags kMessageFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
-const char* ButtonName(TMsgDlgBtn btn) {
-    switch (btn) {
-        case mbYes:
-            return "Btn_Yes";
-        case mbNo:
-            return "Btn_No";
-        case mbOK:
-            return "Btn_OK";
-        case mbCancel:
-            return "Btn_Cancel";
-        case mbAbort:
-            return "Btn_Abort";
-        case mbRetry:
-            return "Btn_Retry";
-        case mbIgnore:
-            return "Btn_Ignore";
-        case mbAll:
-            return "Btn_All";
-        case mbNoToAll:
-            return "Btn_NoToAll";
-        case mbYesToAll:
-            return "Btn_YesToAll";
-    }
-    return "";
-}
-
 QStyle::StandardPixmap IconOf(TMsgDlgType nType) {
     switch (nType) {
         case mtError:
@@ -63,9 +37,9 @@ QStyle::StandardPixmap IconOf(TMsgDlgType nType) {
     return QStyle::SP_MessageBoxInformation;
 }
 
-QPushButton* AddButton(QWidget* pOwner, QBoxLayout* pRow, const char* szName, const std::string& szCaption) {
-    auto* pButton = new QPushButton(Text(TBaseMsg::Translate(szCaption)), pOwner);
-    pButton->setObjectName(QString::fromLatin1(szName));
+QPushButton* AddButton(QWidget* pOwner, QBoxLayout* pRow, TMsgDlgBtn btn) {
+    auto* pButton = new QPushButton(Text(TBaseMsg::Translate(ButtonCaption(btn))), pOwner);
+    pButton->setObjectName(Text(ButtonName(btn)));
     pRow->addWidget(pButton);
     return pButton;
 }
@@ -106,7 +80,9 @@ QScrollArea* AddMessageText(QWidget* pOwner, QBoxLayout* pRow, const std::string
     const bool bScrolls = pLabel->height() > nMaxHeight;
     pArea->setFixedSize(nWidth + (bScrolls ? pArea->verticalScrollBar()->sizeHint().width() : 0),
                         qMin(pLabel->height(), nMaxHeight));
-    pRow->addWidget(pArea, 1);
+    // Beside the icon, whatever width the buttons give the window.
+    pRow->addWidget(pArea, 0, Qt::AlignLeft | Qt::AlignTop);
+    pRow->addStretch(1);
     return pArea;
 }
 
@@ -132,7 +108,7 @@ TMessageWindow::TMessageWindow(QWidget* pParent, const TMessageWindowModel& mode
 
     QHBoxLayout* pRow = AddButtonRow(this, pMain);
     for (const TMsgDlgBtn btn : v_model.ButtonsLeftToRight()) {
-        QPushButton* pButton = AddButton(this, pRow, ButtonName(btn), ButtonCaption(btn));
+        QPushButton* pButton = AddButton(this, pRow, btn);
         connect(pButton, &QPushButton::clicked, this, [this, btn] { Finish(btn); });
     }
     if (const std::vector<QPushButton*> buttons = Buttons(); !buttons.empty()) {
@@ -146,7 +122,7 @@ void TMessageWindow::reject() {
 }
 
 QPushButton* TMessageWindow::Button(TMsgDlgBtn btn) const {
-    return findChild<QPushButton*>(QString::fromLatin1(ButtonName(btn)));
+    return findChild<QPushButton*>(Text(ButtonName(btn)));
 }
 
 std::vector<QPushButton*> TMessageWindow::Buttons() const {
@@ -179,8 +155,8 @@ TInputWindow::TInputWindow(QWidget* pParent, TInputWindowModel& model)
     if (v_model.Options().bNumericOnly) AttachNumericEdit(v_pTxtEdit);
 
     QHBoxLayout* pRow = AddButtonRow(this, pMain);
-    v_pBtnOK = AddButton(this, pRow, ButtonName(mbOK), ButtonCaption(mbOK));
-    v_pBtnCancel = AddButton(this, pRow, ButtonName(mbCancel), ButtonCaption(mbCancel));
+    v_pBtnOK = AddButton(this, pRow, mbOK);
+    v_pBtnCancel = AddButton(this, pRow, mbCancel);
     v_pBtnOK->setDefault(true);
     connect(v_pBtnOK, &QPushButton::clicked, this, &TInputWindow::Confirm);
     connect(v_pBtnCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -83,6 +83,9 @@ TEST_F(MessageWindowTest, ButtonsReadFromOkToCancelAndAnswerTheirCodes) {
         {mbOK, 1},    {mbCancel, 2}, {mbAbort, 3}, {mbRetry, 4},    {mbIgnore, 5},
         {mbYes, 6},   {mbNo, 7},     {mbAll, 1},   {mbYesToAll, 1}, {mbNoToAll, 2}};
     for (const auto& [btn, nCode] : codes) EXPECT_EQ(ResultCodeOf(btn), nCode) << btn;
+    EXPECT_EQ(ResultCodeOf(static_cast<TMsgDlgBtn>(10)), mrNone);
+    EXPECT_EQ(ButtonCaption(static_cast<TMsgDlgBtn>(-1)), "");
+    EXPECT_EQ(ButtonName(mbNoToAll), "Btn_NoToAll");
     EXPECT_EQ(TMsgDlgButtons({mbYes, mbNo, mbYes}).Count(), 2);
     EXPECT_EQ(TMsgDlgButtons::FromBits(0xFFFF).Bits(), 0x3FF);
 }

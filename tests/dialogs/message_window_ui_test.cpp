@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <QtCore/QThread>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -93,6 +96,22 @@ TEST_F(MessageWindowUiTest, EachTypeShowsItsTitleIconAndExactlyTheSetsButtonsInO
     // No icon for a type outside the four.
     const TMessageWindow plain(nullptr, TMessageWindowModel(static_cast<TMsgDlgType>(0), {mbOK}, "x"));
     EXPECT_EQ(Child<QLabel>(&plain, "Img_Icon"), nullptr);
+}
+
+TEST_F(MessageWindowUiTest, AQuestionFromAWorkerThreadIsAskedOnTheInterfaceThread) {
+    const auto pWindows = InstallMessageWindows();
+    bool bOnInterfaceThread = false;
+    WhenModalShown([&](QWidget* pWindow) {
+        bOnInterfaceThread = QThread::currentThread() == qApp->thread() && pWindow->thread() == qApp->thread();
+        QTest::mouseClick(Child<QPushButton>(pWindow, "Btn_No"), Qt::LeftButton);
+    });
+    std::atomic<int> nAnswer{-1};
+    std::thread worker([&nAnswer] { nAnswer = TBaseMsg::DisplayQuestion(nullptr, msgSaveChangesFirst, {mbYes, mbNo}); });
+    const bool bAnswered = QTest::qWaitFor([&nAnswer] { return nAnswer != -1; }, 5000);
+    worker.join();
+    EXPECT_TRUE(bAnswered);
+    EXPECT_EQ(nAnswer, mrNo);
+    EXPECT_TRUE(bOnInterfaceThread);
 }
 
 TEST_F(MessageWindowUiTest, EscapeAndCloseAnswerCancelWhenShownOkWhenAloneElseKeepTheWindow) {
