@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -256,6 +257,7 @@ struct TMessageState {
     std::vector<TObtainRange> ranges;  // oldest first
     TTranslateFunc pTranslate;
     TMessageSink pSink = [](const std::string& szText, int) { std::cerr << szText << '\n'; };
+    CTMessagePresenter* pPresenter = nullptr;
 
     TMessageState() {
         for (const auto& [nMin, nMax] : kBuiltInRanges) ranges.push_back({BuiltInText, nMin, nMax});
@@ -296,6 +298,27 @@ std::string Translated(std::string szText) {
     if (szText.empty() || TBaseMsg::TranslationDisabled()) return szText;
     const TTranslateFunc pTranslate = CopyOf(&TMessageState::pTranslate);
     return pTranslate ? pTranslate(szText) : szText;
+}
+
+void ToSink(const std::string& szText, int nMsgNr) {
+    const TMessageSink pSink = CopyOf(&TMessageState::pSink);
+    if (pSink) pSink(szText, nMsgNr);
+}
+
+// The message window through the presenter, else the text to the sink and
+// the answer Esc would give.
+int Display(TDialogParent* pParent, TMsgDlgType nType, TMsgDlgButtons buttons, int nMsgNr,
+            const std::vector<std::string>& params) {
+    const TMessageWindowModel model(nType, buttons, TBaseMsg::GetUnicodeString(nMsgNr, params));
+    CTMessagePresenter* pPresenter = CopyOf(&TMessageState::pPresenter);
+    std::optional<TMsgDlgBtn> answer;
+    if (pPresenter) {
+        answer = pPresenter->ShowMessageWindow(pParent, model);
+    } else {
+        ToSink(model.Text(), nMsgNr);
+        answer = model.EscapeButton();
+    }
+    return answer ? ResultCodeOf(*answer) : mrNone;
 }
 
 }  // namespace
@@ -348,9 +371,55 @@ TMessageSink TBaseMsg::SetMessageSink(TMessageSink pSink) {
 }
 
 void TBaseMsg::ShowMessage(int nMsgNr, const std::vector<std::string>& params) {
-    const std::string szText = GetUnicodeString(nMsgNr, params);
-    const TMessageSink pSink = CopyOf(&TMessageState::pSink);
-    if (pSink) pSink(szText, nMsgNr);
+    DisplayError(nullptr, nMsgNr, params);
+}
+
+CTMessagePresenter* TBaseMsg::SetPresenter(CTMessagePresenter* pPresenter) {
+    return Exchange(&TMessageState::pPresenter, pPresenter);
+}
+
+void TBaseMsg::DisplayError(TDialogParent* pParent, int nMsgNr, const std::vector<std::string>& params) {
+    Display(pParent, mtError, {mbOK}, nMsgNr, params);
+}
+
+void TBaseMsg::DisplayWarning(TDialogParent* pParent, int nMsgNr, const std::vector<std::string>& params) {
+    Display(pParent, mtWarning, {mbOK}, nMsgNr, params);
+}
+
+void TBaseMsg::DisplayHint(TDialogParent* pParent, int nMsgNr, const std::vector<std::string>& params) {
+    Display(pParent, mtInformation, {mbOK}, nMsgNr, params);
+}
+
+int TBaseMsg::DisplayQuestion(TDialogParent* pParent, int nMsgNr, TMsgDlgButtons buttons) {
+    return DisplayQuestionEx(pParent, nMsgNr, buttons, {});
+}
+
+int TBaseMsg::DisplayQuestionEx(TDialogParent* pParent, int nMsgNr, TMsgDlgButtons buttons,
+                                const std::vector<std::string>& params) {
+    return Display(pParent, mtConfirmation, buttons, nMsgNr, params);
+}
+
+bool TBaseMsg::DisplayEditString(TDialogParent* pParent, int nCaptionMsgNr, int nMsgNr,
+                                 const std::string& szDefaultValue, std::string& szEditedValue,
+                                 const TEditOptions& options) {
+    return DisplayEditString(pParent, nCaptionMsgNr, {}, nMsgNr, {}, szDefaultValue, szEditedValue, options);
+}
+
+bool TBaseMsg::DisplayEditString(TDialogParent* pParent, int nCaptionMsgNr,
+                                 const std::vector<std::string>& captionParams, int nMsgNr,
+                                 const std::vector<std::string>& params, const std::string& szDefaultValue,
+                                 std::string& szEditedValue, const TEditOptions& options) {
+    szEditedValue.clear();
+    TInputWindowModel model(GetUnicodeString(nCaptionMsgNr, captionParams), GetUnicodeString(nMsgNr, params),
+                            szDefaultValue, options);
+    CTMessagePresenter* pPresenter = CopyOf(&TMessageState::pPresenter);
+    if (!pPresenter) {
+        ToSink(model.Prompt(), nMsgNr);
+        return false;
+    }
+    if (!pPresenter->ShowInputWindow(pParent, model)) return false;
+    szEditedValue = model.Result();
+    return true;
 }
 
 CTMessageCallback InstallStoreMessageDisplay() {

@@ -4,7 +4,9 @@
 // numbers, the program's own catalogue (English) is registered from the start,
 // a translation function (the user-interface glossary) translates a text
 // before "$1" … "$9", "$A" … are filled, and a replaceable sink displays the
-// result (printed by the command line, a message window in the GUI).
+// result: a presenter's message window (the GUI) or, without one, the sink
+// (the command line prints it). Questions and the input window need a
+// presenter; without one they answer what Esc would, or nothing.
 //
 // Numbers of the built-in catalogue:
 //   -12 … -1     the message window's own texts (file, number and uninstall
@@ -23,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/message_window.h"
 #include "objectstore/store_messages.h"
 
 namespace brumalis::dialogs {
@@ -78,11 +81,39 @@ public:
     // True when BRUMALIS_LANGUAGE asks for the untranslated program.
     static bool TranslationDisabled();
 
-    // Installs the display; answers the previous one. The initial sink
-    // writes the text and a line end to standard error.
+    // Installs the display used while no presenter is installed; answers the
+    // previous one. The initial sink writes the text and a line end to
+    // standard error.
     static TMessageSink SetMessageSink(TMessageSink pSink);
-    // Resolves the message and hands it to the sink.
+    // Resolves the message and shows it as an error.
     static void ShowMessage(int nMsgNr, const std::vector<std::string>& params = {});
+
+    // Installs the front end's windows (not owned; none: the sink); answers
+    // the previous one.
+    static CTMessagePresenter* SetPresenter(CTMessagePresenter* pPresenter);
+    // Message windows with the OK button and the error, warning or
+    // information icon.
+    static void DisplayError(TDialogParent* pParent, int nMsgNr, const std::vector<std::string>& params = {});
+    static void DisplayWarning(TDialogParent* pParent, int nMsgNr, const std::vector<std::string>& params = {});
+    static void DisplayHint(TDialogParent* pParent, int nMsgNr, const std::vector<std::string>& params = {});
+    // A question with the given buttons; answers the result code 1 ... 7 of
+    // the button pressed, 0 when the window closed otherwise. Without a
+    // presenter the text goes to the sink and the answer is the one Esc
+    // gives (Cancel, or OK when it is the only button), else 0.
+    static int DisplayQuestion(TDialogParent* pParent, int nMsgNr, TMsgDlgButtons buttons);
+    static int DisplayQuestionEx(TDialogParent* pParent, int nMsgNr, TMsgDlgButtons buttons,
+                                 const std::vector<std::string>& params);
+    // The input window: title message nCaptionMsgNr, prompt nMsgNr, field
+    // filled with szDefaultValue. True when confirmed with OK; szEditedValue
+    // is then the trimmed text, else empty. Without a presenter the prompt
+    // goes to the sink and the answer is false.
+    static bool DisplayEditString(TDialogParent* pParent, int nCaptionMsgNr, int nMsgNr,
+                                  const std::string& szDefaultValue, std::string& szEditedValue,
+                                  const TEditOptions& options = {});
+    static bool DisplayEditString(TDialogParent* pParent, int nCaptionMsgNr,
+                                  const std::vector<std::string>& captionParams, int nMsgNr,
+                                  const std::vector<std::string>& params, const std::string& szDefaultValue,
+                                  std::string& szEditedValue, const TEditOptions& options = {});
 };
 
 // Called once at start: the object store's messages go through ShowMessage.

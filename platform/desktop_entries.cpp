@@ -173,6 +173,14 @@ TEntryFiles EntryFiles(const std::string& szFolder, const std::string& szStem) {
 std::string ProgramStem(std::string_view szItemName) { return FileStem(szItemName); }
 std::string UninstallStem(std::string_view szItemName) { return FileStem(szItemName) + "-uninstall"; }
 
+}  // namespace
+
+std::string DesktopFileId(std::string_view szItemDir, std::string_view szItemName) {
+    return FileStem(szItemDir) + "-" + ProgramStem(szItemName);
+}
+
+namespace {
+
 std::string MimePackage(const std::string& szDataHome, std::string_view szItemDir, std::string_view szItemName) {
     return szDataHome + "/mime/packages/" + FileStem(szItemDir) + "-" + FileStem(szItemName) + ".xml";
 }

@@ -57,6 +57,12 @@ bool CreateStartMenuItem(bool bAllUsers, std::string_view szItemDir, std::string
                          const std::string& szFullPath, std::string_view szArguments, int nIconIndex,
                          bool bCreateUninstallItem, std::string_view szUninstallItemPrefix, int nUninstallIconIndex);
 
+// The desktop file ID of the program entry, which a window names so that
+// the desktop groups it under the entry's name and icon: the entry's path
+// below "applications" with "/" made "-", without ".desktop"
+// ("orvane-brumalis").
+std::string DesktopFileId(std::string_view szItemDir, std::string_view szItemName);
+
 // Removes the entries, their icons and the MIME package for the current user
 // and, with administrator rights, for all users; each folder only when it is
 // then empty. True.

@@ -1,12 +1,13 @@
 #include "workflow/start_up.h"
 
+#include <algorithm>
+
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/price_records.h"
 #include "catalogue/refrigerants.h"
 #include "catalogue/units.h"
 #include "dialogs/messages.h"
-#include "objectstore/streams.h"
-#include "platform/resources.h"
+#include "localisation/embedded_glossary.h"
 #include "workflow/preferences.h"
 
 namespace brumalis {
@@ -15,18 +16,6 @@ namespace {
 constexpr const char* kUIGlossaryBlob = "UIGLOSSARY";
 constexpr const char* kCatalogueGlossaryBlob = "GLOSSARY";
 constexpr int kCatalogueDb = 0;
-
-// A glossary from an embedded blob; false when it is missing or unreadable.
-bool LoadGlossary(CTGlossary& glossary, const char* szBlob, const char* szName) {
-    const auto blob = platform::FindBlob(szBlob);
-    if (!blob || blob->empty()) return false;
-    CTGlossary::SetUseCompression(true, "QXZ");
-    const bool bSilent = CTGlossary::SetSilentMode(true);
-    CTByteViewStream stream(*blob);
-    const bool bLoaded = glossary.LoadTermsFromStream(stream, true, true, szName);
-    CTGlossary::SetSilentMode(bSilent);
-    return bLoaded;
-}
 
 [[noreturn]] void Fail(const char* szText) { throw CTStartUpError(dialogs::TBaseMsg::Translate(szText)); }
 
@@ -60,6 +49,22 @@ void TProgramStart::AddStep(std::string szName, TStep step) {
     v_steps.push_back(TNamedStep{std::move(szName), std::move(step)});
 }
 
+bool TProgramStart::InsertStepBefore(std::string_view szAnchor, std::string szName, TStep step) {
+    return InsertStepAt(szAnchor, 0, std::move(szName), std::move(step));
+}
+
+bool TProgramStart::InsertStepAfter(std::string_view szAnchor, std::string szName, TStep step) {
+    return InsertStepAt(szAnchor, 1, std::move(szName), std::move(step));
+}
+
+bool TProgramStart::InsertStepAt(std::string_view szAnchor, int nOffset, std::string szName, TStep step) {
+    const auto anchor =
+        std::find_if(v_steps.begin(), v_steps.end(), [&](const TNamedStep& named) { return named.Name == szAnchor; });
+    if (anchor == v_steps.end()) return false;
+    v_steps.insert(anchor + nOffset, TNamedStep{std::move(szName), std::move(step)});
+    return true;
+}
+
 std::vector<std::string> TProgramStart::StepNames() const {
     std::vector<std::string> names;
     for (const TNamedStep& step : v_steps) names.push_back(step.Name);
@@ -90,7 +95,7 @@ void TProgramStart::InstallTranslation() {
     v_previousStoreMessages = dialogs::InstallStoreMessageDisplay();
     v_bMessagesInstalled = true;
     if (dialogs::TBaseMsg::TranslationDisabled()) return;
-    v_bUIGlossary = LoadGlossary(v_uiGlossary, kUIGlossaryBlob, "UIGlossary");
+    v_bUIGlossary = LoadEmbeddedGlossary(v_uiGlossary, kUIGlossaryBlob, "UIGlossary");
     if (!v_bUIGlossary) return;
     dialogs::TBaseMsg::SetTranslateFunc(
         [this](const std::string& szText) { return v_uiGlossary.Translate(szText).value_or(szText); });
@@ -121,7 +126,7 @@ void TProgramStart::ConfigureDatabaseSet() {
 // translate through it; a failure leaves them English.
 void TProgramStart::AttachCatalogueGlossary() {
     if (dialogs::TBaseMsg::TranslationDisabled()) return;
-    v_bCatalogueGlossary = LoadGlossary(v_catalogueGlossary, kCatalogueGlossaryBlob, "Glossary");
+    v_bCatalogueGlossary = LoadEmbeddedGlossary(v_catalogueGlossary, kCatalogueGlossaryBlob, "Glossary");
     if (v_bCatalogueGlossary) v_factory->SetGlossary(kCatalogueDb, &v_catalogueGlossary);
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/units.h"
@@ -69,6 +70,10 @@ public:
 
     // A front end's own step, run after the ones before it.
     void AddStep(std::string szName, TStep step);
+    // A step run just before, or just after, the step named szAnchor; false
+    // (nothing added) when there is no such step.
+    bool InsertStepBefore(std::string_view szAnchor, std::string szName, TStep step);
+    bool InsertStepAfter(std::string_view szAnchor, std::string szName, TStep step);
     std::vector<std::string> StepNames() const;
 
     // Runs every step once, in order, stopping at the first failure.
@@ -82,6 +87,7 @@ public:
     const CTGlossary* CatalogueGlossary() const { return v_bCatalogueGlossary ? &v_catalogueGlossary : nullptr; }
 
 private:
+    bool InsertStepAt(std::string_view szAnchor, int nOffset, std::string szName, TStep step);
     void InstallTranslation();
     void ConfigureDatabaseSet();
     void AttachCatalogueGlossary();

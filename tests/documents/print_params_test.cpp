@@ -14,6 +14,7 @@
 #include "platform/resources.h"
 #include "platform/settings_store.h"
 #include "tests/documents/print_params_support.h"
+#include "tests/localisation/shipped_glossary.h"
 
 namespace brumalis {
 namespace {
@@ -129,14 +130,10 @@ TEST_F(PrintParams, TheDecorationsFrameEveryReportAsListed) {
 
 TEST_F(PrintParams, TheHeaderLineIsInRussianWithTheGlossaryAndNeverInTheCLocalesNames) {
     unsetenv("BRUMALIS_LANGUAGE");
-    const auto blob = platform::FindBlob("UIGLOSSARY");
-    ASSERT_TRUE(blob);
-    CTGlossary::SetUseCompression(true, "QXZ");
-    CTByteViewStream stream(*blob);
-    CTGlossary glossary;
-    ASSERT_TRUE(glossary.LoadTermsFromStream(stream, true, true, "UIGlossary"));
+    const auto glossary = test::LoadShippedGlossary("UIGLOSSARY");
+    ASSERT_TRUE(glossary);
     const auto previous = dialogs::TBaseMsg::SetTranslateFunc(
-        [&](const std::string& sz) { return glossary.Translate(sz).value_or(sz); });
+        [&](const std::string& sz) { return glossary->Translate(sz).value_or(sz); });
     const std::string szHeader = TDlgPrintParams::GetPageDecorations()->GetHeaderLine();
     const std::string szLine = dialogs::DistributorLine(1);
     TDlgPrintParams::DiscardPageDecorations();

@@ -15,6 +15,7 @@
 #include "objectstore/streams.h"
 #include "online/upgrade_texts.h"
 #include "platform/resources.h"
+#include "tests/localisation/shipped_glossary.h"
 #include "workflow/registration_steps.h"
 
 namespace brumalis {
@@ -22,17 +23,6 @@ namespace {
 
 constexpr std::int32_t kRussian = 1049;
 constexpr std::uint8_t kRussianCharset = 204;
-
-// The embedded glossary of that name, read from the program's own bytes.
-std::optional<CTGlossary> LoadShipped(std::string_view szBlob) {
-    const auto bytes = platform::FindBlob(szBlob);
-    if (!bytes) return std::nullopt;
-    CTGlossary::SetUseCompression(true, "QXZ");
-    CTGlossary glos;
-    CTByteViewStream stream(*bytes);
-    if (!glos.LoadTermsFromStream(stream, true, true, std::string(szBlob))) return std::nullopt;
-    return glos;
-}
 
 // The parameters "$1" … "$9", "$A" … of a text, sorted: a translation may
 // reorder them but must keep every one.
@@ -86,7 +76,7 @@ TEST_F(ShippedUIGlossary, IsRussianCompressedAndLoadsFromTheProgram) {
     const auto bytes = platform::FindBlob("UIGlossary");
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->substr(0, 3), "QXZ");
-    const auto glos = LoadShipped("UIGlossary");
+    const auto glos = test::LoadShippedGlossary("UIGlossary");
     ASSERT_TRUE(glos);
     EXPECT_EQ(glos->GetTargetLanguage(), kRussian);
     EXPECT_EQ(glos->GetDefaultCharset(), kRussianCharset);
@@ -95,7 +85,7 @@ TEST_F(ShippedUIGlossary, IsRussianCompressedAndLoadsFromTheProgram) {
 }
 
 TEST_F(ShippedUIGlossary, TranslatesEveryCatalogueTextOnceIntoRussianKeepingItsParameters) {
-    const auto glos = LoadShipped("UIGlossary");
+    const auto glos = test::LoadShippedGlossary("UIGlossary");
     ASSERT_TRUE(glos);
     const std::vector<int> numbers = dialogs::CatalogueNumbers();
     ASSERT_FALSE(numbers.empty());
@@ -107,7 +97,7 @@ TEST_F(ShippedUIGlossary, TranslatesEveryCatalogueTextOnceIntoRussianKeepingItsP
 }
 
 TEST_F(ShippedUIGlossary, TranslatesTheRegistrationTextsOfTheStartUp) {
-    const auto glos = LoadShipped("UIGlossary");
+    const auto glos = test::LoadShippedGlossary("UIGlossary");
     ASSERT_TRUE(glos);
     for (const std::string& szEnglish : TRegistrationSteps::Texts()) {
         const std::vector<TTranslation> translations = glos->TranslationsFor(szEnglish);
@@ -118,7 +108,7 @@ TEST_F(ShippedUIGlossary, TranslatesTheRegistrationTextsOfTheStartUp) {
 }
 
 TEST_F(ShippedUIGlossary, FillsParametersIntoTheTranslatedMessage) {
-    const auto glos = LoadShipped("UIGlossary");
+    const auto glos = test::LoadShippedGlossary("UIGlossary");
     ASSERT_TRUE(glos);
     dialogs::TBaseMsg::SetTranslateFunc(
         [&glos](const std::string& szText) { return glos->Translate(szText).value_or(szText); });
@@ -132,7 +122,7 @@ TEST_F(ShippedUIGlossary, FillsParametersIntoTheTranslatedMessage) {
 }
 
 TEST_F(ShippedUIGlossary, TranslatesEveryTextOfTheUpgradeOnceIntoRussian) {
-    const auto glos = LoadShipped("UIGlossary");
+    const auto glos = test::LoadShippedGlossary("UIGlossary");
     ASSERT_TRUE(glos);
     for (const std::string& szEnglish : online::EnglishUpgradeTexts())
         ExpectOneRussianTranslation(*glos, szEnglish, "upgrade text");
@@ -145,7 +135,7 @@ TEST(ShippedGlossary, IsRussianCompressedAndFullyTranslated) {
     const auto bytes = platform::FindBlob("Glossary");
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->substr(0, 3), "QXZ");
-    const auto glos = LoadShipped("Glossary");
+    const auto glos = test::LoadShippedGlossary("Glossary");
     ASSERT_TRUE(glos);
     EXPECT_EQ(glos->GetTargetLanguage(), kRussian);
     EXPECT_EQ(glos->GetDefaultCharset(), kRussianCharset);
