@@ -22,6 +22,11 @@ namespace {
 constexpr int kHeadingSpaceAbove = 16;
 constexpr int kHeadingSpaceBelow = 4;
 constexpr int kCellPadding = 2;
+// The longest side, in device pixels, a metafile is rendered at: a picture
+// shown larger is drawn less sharp rather than allocating without bound.
+constexpr int kMaxRenderedSide = 4096;
+// The largest size a picture is shown at, in logical pixels.
+constexpr int kMaxShownSide = 16384;
 // Style numbers of the heading role fonts.
 constexpr int kFirstHeadingStyle = 1;
 constexpr int kLastHeadingStyle = 5;
@@ -150,8 +155,12 @@ void CTTextDocumentOutput::InsertPicture(QTextCursor& cursor, double nScale, con
     if (graphic.IsEmpty() || graphic.Width() == 0 || graphic.Height() == 0) return;
     // Scaled as the printed document scales it.
     const double s = nScale * 96 / 120;
-    const int nW = std::max(1, static_cast<int>(std::lround(graphic.Width() * s)));
-    const int nH = std::max(1, static_cast<int>(std::lround(graphic.Height() * s)));
+    if (!std::isfinite(s) || s <= 0) return;
+    const auto side = [s](int nPixels) {
+        return static_cast<int>(std::lround(std::clamp(nPixels * s, 1.0, double(kMaxShownSide))));
+    };
+    const int nW = side(graphic.Width());
+    const int nH = side(graphic.Height());
     QImage image;
     if (graphic.Kind() == graphics::TGraphicKind::Raster) {
         const graphics::CTRaster& raster = graphic.Raster();
@@ -163,7 +172,8 @@ void CTTextDocumentOutput::InsertPicture(QTextCursor& cursor, double nScale, con
             [&graphic](graphics::CTDeviceCanvas& canvas, graphics::TSize size) {
                 canvas.PlayMetafile({0, 0, size.cx, size.cy}, graphic);
             },
-            {nW, nH}, v_pixelRatio, v_palette, graphics::clWhite);
+            {nW, nH}, std::min(v_pixelRatio, double(kMaxRenderedSide) / std::max(nW, nH)), v_palette,
+            graphics::clWhite);
     }
     const QString name = QStringLiteral("brumalis-picture:%1").arg(++v_nPictures);
     v_document.addResource(QTextDocument::ImageResource, QUrl(name), QVariant(image));

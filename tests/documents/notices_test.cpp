@@ -7,10 +7,8 @@
 
 #include "dialogs/messages.h"
 #include "documents/notices.h"
-#include "localisation/glossary.h"
-#include "objectstore/streams.h"
-#include "platform/resources.h"
 #include "tests/documents/paragraph_recorder.h"
+#include "tests/documents/shipped_ui_glossary.h"
 
 namespace brumalis {
 namespace {
@@ -125,14 +123,8 @@ TEST_F(DisclaimerTest, EmptyNamesTakeTheDefaultsAndEveryMarkerIsFilled) {
 
 TEST_F(DisclaimerTest, TheRussianProgramReadsRussianTermsWithTranslatedDefaults) {
     unsetenv("BRUMALIS_LANGUAGE");
-    const auto blob = platform::FindBlob("UIGLOSSARY");
-    ASSERT_TRUE(blob);
-    CTGlossary::SetUseCompression(true, "QXZ");
-    CTByteViewStream stream(*blob);
-    CTGlossary glossary;
-    ASSERT_TRUE(glossary.LoadTermsFromStream(stream, true, true, "UIGlossary"));
-    dialogs::TBaseMsg::SetTranslateFunc(
-        [&glossary](const std::string& szText) { return glossary.Translate(szText).value_or(szText); });
+    const test::TShippedUIGlossary russian;
+    ASSERT_TRUE(russian.Loaded());
     const auto paragraphs = Written(ProgramOnly("Brumalis"));
     const auto headings = Headings(paragraphs);
     ASSERT_EQ(headings.size(), std::size_t(dialogs::kDisclaimerSections));

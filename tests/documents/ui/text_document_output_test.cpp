@@ -5,6 +5,7 @@
 #include <QtGui/QTextFragment>
 #include <QtGui/QTextTable>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,18 @@ TEST_F(TextDocumentOutputTest, PicturesAreScaledAsInPrintAndMetafilesRenderedAtT
     EXPECT_EQ(rendered.pixelColor(100, 80), QColor(Qt::white));
     EXPECT_EQ(rendered.pixelColor(0, 80), QColor(Qt::black));  // the outline
     EXPECT_EQ(Blocks(document).size(), 2u);
+
+    // An absurd scale is bounded, and so is the memory the picture takes.
+    QTextDocument huge;
+    CTTextDocumentOutput hugeOut(huge, "test", 2.0);
+    CTEmfCanvas big(4000, 10);
+    big.Rectangle(0, 0, 4000, 10);
+    hugeOut.PutGraphic(1e9, big.FinishGraphic(), false);
+    hugeOut.PutGraphic(std::nan(""), CTGraphic::FromRaster(raster), false);
+    const QTextImageFormat bounded = huge.begin().begin().fragment().charFormat().toImageFormat();
+    EXPECT_EQ(bounded.width(), 16384);
+    EXPECT_LE(huge.resource(QTextDocument::ImageResource, QUrl(bounded.name())).value<QImage>().width(), 4096);
+    EXPECT_EQ(huge.toPlainText().size(), 1);
 }
 
 TEST_F(TextDocumentOutputTest, TheDisclaimerShowsTenBoldHeadingsAndItsEmptyLinesByTheRule) {
