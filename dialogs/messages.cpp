@@ -227,14 +227,45 @@ constexpr TMessageText kCatalogue[] = {
     {295, "LWC"},
     {296, "LWE"},
     {297, "SDP"},
+    // The general terms of the disclaimer window and its default names.
+    {7100, "$1 - Accept to launch the software."},
+    {7101, "Use of the software"},
+    {7102, "Intellectual property"},
+    {7103, "Trade names and marks"},
+    {7104, "Disclaimer of warranty"},
+    {7105, "Exclusion of liability"},
+    {7106, "Indemnity"},
+    {7107, "Electronic submission of data"},
+    {7108, "Miscellaneous"},
+    {7109, "Contact"},
+    {7110, "Please read these terms before you use $1. By choosing \"I accept these conditions\" and then \"Continue\" you agree to them; $1 starts only once you have."},
+    {7111, "If you do not accept them, $1 ends without changing anything on your computer."},
+    {7112, "$4 (\"$3\") grants you a free, non-exclusive and non-transferable right to use $1 for selecting and sizing $3 products."},
+    {7113, "You may install $1 on the computers of your organisation. You may not sell, rent or lend it, nor change, translate or take it apart."},
+    {7114, "$1, its catalogue data, texts, pictures and documentation belong to $4 and are protected by copyright. Using them gives you no rights beyond those stated here."},
+    {7115, "$3 and the names of its products are trade names or registered marks of $4. They may not be used without its written consent, except to name the products selected with $1."},
+    {7116, "$1 is provided as it is. Its results are calculated from the catalogue data for guidance only; they do not replace the engineering data and the confirmation of $3."},
+    {7117, "$3 does not warrant that $1 is free from errors or fit for a particular purpose."},
+    {7118, "As far as the law allows, $4 is not liable for any damage, loss of data, loss of profit or other loss arising from the use of $1 or from being unable to use it."},
+    {7119, "You indemnify $4 against claims of third parties arising from a use of $1 contrary to these terms."},
+    {7120, "When $1 exchanges data with the servers of $3 over the Internet:"},
+    {7121, "1. data are sent only when you ask for it, for instance when you look for upgrades;"},
+    {7122, "2. the data sent are exactly those the notice on data processing describes before the first upgrade;"},
+    {7123, "3. $3 is not liable for delays, losses or errors of transmission over public networks."},
+    {7124, "These terms are governed by the law of $5. The courts of $6 alone decide any dispute arising from them."},
+    {7125, "Should a provision of these terms be invalid, the other provisions remain in force."},
+    {7126, "For questions about these terms or about $1, write to $4 at $2."},
+    {7130, "Belgium"},
+    {7131, "Brussels"},
 };
 
 // The numbers the object store serves.
 constexpr std::pair<int, int> kStoreNumbers[] = {{-3, -2}, {5000, 5026}};
 
 // The ranges the built-in texts are registered for: the message window's
-// list, the program's message list and the logon window's list.
-constexpr std::pair<int, int> kBuiltInRanges[] = {{-12, -1}, {0, 298}, {5000, 5026}};
+// list, the program's message list, the logon window's list and the
+// disclaimer's texts.
+constexpr std::pair<int, int> kBuiltInRanges[] = {{-12, -1}, {0, 298}, {5000, 5026}, {7100, 7199}};
 
 std::string BuiltInText(int nMsgNr) {
     const auto it = std::lower_bound(std::begin(kCatalogue), std::end(kCatalogue), nMsgNr,

@@ -15,6 +15,8 @@
 //                calculation (212 … 254), unit family and condenser captions
 //                (270 … 288), report captions, questions and errors
 //   5000 … 5026  the database messages, served by the object store
+//   7100 … 7199  the disclaimer's general terms and default names; their
+//                callers fill $1 … $6 (dialogs/disclaimer_text.h)
 //
 // Environment: BRUMALIS_LANGUAGE=en (any letter case) runs the program
 // untranslated: the translation function is skipped and messages appear in

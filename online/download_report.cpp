@@ -175,14 +175,23 @@ std::string DownloadReportURL(const TDownloadReport& report, const TReportSource
 
 std::vector<TNoticeParagraph> DataProcessingNotice(std::string_view szProgramName) {
     using T = TUpgradeText;
-    const std::pair<TUpgradeText, bool> layout[] = {
-        {T::NoticeHeadCollect, true}, {T::NoticeCollect, false},    {T::NoticeItemBuild, false},
-        {T::NoticeItemCount, false},  {T::NoticeItemLocale, false}, {T::NoticeItemSystem, false},
-        {T::NoticeItemId, false},     {T::NoticeHeadUse, true},     {T::NoticeUse, false},
-        {T::NoticeHeadContact, true}, {T::NoticeContact, false},
+    struct TEntry {
+        TUpgradeText id;
+        bool bBold;
+        bool bContinuesList;
+    };
+    // The introduction of the collected data and every item but the last
+    // run on as one list.
+    const TEntry layout[] = {
+        {T::NoticeHeadCollect, true, false}, {T::NoticeCollect, false, true},     {T::NoticeItemBuild, false, true},
+        {T::NoticeItemCount, false, true},   {T::NoticeItemLocale, false, true},  {T::NoticeItemSystem, false, true},
+        {T::NoticeItemId, false, false},     {T::NoticeHeadUse, true, false},     {T::NoticeUse, false, false},
+        {T::NoticeHeadContact, true, false}, {T::NoticeContact, false, false},
     };
     std::vector<TNoticeParagraph> paragraphs;
-    for (const auto& [id, bBold] : layout) paragraphs.push_back({UpgradeText(id, szProgramName), bBold});
+    for (const TEntry& entry : layout) {
+        paragraphs.push_back({UpgradeText(entry.id, szProgramName), entry.bBold, entry.bContinuesList});
+    }
     return paragraphs;
 }
 

@@ -58,6 +58,8 @@ std::string DownloadReportURL(const TDownloadReport& report, const TReportSource
 struct TNoticeParagraph {
     std::string szText;
     bool bBold = false;
+    // The next paragraph is the next item of the same list.
+    bool bContinuesList = false;
 };
 // The notice's paragraphs, translated, "$1" replaced by the program name.
 std::vector<TNoticeParagraph> DataProcessingNotice(std::string_view szProgramName);

@@ -2,19 +2,17 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <unistd.h>
 
 #include "dialogs/about_captions.h"
 #include "dialogs/messages.h"
 #include "documents/doc_output.h"
 #include "documents/print_params.h"
-#include "localisation/glossary.h"
-#include "objectstore/streams.h"
 #include "platform/build_identity.h"
-#include "platform/resources.h"
 #include "platform/settings_store.h"
 #include "tests/documents/print_params_support.h"
-#include "tests/localisation/shipped_glossary.h"
+#include "tests/documents/shipped_ui_glossary.h"
 
 namespace brumalis {
 namespace {
@@ -130,16 +128,14 @@ TEST_F(PrintParams, TheDecorationsFrameEveryReportAsListed) {
 
 TEST_F(PrintParams, TheHeaderLineIsInRussianWithTheGlossaryAndNeverInTheCLocalesNames) {
     unsetenv("BRUMALIS_LANGUAGE");
-    const auto glossary = test::LoadShippedGlossary("UIGLOSSARY");
-    ASSERT_TRUE(glossary);
-    const auto previous = dialogs::TBaseMsg::SetTranslateFunc(
-        [&](const std::string& sz) { return glossary->Translate(sz).value_or(sz); });
+    std::optional<test::TShippedUIGlossary> russian(std::in_place);
+    ASSERT_TRUE(russian->Loaded());
     const std::string szHeader = TDlgPrintParams::GetPageDecorations()->GetHeaderLine();
     const std::string szLine = dialogs::DistributorLine(1);
     TDlgPrintParams::DiscardPageDecorations();
     setenv("BRUMALIS_LANGUAGE", "en", 1);
     const std::string szEnglish = TDlgPrintParams::GetPageDecorations()->GetHeaderLine();
-    dialogs::TBaseMsg::SetTranslateFunc(previous);
+    russian.reset();
     EXPECT_EQ(szHeader, "Сформировано среда, 09 декабря 2026 программой Brumalis V" + Version() + ", версия базы данных ");
     EXPECT_EQ(szLine, "Поставка, пусконаладка и сервис");
     EXPECT_EQ(szEnglish.rfind("Produced on Wednesday, 09 December 2026", 0), 0U);
