@@ -131,7 +131,15 @@ constexpr std::array<TUnitGroupDefinition, TFrm_Preferences::kUnitGroupCount> kU
 constexpr double kPercent = 100.0;
 constexpr double kDefaultDeviation = 0.2;
 
-int Percent(double dFraction) { return static_cast<int>(std::lround(dFraction * kPercent)); }
+// Stored fractions are read from a file the user may have edited: anything
+// not finite counts as 0, the rest is kept to a range a bar can clamp.
+int Percent(double dFraction) {
+    if (!std::isfinite(dFraction)) return 0;
+    return static_cast<int>(std::lround(std::clamp(dFraction, -kPercent, kPercent) * kPercent));
+}
+
+// The list's item of a number of solutions, the nearest one outside 1 … 10.
+int MaxSolutionItem(std::int32_t nSolutions) { return std::clamp(nSolutions, 1, kMaxSolutionsShown) - 1; }
 std::string PercentText(int nPercent) { return std::to_string(nPercent) + "%"; }
 
 }  // namespace
@@ -153,7 +161,7 @@ TFrm_Preferences::TFrm_Preferences(const Cls_ChLimits& Limits, const TSelectionC
     LoadUnits();
     LoadRefrigerants();
     // A stored number outside the list would choose no item, and OK would store 0.
-    ChooseMaxSolution(prefs.MAXSOLUTION - 1);
+    ChooseMaxSolution(MaxSolutionItem(prefs.MAXSOLUTION));
     SetBars(prefs.NEGCOOLING, prefs.POSCOOLING, prefs.NEGHEATING, prefs.POSHEATING);
     v_appl.SetupWindow(true);
     v_appl.SetOptionSettings(TRepApplOptions{true, prefs.VERSION_X, prefs.VERSION_P, prefs.VERSION_A, true,
@@ -266,7 +274,7 @@ void TFrm_Preferences::RestoreDefaults() {
     for (TRefrigerantItem& item : v_refrigerants[rlNotAllowed]) item.Selected = true;
     MoveSelected(rlNotAllowed);
     SetBars(-kDefaultDeviation, kDefaultDeviation, -kDefaultDeviation, kDefaultDeviation);
-    ChooseMaxSolution(v_limits.GetMaxSolutions() - 1);
+    ChooseMaxSolution(MaxSolutionItem(v_limits.GetMaxSolutions()));
     v_appl.SetOptionSettings(TRepApplOptions{});
     v_choices = TChoices{};
     // Clearing no file would only write an empty name where none was.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <unistd.h>
 
 #include "catalogue/unit_classes.h"
@@ -70,6 +71,14 @@ TEST_F(PreferencesDialog, OpeningCopiesTheCriteriaAndShowsTheStoredNumberOfSolut
     EXPECT_EQ(low->MaxSolutionIndex(), 0);
     ASSERT_TRUE(low->Accept().Accepted);
     EXPECT_EQ(registry->CurrentUser().ReadInteger(kPreferencesKey, "MAXSOLUTION", -1), 1);
+    // Values edited into the settings file by hand.
+    TDlg::Values().MAXSOLUTION = std::numeric_limits<std::int32_t>::min();
+    TDlg::Values().NEGCOOLING = std::numeric_limits<double>::quiet_NaN();
+    TDlg::Values().POSCOOLING = 1e300;
+    auto edited = Open();
+    EXPECT_EQ(edited->MaxSolutionIndex(), 0);
+    EXPECT_EQ(edited->Bar(TDlg::dbNegCooling).Position, 0);
+    EXPECT_EQ(edited->Bar(TDlg::dbPosCooling).Position, edited->Bar(TDlg::dbPosCooling).Max);
 }
 
 TEST_F(PreferencesDialog, BarsRangeToTheLimitsAndStoreTheirPositionsAsFractions) {
