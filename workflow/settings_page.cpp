@@ -8,9 +8,6 @@
 
 namespace brumalis {
 
-TSettingsPage::TSettingsPage(TMainSession& Session)
-    : v_session(Session), v_writePreferences([] { TFrm_Preferences::WriteRegistry(); }) {}
-
 namespace {
 
 TRepApplOptions StoredApplicationOptions() {
@@ -26,6 +23,9 @@ bool RefrigerantIn(const Cls_ChOutdoorUnit& unit, const CTRecordList<Cls_Refrige
 }
 
 }  // namespace
+
+TSettingsPage::TSettingsPage(TMainSession& Session)
+    : v_session(Session), v_writePreferences([] { TFrm_Preferences::WriteRegistry(); }) {}
 
 int TSettingsPage::SetupWindow() {
     const TPreferences& prefs = TFrm_Preferences::Values();
