@@ -76,10 +76,16 @@ CTRecordList<Cls_Refrigerant> Cls_Refrigerant::GetAllowedRefrigerants() {
 }
 
 void Cls_Refrigerant::SetNotAllowedRefrigerants(const CTRecordList<Cls_Refrigerant>& pList) {
+    std::vector<std::int32_t> ids;
+    for (const auto& pRefrigerant : pList) ids.push_back(pRefrigerant->GetID());
+    SetNotAllowedRefrigerantIds(ids);
+}
+
+void Cls_Refrigerant::SetNotAllowedRefrigerantIds(const std::vector<std::int32_t>& ids) {
     std::string szText;
-    for (const auto& pRefrigerant : pList) {
+    for (const std::int32_t nID : ids) {
         if (!szText.empty()) szText += ' ';
-        szText += std::to_string(pRefrigerant->GetID());
+        szText += std::to_string(nID);
     }
     NotAllowedText() = szText;
     SelectionKey().WriteString(kSelectionSection, kNotAllowedValue, szText);

@@ -114,6 +114,7 @@ public:
     static CTRecordList<Cls_Refrigerant> GetAllowedRefrigerants();
     // Stores the record IDs of pList as the not-allowed text.
     static void SetNotAllowedRefrigerants(const CTRecordList<Cls_Refrigerant>& pList);
+    static void SetNotAllowedRefrigerantIds(const std::vector<std::int32_t>& ids);
     static std::int32_t GetRegDefault();
     static void SetRegDefault(std::int32_t id);
     CTRecordList<Cls_OutdoorDevice> GetAllOutdoorDevice() const;

@@ -56,5 +56,6 @@ std::string CTVersionUtils::GetConfigurationName() { return BRUMALIS_BUILD_CONFI
 int CTVersionUtils::GetZorbitServerID() { return BRUMALIS_BUILD_SERVER; }
 
 std::string MakerWebAddress() { return BRUMALIS_MAKER_WEB_ADDRESS; }
+std::string SoftwareHouseWebAddress() { return BRUMALIS_SOFTWARE_HOUSE_WEB_ADDRESS; }
 
 }  // namespace brumalis::platform

@@ -42,5 +42,8 @@ public:
 // The maker's web site ("http://www.orvane.invalid" unless the build sets
 // BRUMALIS_MAKER_WEB_ADDRESS).
 std::string MakerWebAddress();
+// The software house's web site ("http://www.brumalis-software.invalid"
+// unless the build sets BRUMALIS_SOFTWARE_HOUSE_WEB_ADDRESS).
+std::string SoftwareHouseWebAddress();
 
 }  // namespace brumalis::platform

@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -63,14 +64,26 @@ struct TKeyNode {
     std::map<std::string, TSettingValue, TLessIgnoringCase> values;
     std::map<std::string, std::unique_ptr<TKeyNode>, TLessIgnoringCase> subkeys;
 
-    // An existing value keeps the spelling of its name.
-    void SetValue(std::string_view szName, TSettingValue value) {
+    // An existing value keeps the spelling of its name. False when the value
+    // was there already, of the same type and bit for bit the same: the
+    // store then leaves its file alone.
+    bool SetValue(std::string_view szName, TSettingValue value) {
         const auto it = values.find(szName);
-        if (it != values.end()) {
-            it->second = std::move(value);
-        } else {
+        if (it == values.end()) {
             values.emplace(szName, std::move(value));
+            return true;
         }
+        if (Identical(it->second, value)) return false;
+        it->second = std::move(value);
+        return true;
+    }
+
+    static bool Identical(const TSettingValue& a, const TSettingValue& b) {
+        const double* pA = std::get_if<double>(&a);
+        const double* pB = std::get_if<double>(&b);
+        // -0.0 is stored apart from 0.0; a NaN is the same as itself.
+        if (pA && pB) return std::bit_cast<std::uint64_t>(*pA) == std::bit_cast<std::uint64_t>(*pB);
+        return a == b;
     }
 };
 
@@ -443,10 +456,10 @@ std::optional<TSettingValue> CTSettingsStore::ReadValue(std::string_view szKey, 
 
 bool CTSettingsStore::WriteValue(std::string_view szKey, std::string_view szName, TSettingValue value) {
     return Change([&](CTSettingsTree& tree) {
+        const bool bNewKey = tree.Find(szKey) == nullptr;
         TKeyNode* key = IsValueName(szName) ? tree.Create(szKey) : nullptr;
         if (!key) return TEdit::Refused;
-        key->SetValue(szName, std::move(value));
-        return TEdit::Changed;
+        return key->SetValue(szName, std::move(value)) || bNewKey ? TEdit::Changed : TEdit::Unchanged;
     });
 }
 

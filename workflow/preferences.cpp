@@ -6,9 +6,12 @@
 #include <type_traits>
 #include <variant>
 
-#include "catalogue/units.h"
-#include "platform/settings_store.h"
+#include "catalogue/refrigerants.h"
 #include "catalogue/unit_classes.h"
+#include "catalogue/units.h"
+#include "dialogs/messages.h"
+#include "platform/settings_store.h"
+#include "workflow/start_up.h"
 
 namespace brumalis {
 namespace {
@@ -106,7 +109,209 @@ TCondenserFields CondenserFieldsOf(std::int32_t nCondenser) {
     return fields;
 }
 
+// The groups of the "Units" page: quantity, readable title, and the unit
+// "Restore Defaults" chooses.
+struct TUnitGroupDefinition {
+    U_RepUnit Quantity;
+    const char* szTitle;
+    int nDefaultIndex;
+};
+
+constexpr std::array<TUnitGroupDefinition, TFrm_Preferences::kUnitGroupCount> kUnitGroups = {{
+    {U_Temperature, "Temperature", 0},
+    {U_ShortLength, "Dimensions", 0},
+    {U_Length, "Length", 0},
+    {U_Mass, "Weight", 0},
+    {U_Airflow, "Fluid flow", 1},
+    {U_Power, "Capacity", 0},
+    {U_Pressure, "Pressure drop", 1},
+}};
+
+// Deviations as the bars show them.
+constexpr double kPercent = 100.0;
+constexpr double kDefaultDeviation = 0.2;
+
+// Stored fractions are read from a file the user may have edited: anything
+// not finite counts as 0, the rest is kept to a range a bar can clamp.
+int Percent(double dFraction) {
+    if (!std::isfinite(dFraction)) return 0;
+    return static_cast<int>(std::lround(std::clamp(dFraction, -kPercent, kPercent) * kPercent));
+}
+
+// The list's item of a number of solutions, the nearest one outside 1 … 10.
+int MaxSolutionItem(std::int32_t nSolutions) { return std::clamp(nSolutions, 1, kMaxSolutionsShown) - 1; }
+std::string PercentText(int nPercent) { return std::to_string(nPercent) + "%"; }
+
 }  // namespace
+
+std::vector<std::string> TFrm_Preferences::Texts() {
+    std::vector<std::string> texts = {kCaption, kNoRefrigerantAllowed, kDefaultsCaption, kDefaultsHint,
+                                      kCoverPageTitle, kCoverPageFilter};
+    for (const TUnitGroupDefinition& group : kUnitGroups) texts.emplace_back(group.szTitle);
+    return texts;
+}
+
+TFrm_Preferences::TFrm_Preferences(const Cls_ChLimits& Limits, const TSelectionCriteria& Current)
+    : v_limits(Limits) {
+    TPreferences& prefs = Values();
+    prefs.CONDENSER = Current.Condenser;
+    prefs.FAMILY = Current.Family;
+    prefs.REFRIGERANT = Current.RefrigerantId;
+    prefs.COMPRESSOR = Current.CompressorId;
+    LoadUnits();
+    LoadRefrigerants();
+    // A stored number outside the list would choose no item, and OK would store 0.
+    ChooseMaxSolution(MaxSolutionItem(prefs.MAXSOLUTION));
+    SetBars(prefs.NEGCOOLING, prefs.POSCOOLING, prefs.NEGHEATING, prefs.POSHEATING);
+    v_appl.SetupWindow(true);
+    v_appl.SetOptionSettings(TRepApplOptions{true, prefs.VERSION_X, prefs.VERSION_P, prefs.VERSION_A, true,
+                                             prefs.SOUND_L, prefs.SOUND_R, prefs.SOUND_X});
+    v_appl.ShowAllOptions();
+    v_choices = TChoices{prefs.OPRANGE, prefs.PRESSUREDROP, prefs.SPECTEXTS, prefs.COVERPAGE, prefs.ESEER};
+    v_priceFile.Initialize(TProgramStart::kPriceFileKey, false, nullptr);
+    v_priceFile.NoteAttachedFile();
+}
+
+void TFrm_Preferences::LoadUnits() {
+    for (std::size_t n = 0; n < kUnitGroups.size(); ++n) {
+        TUnitChoice& choice = v_units[n];
+        choice.Quantity = kUnitGroups[n].Quantity;
+        choice.Title = dialogs::TBaseMsg::Translate(kUnitGroups[n].szTitle);
+        choice.Items.clear();
+        for (int i = 0; i < TU_Form::DimensionCount(choice.Quantity); ++i) {
+            choice.Items.push_back(TU_Form::GetSpecificString(choice.Quantity, i));
+        }
+        choice.ItemIndex = TU_Form::GetNewIndex(choice.Quantity);
+    }
+}
+
+void TFrm_Preferences::ChooseUnit(TUnitGroup Group, int nItemIndex) {
+    TUnitChoice& choice = v_units[Group];
+    if (nItemIndex >= 0 && nItemIndex < static_cast<int>(choice.Items.size())) choice.ItemIndex = nItemIndex;
+}
+
+void TFrm_Preferences::LoadRefrigerants() {
+    const std::vector<std::int32_t> notAllowed = ParseNotAllowedRefrigerants(GetNotAllowedRefrigerantsText());
+    for (auto& list : v_refrigerants) list.clear();
+    for (const auto& pRefrigerant :
+         RecordsAs<Cls_Refrigerant>(CTDbObject::GetAllRecords(Cls_Refrigerant::kClassID, true))) {
+        if (pRefrigerant->GetDeleted()) continue;
+        const bool bNotAllowed =
+            std::find(notAllowed.begin(), notAllowed.end(), pRefrigerant->GetID()) != notAllowed.end();
+        v_refrigerants[bNotAllowed ? rlNotAllowed : rlAllowed].push_back(
+            TRefrigerantItem{pRefrigerant->GetID(), pRefrigerant->GetName(), false});
+    }
+    SortList(rlAllowed);
+    SortList(rlNotAllowed);
+}
+
+void TFrm_Preferences::SortList(TRefrigerantList List) {
+    std::stable_sort(v_refrigerants[List].begin(), v_refrigerants[List].end(),
+                     [](const TRefrigerantItem& a, const TRefrigerantItem& b) { return a.Name < b.Name; });
+}
+
+void TFrm_Preferences::SelectRefrigerant(TRefrigerantList List, std::size_t nItem, bool bSelected) {
+    if (nItem < v_refrigerants[List].size()) v_refrigerants[List][nItem].Selected = bSelected;
+}
+
+bool TFrm_Preferences::MoveEnabled(TRefrigerantList From) const {
+    const auto& list = v_refrigerants[From];
+    return std::any_of(list.begin(), list.end(), [](const TRefrigerantItem& item) { return item.Selected; });
+}
+
+void TFrm_Preferences::MoveSelected(TRefrigerantList From) {
+    const TRefrigerantList To = From == rlAllowed ? rlNotAllowed : rlAllowed;
+    auto& from = v_refrigerants[From];
+    auto& to = v_refrigerants[To];
+    const auto moved = std::stable_partition(from.begin(), from.end(),
+                                             [](const TRefrigerantItem& item) { return !item.Selected; });
+    for (auto it = moved; it != from.end(); ++it) it->Selected = false;
+    to.insert(to.end(), moved, from.end());
+    from.erase(moved, from.end());
+    SortList(To);
+}
+
+void TFrm_Preferences::DoubleClickRefrigerant(TRefrigerantList List, std::size_t nItem) {
+    if (nItem >= v_refrigerants[List].size()) return;
+    v_refrigerants[List][nItem].Selected = true;
+    MoveSelected(List);
+}
+
+std::vector<std::string> TFrm_Preferences::MaxSolutionItems() {
+    std::vector<std::string> items;
+    for (int n = 1; n <= kMaxSolutionsShown; ++n) items.push_back(std::to_string(n));
+    return items;
+}
+
+void TFrm_Preferences::ChooseMaxSolution(int nItemIndex) {
+    v_maxSolutionIndex = std::clamp(nItemIndex, 0, kMaxSolutionsShown - 1);
+}
+
+void TFrm_Preferences::SetBars(double dNegCooling, double dPosCooling, double dNegHeating, double dPosHeating) {
+    const auto set = [this](TDeviationBar which, int nMin, int nMax, double dValue) {
+        TBar& bar = v_bars[which];
+        bar.Min = std::min(nMin, 0);
+        bar.Max = std::max(nMax, 0);
+        bar.LimitText = PercentText(which == dbNegCooling || which == dbNegHeating ? bar.Min : bar.Max);
+        MoveBar(which, Percent(dValue));
+    };
+    set(dbNegCooling, Percent(v_limits.GetMinCoolDeviation()), 0, dNegCooling);
+    set(dbPosCooling, 0, Percent(v_limits.GetMaxCoolDeviation()), dPosCooling);
+    set(dbNegHeating, Percent(v_limits.GetMinHeatDeviation()), 0, dNegHeating);
+    set(dbPosHeating, 0, Percent(v_limits.GetMaxHeatDeviation()), dPosHeating);
+}
+
+void TFrm_Preferences::MoveBar(TDeviationBar Which, int nPosition) {
+    TBar& bar = v_bars[Which];
+    bar.Position = std::clamp(nPosition, bar.Min, bar.Max);
+    bar.ValueText = PercentText(bar.Position);
+}
+
+void TFrm_Preferences::RestoreDefaults() {
+    for (std::size_t n = 0; n < kUnitGroups.size(); ++n) {
+        ChooseUnit(static_cast<TUnitGroup>(n), kUnitGroups[n].nDefaultIndex);
+    }
+    for (TRefrigerantItem& item : v_refrigerants[rlNotAllowed]) item.Selected = true;
+    MoveSelected(rlNotAllowed);
+    SetBars(-kDefaultDeviation, kDefaultDeviation, -kDefaultDeviation, kDefaultDeviation);
+    ChooseMaxSolution(MaxSolutionItem(v_limits.GetMaxSolutions()));
+    v_appl.SetOptionSettings(TRepApplOptions{});
+    v_choices = TChoices{};
+    // Clearing no file would only write an empty name where none was.
+    if (v_priceFile.State().ClearEnabled) v_priceFile.Btn_ClearClick();
+}
+
+TFrm_Preferences::TAcceptResult TFrm_Preferences::Accept() {
+    if (v_refrigerants[rlAllowed].empty()) {
+        return TAcceptResult{false, dialogs::TBaseMsg::Translate(kNoRefrigerantAllowed), true};
+    }
+    for (const TUnitChoice& choice : v_units) TU_Form::SetNewIndex(choice.Quantity, choice.ItemIndex, true);
+    std::vector<std::int32_t> notAllowed;
+    for (const TRefrigerantItem& item : v_refrigerants[rlNotAllowed]) notAllowed.push_back(item.Id);
+    Cls_Refrigerant::SetNotAllowedRefrigerantIds(notAllowed);
+    TPreferences& prefs = Values();
+    prefs.NEGCOOLING = v_bars[dbNegCooling].Position / kPercent;
+    prefs.POSCOOLING = v_bars[dbPosCooling].Position / kPercent;
+    prefs.NEGHEATING = v_bars[dbNegHeating].Position / kPercent;
+    prefs.POSHEATING = v_bars[dbPosHeating].Position / kPercent;
+    prefs.MAXSOLUTION = v_maxSolutionIndex + 1;
+    const TRepApplOptions options = v_appl.GetOptionSettings();
+    prefs.VERSION_X = options.VersionX;
+    prefs.VERSION_P = options.VersionP;
+    prefs.VERSION_A = options.VersionA;
+    prefs.SOUND_L = options.SoundL;
+    prefs.SOUND_R = options.SoundR;
+    prefs.SOUND_X = options.SoundX;
+    prefs.OPRANGE = v_choices.OperationRange;
+    prefs.PRESSUREDROP = v_choices.PressureDrop;
+    prefs.COVERPAGE = v_choices.CoverPage;
+    prefs.SPECTEXTS = v_choices.SpecTexts;
+    prefs.ESEER = v_choices.ESEER;
+    WriteRegistry();
+    return TAcceptResult{true, {}, false};
+}
+
+void TFrm_Preferences::Cancel() { v_priceFile.RestoreNotedFile(); }
 
 TPreferences DefaultPreferences(const Cls_ChLimits& Limits) {
     TPreferences prefs;

@@ -58,4 +58,11 @@ bool TRegistrationSteps::RegisterWithDesktop() {
     return bEntries && bUninstallEntry;
 }
 
+bool TRegistrationSteps::RunFirstShowing() {
+    if (RunUninstall()) return false;
+    if (platform::IsRunningClone(v_params)) return false;
+    RegisterWithDesktop();
+    return true;
+}
+
 }  // namespace brumalis

@@ -62,6 +62,12 @@ public:
     // made.
     bool RegisterWithDesktop();
 
+    // The main window's first showing up to the catalogue, in order: the
+    // uninstall run, the deletion copy's process (ends at once), the
+    // registration. False when the program ends here, without a window; a
+    // failed registration does not stop the start.
+    bool RunFirstShowing();
+
 private:
     std::string Translated(const char* szText) const;
 

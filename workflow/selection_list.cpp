@@ -283,6 +283,11 @@ void TFrm_ChApplicationOptions::ShowOptions(const std::vector<Cls_ChOutdoorUnit*
     }
 }
 
+void TFrm_ChApplicationOptions::ShowAllOptions() {
+    for (int n = 0; n < 8; ++n) EnableFromInit(static_cast<TBoxIndex>(n));
+    if (v_DisableStd) v_boxes[bxVersionS] = v_boxes[bxSoundS] = TBox{false, true};
+}
+
 bool TFrm_ChApplicationOptions::OptionAllowed(std::string_view Suffix) const {
     const int nVersion = Suffix.size() == 3 ? VersionBox(Suffix[1]) : -1;
     if (nVersion >= 0) {

@@ -93,6 +93,10 @@ public:
     void SetupWindow(bool DisableStd);
     // Enables the boxes of the variants among the units, ticked from the stored options.
     void ShowOptions(const std::vector<Cls_ChOutdoorUnit*>& SelectChillers);
+    // Every box enabled and ticked from the stored options (the standard
+    // ones ticked and disabled with DisableStd): the preferences offer every
+    // variant, whatever the catalogue holds.
+    void ShowAllOptions();
     bool OptionAllowed(std::string_view Suffix) const;
     static std::string GetStdOptionSuffix() { return "STD"; }
     TRepApplOptions GetOptionSettings() const;

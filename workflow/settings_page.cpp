@@ -1,10 +1,28 @@
 #include "workflow/settings_page.h"
 
+#include <algorithm>
+
 #include "catalogue/price_records.h"
 #include "catalogue/units.h"
 #include "workflow/preferences.h"
 
 namespace brumalis {
+
+namespace {
+
+TRepApplOptions StoredApplicationOptions() {
+    const TPreferences& prefs = TFrm_Preferences::Values();
+    return TRepApplOptions{true, prefs.VERSION_X, prefs.VERSION_P, prefs.VERSION_A,
+                           true, prefs.SOUND_L,   prefs.SOUND_R,   prefs.SOUND_X};
+}
+
+bool RefrigerantIn(const Cls_ChOutdoorUnit& unit, const CTRecordList<Cls_Refrigerant>& refrigerants) {
+    std::int32_t nCls = 0, nObj = 0;
+    unit.GetRefrigerant_REF(nCls, nObj);
+    return std::any_of(refrigerants.begin(), refrigerants.end(), [nObj](const auto& p) { return p->GetID() == nObj; });
+}
+
+}  // namespace
 
 TSettingsPage::TSettingsPage(TMainSession& Session)
     : v_session(Session), v_writePreferences([] { TFrm_Preferences::WriteRegistry(); }) {}
@@ -13,8 +31,7 @@ int TSettingsPage::SetupWindow() {
     const TPreferences& prefs = TFrm_Preferences::Values();
     const Cls_ChLimits& limits = *v_session.v_Limits;
     v_appl.SetupWindow(false);
-    v_appl.SetOptionSettings(TRepApplOptions{true, prefs.VERSION_X, prefs.VERSION_P, prefs.VERSION_A, true,
-                                             prefs.SOUND_L, prefs.SOUND_R, prefs.SOUND_X});
+    v_appl.SetOptionSettings(StoredApplicationOptions());
     v_panel.SetupWindow(limits, false, TU_Form::GetNewIndex(U_Power), TU_Form::GetNewIndex(U_Temperature), {},
                         [this] { CondenserBrineCheck(); }, [this] { EvaporatorBrineCheck(); },
                         [this] { CheckSettings(); });
@@ -83,6 +100,33 @@ void TSettingsPage::EvaporatorBrineCheck() {
 void TSettingsPage::CondenserBrineCheck() {
     InvalidateResults();
     CheckCondenserBrine(v_list.GetSelCondenser(), v_panel, v_condBrine);
+}
+
+void TSettingsPage::ReinstallLimits() { v_panel.InstallLimits(); }
+
+void TSettingsPage::ReloadSelectableUnits() {
+    v_session.v_Refrigerants = Cls_Refrigerant::GetAllowedRefrigerants();
+    v_session.v_PrefChillers.clear();
+    for (auto& pUnit : v_session.v_Outdoors) {
+        if (!RefrigerantIn(*pUnit, v_session.v_Refrigerants)) continue;
+        // A unit whose refrigerant was not allowed at start has no power supplies yet.
+        pUnit->LoadAllPowerSupplies(v_session.v_PSCombinations, v_session.v_Powersupplies);
+        v_session.v_PrefChillers.push_back(pUnit.get());
+    }
+    v_list.DisplaySelections(v_session.v_PrefChillers, v_session.v_Compressors, v_session.v_Refrigerants);
+    const TPreferences& prefs = TFrm_Preferences::Values();
+    v_list.SetSelectionCriteria(prefs.CONDENSER, prefs.FAMILY, prefs.REFRIGERANT, prefs.COMPRESSOR);
+}
+
+void TSettingsPage::ApplyStoredApplicationOptions() {
+    v_appl.SetOptionSettings(StoredApplicationOptions());
+    v_appl.ShowOptions(v_list.GetSelChillers());
+}
+
+void TSettingsPage::PreferencesAccepted() {
+    ReinstallLimits();
+    ReloadSelectableUnits();
+    ApplyStoredApplicationOptions();
 }
 
 void TSettingsPage::InvalidateResults() {

@@ -64,6 +64,17 @@ public:
     // can write them in the user's own display units.
     void SetPreferencesWriter(std::function<void()> Writer) { v_writePreferences = std::move(Writer); }
 
+    // After OK in the preferences dialog, in this order:
+    // the panel's limits in the new display units, the values re-expressed;
+    void ReinstallLimits();
+    // the allowed refrigerants read again, the selectable units and the list
+    // rebuilt, the stored row selected (the results are invalidated);
+    void ReloadSelectableUnits();
+    // the application options from the preferences, shown for the row.
+    void ApplyStoredApplicationOptions();
+    // All three, as the main window runs them before it shows this page.
+    void PreferencesAccepted();
+
     // The results are gone: grid emptied, "On selected result" unavailable,
     // the invalidation callback (the Analysis page) told.
     void InvalidateResults();

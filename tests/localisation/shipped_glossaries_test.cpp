@@ -9,13 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/about_captions.h"
 #include "dialogs/messages.h"
+#include "documents/print_params_dialog.h"
 #include "localisation/glossary.h"
 #include "localisation/lang_support.h"
 #include "objectstore/streams.h"
 #include "online/upgrade_texts.h"
 #include "platform/resources.h"
 #include "tests/localisation/shipped_glossary.h"
+#include "workflow/preferences.h"
+#include "workflow/price_file_frame.h"
 #include "workflow/registration_steps.h"
 
 namespace brumalis {
@@ -129,6 +133,15 @@ TEST_F(ShippedUIGlossary, TranslatesEveryTextOfTheUpgradeOnceIntoRussian) {
     dialogs::TBaseMsg::SetTranslateFunc(
         [&glos](const std::string& szText) { return glos->Translate(szText).value_or(szText); });
     EXPECT_EQ(online::UpgradeText(online::TUpgradeText::HintWelcome, "Brumalis"), "Добро пожаловать в программу Brumalis.");
+}
+
+TEST_F(ShippedUIGlossary, TranslatesEveryTextOfThePreferencesPrintParametersAndAboutBoxOnce) {
+    const auto glos = test::LoadShippedGlossary("UIGlossary");
+    ASSERT_TRUE(glos);
+    for (const auto& texts : {TFrm_Preferences::Texts(), TFrmPriceFileAdmin::Texts(), TPrintParamsDialog::Texts(),
+                              dialogs::TAboutBox::Texts()}) {
+        for (const std::string& szEnglish : texts) ExpectOneRussianTranslation(*glos, szEnglish, "dialog text");
+    }
 }
 
 TEST(ShippedGlossary, IsRussianCompressedAndFullyTranslated) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -201,6 +203,25 @@ TEST_F(FileSettingsStore, WritesTheDocumentedFormat) {
               "\n[Software\\ODBC\\ODBC.INI\\Chiller_Project]\n"
               "\n[Software\\Orvane\\Brumalis\\Preferences]\n"
               "a%3Db=str:C:\\x%0A100%25\nMinimumCapacity=double:0.1\nShowPrices=bool:true\nUnits=int:1\n");
+}
+
+TEST_F(FileSettingsStore, RewritingAValueItAlreadyHoldsLeavesTheFileAlone) {
+    CTFileSettingsStore store(File(), false);
+    ASSERT_TRUE(store.WriteDouble(Preferences, "Zero", 0.0));
+    ASSERT_TRUE(store.WriteString(Preferences, "Name", "Brumalis"));
+    const auto written = fs::last_write_time(File());
+    const std::string bytes = ReadFile(File());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(store.WriteString(Preferences, "Name", "Brumalis"));
+    EXPECT_TRUE(store.WriteDouble(Preferences, "Zero", 0.0));
+    EXPECT_EQ(fs::last_write_time(File()), written);
+    EXPECT_EQ(ReadFile(File()), bytes);
+    // Another type, or another bit pattern of an equal number, is a change.
+    EXPECT_TRUE(store.WriteDouble(Preferences, "Zero", -0.0));
+    EXPECT_NE(fs::last_write_time(File()), written);
+    EXPECT_TRUE(std::signbit(Open().ReadDouble(Preferences, "Zero", 1.0)));
+    EXPECT_TRUE(store.WriteInteger(Preferences, "Name", 1));
+    EXPECT_EQ(Open().ReadInteger(Preferences, "Name", 0), 1);
 }
 
 TEST_F(FileSettingsStore, SkipsDamagedLinesAndSaysWhere) {

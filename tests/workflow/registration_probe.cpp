@@ -40,6 +40,8 @@ int main(int argc, char** argv) {
 
     if (steps.RunDeletionCopy()) return 0;
     if (!steps.TakeInstanceGuard()) return 3;
-    if (steps.RunUninstall()) return 0;
+    // The main window's first showing: an uninstall run ends there.
+    if (!steps.RunFirstShowing()) return 0;
+    // Registered again without a change, to tell whether the entries are there.
     return steps.RegisterWithDesktop() ? 0 : 4;
 }

@@ -2,6 +2,9 @@
 
 #include <sys/wait.h>
 
+#include <map>
+#include <thread>
+
 #include "../platform/process_fixture.h"
 #include "platform/administrator_rights.h"
 #include "platform/build_identity.h"
@@ -113,6 +116,55 @@ TEST_F(RegistrationSteps, AnUninstallAnsweredNoKeepsEverything) {
     EXPECT_TRUE(fs::exists(Menu() / "brumalis.desktop"));
     EXPECT_TRUE(v_user->KeyExists(Entry));
     EXPECT_TRUE(v_user->KeyExists("Software\\Orvane\\Brumalis"));
+}
+
+TEST_F(RegistrationSteps, TheFirstShowingEndsForAnUninstallRunOrTheDeletionCopy) {
+    TRegistrationSteps uninstall({"/uninstall"}, v_log.Dialogs());
+    EXPECT_FALSE(uninstall.RunFirstShowing());  // answered No: nothing removed, nothing registered
+    EXPECT_EQ(v_log.questions.size(), 1U);
+    EXPECT_TRUE(v_log.messages.empty());
+    EXPECT_FALSE(fs::exists(Menu() / "brumalis.desktop"));
+    EXPECT_TRUE(fs::exists(v_program));
+
+    TRegistrationSteps copy({"PID:3", "EXE:\"/opt/orvane/brumalis\""}, v_log.Dialogs());
+    EXPECT_FALSE(copy.RunFirstShowing());
+    EXPECT_EQ(v_log.questions.size(), 1U);
+    EXPECT_FALSE(fs::exists(Menu() / "brumalis.desktop"));
+    EXPECT_FALSE(v_user->KeyExists(Entry));
+
+    TRegistrationSteps normal({"project.cpf"}, v_log.Dialogs());
+    EXPECT_TRUE(normal.RunFirstShowing());
+    EXPECT_TRUE(fs::exists(Menu() / "brumalis.desktop"));
+    EXPECT_TRUE(v_user->KeyExists(Entry));
+    EXPECT_EQ(v_log.questions.size(), 1U);
+}
+
+// Every file below a folder with its bytes and times.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().string()] = {platform::testing::ReadFile(entry.path()), entry.last_write_time()};
+        }
+    }
+    return files;
+}
+
+TEST_F(RegistrationSteps, ASecondStartChangesNoFile) {
+    platform::CTRegistry files(
+        std::make_shared<platform::CTFileSettingsStore>((v_root.Path() / "config/brumalis/registry.ini").string(), false),
+        std::make_shared<platform::CTMemorySettingsStore>(true));
+    const platform::CTRegistrySubstitute use(files);
+    TRegistrationSteps first({}, v_log.Dialogs());
+    ASSERT_TRUE(first.RunFirstShowing());
+    ASSERT_TRUE(fs::exists(Menu() / "brumalis.desktop"));
+    ASSERT_NE(platform::testing::ReadFile(v_root.Path() / "config/brumalis/registry.ini").find("Uninstall\\Brumalis"),
+              std::string::npos);
+    const auto before = Snapshot(v_root.Path());
+    std::this_thread::sleep_for(20ms);  // a rewrite would show in the times
+    TRegistrationSteps second({}, v_log.Dialogs());
+    ASSERT_TRUE(second.RunFirstShowing());
+    EXPECT_EQ(Snapshot(v_root.Path()), before);
 }
 
 // ---- The program itself, uninstalled --------------------------------------
