@@ -33,14 +33,10 @@ bool Exists(const std::string& szName, bool bFolder) {
     return !szName.empty() && (bFolder ? fs::is_directory(szName, ec) : fs::exists(szName, ec));
 }
 
-// What every report shares: the writer with the print parameters' page
-// decorations, the report grid and what was left out.
+// What every report shares: the document, the report grid and what was left out.
 class CTReportRun {
 public:
-    CTReportRun(CTStream& Sink, double dMarginLeft, double dMarginRight)
-        : v_decorations(TDlgPrintParams::GetPageDecorations()),
-          v_rtf(Sink, TRegistrationSteps::kApplicationTitle, v_decorations.get(), TReportCommands::kPaperWidthCm,
-                TReportCommands::kPaperHeightCm, dMarginLeft, dMarginRight, 1.5, 1.5) {
+    explicit CTReportRun(CTDocOutput& Doc) : v_doc(Doc) {
         v_grid.SetFont(graphics::TFont{CTDocOutput::BaseFontName(), 8, {}, graphics::clWindowText});
         const std::string szLogo = TDlgPrintParams::GetLogoFile();
         if (!szLogo.empty()) {
@@ -49,13 +45,13 @@ public:
         }
     }
 
-    CTRTFOutput& Doc() { return v_rtf; }
+    CTDocOutput& Doc() { return v_doc; }
     TGridData& Grid() { return v_grid; }
     CTReportPictures& Pictures() { return v_pictures; }
 
     // A page break when something is on the page.
     void BreakIfNeeded() {
-        if (v_bPage) v_rtf.NewPage();
+        if (v_bPage) v_doc.NewPage();
     }
     void SetPageFlag(bool b) { v_bPage = b; }
 
@@ -67,25 +63,40 @@ public:
             v_pictures.Skip(szFileName, doc.Error);
             return false;
         }
-        TRepSpecTexts::PrintXMLDocument(doc.Document, v_rtf);
+        TRepSpecTexts::PrintXMLDocument(doc.Document, v_doc);
         return true;
     }
 
     TReportOutcome Finish(TReportOutcome outcome) {
-        outcome.Ok = v_rtf.Finish();
-        if (!outcome.Ok) outcome.Error = v_rtf.Error();
+        outcome.Ok = true;
         outcome.Skipped = v_pictures.Skipped();
         outcome.Pictures = v_pictures.Decoded();
         return outcome;
     }
 
 private:
-    std::shared_ptr<const CTDecorationDefinition> v_decorations;
-    CTRTFOutput v_rtf;
+    CTDocOutput& v_doc;
     TGridData v_grid;
     CTReportPictures v_pictures;
     bool v_bPage = false;
 };
+
+// An RTF document on A4 with the print parameters' page decorations; the
+// body writes into it, and the outcome fails when the stream did.
+TReportOutcome WriteRtf(CTStream& Sink, double dMarginLeft, double dMarginRight,
+                        const std::function<TReportOutcome(CTDocOutput&)>& body) {
+    const auto decorations = TDlgPrintParams::GetPageDecorations();
+    CTRTFOutput rtf(Sink, TRegistrationSteps::kApplicationTitle, decorations.get(), TReportCommands::kPaperWidthCm,
+                    TReportCommands::kPaperHeightCm, dMarginLeft, dMarginRight, TReportCommands::kMarginTopBottomCm,
+                    TReportCommands::kMarginTopBottomCm);
+    TReportOutcome outcome = body(rtf);
+    if (!outcome.Ok) return outcome;
+    if (!rtf.Finish()) {
+        outcome.Ok = false;
+        outcome.Error = rtf.Error();
+    }
+    return outcome;
+}
 
 graphs::TFigureFont FigureFont(const CTDocOutput& Doc) {
     doc::TFont normal;
@@ -224,8 +235,9 @@ void SettingsRows(CTSettingsRows& rows, const TAnalysisPage& Page) {
     const auto temp = [](double v) { return R::FmtTemperature(v); };
     const auto diff = [](double v) { return R::FmtTemperatureDiff(v); };
     const TSideSettings cool = panel.GetCoolSettings();
+    // The capacity rows stay when the panel has no capacity entry: empty, as 0 prints.
     if (cool.Capacity || cool.Evaporator || cool.Condenser || cool.Ambient) {
-        if (cool.Capacity) rows.Row(32, R::FmtQuantity(panel.GetUserCoolCap(), U_Power), true);
+        rows.Row(32, R::FmtQuantity(panel.GetUserCoolCap(), U_Power), true);
         if (cool.Evaporator) rows.Row(66, temp(t.CoolLeavingE), true);
         if (cool.EvaporatorDeltaT) rows.Row(kGridIndent + Msg(39), diff(t.CoolDeltaTE));
         if (cool.Condenser) rows.Row(28, temp(t.CoolLeavingC), true);
@@ -233,7 +245,9 @@ void SettingsRows(CTSettingsRows& rows, const TAnalysisPage& Page) {
         if (cool.Ambient) rows.Row(dialogs::TBaseMsg::Translate(panel.GetCoolAmbientTitle()), temp(t.Summer), true);
     }
     const TSideSettings heat = panel.GetHeatSettings();
-    if (heat.Capacity) rows.Row(78, R::FmtQuantity(panel.GetUserHeatCap(), U_Power), true);
+    if (heat.Capacity || heat.Evaporator || heat.Condenser || heat.Ambient) {
+        rows.Row(78, R::FmtQuantity(panel.GetUserHeatCap(), U_Power), true);
+    }
     if (heat.Evaporator) rows.Row(66, temp(t.HeatLeavingE), true);
     if (heat.EvaporatorDeltaT) rows.Row(kGridIndent + Msg(39), diff(t.HeatDeltaTE));
     if (heat.Condenser) rows.Row(28, temp(t.HeatLeavingC), true);
@@ -291,7 +305,20 @@ void TBoxReporting::ApplyPreferences(const TPreferences& Prefs) {
 
 TReportOutcome TReportCommands::Bib_MSWordClick(CTStream& Sink, TMainSession& Session, const TSolutionBasket& Basket,
                                                 const TBoxReporting& Box, CTProgressSink* pProgress) {
-    CTReportRun run(Sink, 2.0, 1.5);
+    return WriteRtf(Sink, kBasketMarginLeftCm, kBasketMarginRightCm, [&](CTDocOutput& Doc) {
+        return WriteBasketReport(Doc, Session, Basket, Box, pProgress);
+    });
+}
+
+TReportOutcome TReportCommands::Bib_AnMSWordClick(CTStream& Sink, const TAnalysisPage& Page) {
+    if (!Page.Active()) return TReportOutcome{false, "nothing is analysed", {}, 0, 0, 0, 0, 0};
+    return WriteRtf(Sink, kAnalysisMarginCm, kAnalysisMarginCm,
+                    [&](CTDocOutput& Doc) { return WriteAnalysisReport(Doc, Page); });
+}
+
+TReportOutcome TReportCommands::WriteBasketReport(CTDocOutput& Doc, TMainSession& Session, const TSolutionBasket& Basket,
+                                                  const TBoxReporting& Box, CTProgressSink* pProgress) {
+    CTReportRun run(Doc);
     TReportOutcome outcome;
     if (Box.Chk_CoverPage.Checked) {
         if (run.PrintSpecText(Box.CoverPageFile)) run.SetPageFlag(true);
@@ -316,13 +343,13 @@ TReportOutcome TReportCommands::Bib_MSWordClick(CTStream& Sink, TMainSession& Se
     return run.Finish(outcome);
 }
 
-TReportOutcome TReportCommands::Bib_AnMSWordClick(CTStream& Sink, const TAnalysisPage& Page) {
+TReportOutcome TReportCommands::WriteAnalysisReport(CTDocOutput& Doc, const TAnalysisPage& Page) {
     TReportOutcome outcome;
     if (!Page.Active()) {
         outcome.Error = "nothing is analysed";
         return outcome;
     }
-    CTReportRun run(Sink, 2.0, 2.0);
+    CTReportRun run(Doc);
     CTDocOutput& doc = run.Doc();
     doc.TextHeading1(Msg(9), true);
     doc.TextWrite(Msg(8));

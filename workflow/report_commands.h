@@ -62,6 +62,10 @@ public:
 
     static constexpr double kPaperWidthCm = 21.0;
     static constexpr double kPaperHeightCm = 29.7;
+    static constexpr double kBasketMarginLeftCm = 2.0;
+    static constexpr double kBasketMarginRightCm = 1.5;
+    static constexpr double kAnalysisMarginCm = 2.0;
+    static constexpr double kMarginTopBottomCm = 1.5;
 
     // The basket report (every solution with the sections ticked); progress
     // one step per solution.
@@ -69,6 +73,10 @@ public:
                                           const TBoxReporting& Box, CTProgressSink* pProgress = nullptr);
     // The report of the current analysis; nothing is written without one.
     static TReportOutcome Bib_AnMSWordClick(CTStream& Sink, const TAnalysisPage& Page);
+    // The bodies of both reports, into any document.
+    static TReportOutcome WriteBasketReport(CTDocOutput& Doc, TMainSession& Session, const TSolutionBasket& Basket,
+                                            const TBoxReporting& Box, CTProgressSink* pProgress = nullptr);
+    static TReportOutcome WriteAnalysisReport(CTDocOutput& Doc, const TAnalysisPage& Page);
 
     // Replaces the file with the bytes atomically: a failure keeps the old
     // file and answers the system's reason.
