@@ -418,15 +418,21 @@ void OptionSections(CTDocOutput& Utils, TGridData& Grid, Cls_ChOutdoorUnit& Unit
 graphics::CTGraphic CTReportPictures::Of(const Cls_ChOutdoorUnit& Unit, int nIndex) {
     const auto pVisual = nIndex == 1 ? Unit.GetChVisualization() : Unit.GetChVisualization2();
     if (!pVisual) return {};
-    const auto found = v_pictures.find(pVisual->GetID());
-    if (found != v_pictures.end()) return found->second;
+    if (v_pictures.count(pVisual->GetID())) return v_pictures[pVisual->GetID()];
     CTMemoryStream bytes;
+    const std::string data = pVisual->GetDrawing(bytes) ? bytes.Data() : std::string();
+    return Decoded(pVisual->GetID(), Unit.GetName() + ": " + pVisual->GetName(), data);
+}
+
+graphics::CTGraphic CTReportPictures::Decoded(std::int32_t nID, const std::string& szItem, std::string_view bytes) {
+    const auto found = v_pictures.find(nID);
+    if (found != v_pictures.end()) return found->second;
     graphics::CTGraphic picture;
-    if (pVisual->GetDrawing(bytes) && !bytes.Data().empty()) {
-        picture = graphics::DecodePicture(bytes.Data());
-        if (picture.IsEmpty()) Skip(Unit.GetName() + ": " + pVisual->GetName(), picture.Reason());
+    if (!bytes.empty()) {
+        picture = graphics::DecodePicture(bytes);
+        if (picture.IsEmpty()) Skip(szItem, picture.Reason());
     }
-    v_pictures.emplace(pVisual->GetID(), picture);
+    v_pictures.emplace(nID, picture);
     return picture;
 }
 

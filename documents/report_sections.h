@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/records.h"
@@ -36,6 +37,8 @@ public:
     // The unit's first (nIndex 1) or second (2) visualisation; empty when it
     // has none or its data do not decode (then listed in Skipped once).
     graphics::CTGraphic Of(const Cls_ChOutdoorUnit& Unit, int nIndex);
+    // The picture of these bytes under its record ID, decoded on first request.
+    graphics::CTGraphic Decoded(std::int32_t nID, const std::string& szItem, std::string_view bytes);
     const std::vector<TReportSkip>& Skipped() const { return v_skipped; }
     void Skip(std::string szItem, std::string szReason) { v_skipped.push_back({std::move(szItem), std::move(szReason)}); }
     int Decoded() const { return static_cast<int>(v_pictures.size()); }

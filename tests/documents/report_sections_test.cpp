@@ -213,5 +213,17 @@ TEST_F(ReportSections, APlantHasHeatRecoveryOnlyWithRecoveredHeatAndSoundWithout
     EXPECT_EQ(family.TableStartingWith("Heat recovery")->Cell(1, 1).text, "STD");
 }
 
+TEST_F(ReportSections, PicturesDecodeOnceAndDamagedOnesAreNamedOnce) {
+    CTReportPictures pictures;
+    EXPECT_TRUE(pictures.Decoded(7, "ACQ 100: photo", "\xFF\xD8\xFF\xE0 damaged").IsEmpty());
+    EXPECT_TRUE(pictures.Decoded(7, "ACQ 160: photo", "\xFF\xD8\xFF\xE0 damaged").IsEmpty());
+    ASSERT_EQ(pictures.Skipped().size(), 1U);
+    EXPECT_EQ(pictures.Skipped()[0].Item, "ACQ 100: photo");
+    EXPECT_FALSE(pictures.Skipped()[0].Reason.empty());
+    EXPECT_TRUE(pictures.Decoded(8, "none", "").IsEmpty());
+    EXPECT_EQ(pictures.Skipped().size(), 1U) << "a unit without a picture is no fault";
+    EXPECT_EQ(pictures.Decoded(), 2);
+}
+
 }  // namespace
 }  // namespace brumalis::testing

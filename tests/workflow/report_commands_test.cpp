@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include "catalogue/unit_classes.h"
+#include "documents/print_params.h"
+#include "platform/settings_store.h"
 #include "tests/documents/recording_doc_output.h"
 #include "tests/workflow/shipped_workflow_fixture.h"
 #include "workflow/report_commands.h"
@@ -311,6 +313,18 @@ TEST_F(Reports, PicturesAreDecodedOncePerReport) {
     EXPECT_EQ(outcome.Pictures, 2) << "one photograph and one drawing decoded";
 }
 
+TEST_F(Reports, AnUnreadableLogoIsNamed) {
+    const std::string szLogo = (folder / "logo.bmp").string();
+    Write("logo.bmp", "BM not really");
+    ASSERT_TRUE(platform::Registry().CurrentUser().WriteString(TDlgPrintParams::kKey, "DisLogo", szLogo));
+    AddSolution({"ACQ 100"}, 100.0);
+    const TReportOutcome outcome = Report();
+    ASSERT_TRUE(outcome.Ok);
+    ASSERT_EQ(outcome.Skipped.size(), 1U);
+    EXPECT_EQ(outcome.Skipped[0].Item, szLogo);
+    EXPECT_NE(outcome.Skipped[0].Reason.find("logo"), std::string::npos);
+}
+
 TEST_F(Reports, TheRtfHasA4AndEachReportsMargins) {
     AddSolution({"ACQ 100"}, 100.0);
     CTMemoryStream bytes;
@@ -338,6 +352,10 @@ protected:
         analysis->SetupWindow();
         analysis->ChooseUnit(Unit(*session, szUnit));
         analysis->StartOnUserDefined();
+        TSelTempData t;
+        t.CoolLeavingE = 7.0, t.CoolDeltaTE = 5.0, t.CoolLeavingC = 35.0, t.CoolDeltaTC = 5.0, t.Summer = 35.0;
+        t.HeatLeavingC = 45.0, t.HeatDeltaTC = 5.0, t.HeatLeavingE = 45.0, t.HeatDeltaTE = 5.0, t.Winter = 7.0;
+        analysis->LoadTemperatures(t);
         return *analysis;
     }
     std::vector<std::string> Status(TAnalysisPage& page) {
@@ -390,10 +408,9 @@ TEST_F(AnalysisReport, TheStatusFollowsTheLightAndOnlyACertifiedUnitClaimsTheCer
 
     TAnalysisPage& uncertified = Analysis("AHT 090");
     ASSERT_FALSE(uncertified.Unit()->GetEurovent());
-    if (uncertified.Light() == 0) {
-        calls = Status(uncertified);
-        EXPECT_EQ(calls[calls.size() - 2], "TEXT Within capacity table and within operation range.");
-    }
+    ASSERT_EQ(uncertified.Light(), 0);
+    calls = Status(uncertified);
+    EXPECT_EQ(calls[calls.size() - 2], "TEXT Within capacity table and within operation range.");
     CTMemoryStream bytes;
     TAnalysisPage idle(*session, *settings);
     EXPECT_FALSE(TReportCommands::Bib_AnMSWordClick(bytes, idle).Ok);
