@@ -478,12 +478,13 @@ void ChooseOptions(const TCliArgs& args, TAnalysisPage& page, const Cls_ChOutdoo
 
 }  // namespace
 
-int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TCommandSpec spec{kConditionOptions, {"json"}, 1, {"low-noise", "heat-recovery", "pump"}};
+TCommandSpec AnalyseSpec(std::set<std::string> flags) {
+    TCommandSpec spec{kConditionOptions, std::move(flags), 1, {"low-noise", "heat-recovery", "pump"}};
     spec.valueOptions.insert("distance");
-    TCliArgs parsed(args, spec);
-    TProgramStart start;
-    Start(start);
+    return spec;
+}
+
+void PrepareAnalysis(const TCliArgs& parsed, TProgramStart& start, TAnalysisPage& page, std::ostream& err) {
     TMainSession& session = start.Session();
     TUnitChoice units(parsed.Value("units"));
     Cls_ChOutdoorUnit& unit = *UnitNamed(session, parsed.Positional().front());
@@ -491,11 +492,6 @@ int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (dDistance < TAnalysisPage::kMinDistance || dDistance > TAnalysisPage::kMaxDistance) {
         throw CTCriteriaError("--distance: between 1 and 20 m");
     }
-
-    // The Settings page only for the analysis page's wiring: the command
-    // analyses a chosen unit, never a result.
-    TSettingsPage settings(session);
-    TAnalysisPage page(session, settings);
     page.SetupWindow();
     page.ChooseUnit(&unit);
     page.StartOnUserDefined();
@@ -506,6 +502,17 @@ int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ost
     PrintNotes(notes, err);
     ChooseOptions(parsed, page, unit);
     page.EnterDistance(Number2Str(15, dDistance));
+}
+
+int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TCliArgs parsed(args, AnalyseSpec({"json"}));
+    TProgramStart start;
+    Start(start);
+    // The Settings page only for the analysis page's wiring: the command
+    // analyses a chosen unit, never a result.
+    TSettingsPage settings(start.Session());
+    TAnalysisPage page(start.Session(), settings);
+    PrepareAnalysis(parsed, start, page, err);
 
     if (parsed.Flag("json")) {
         WriteJson(page.Grid(), page.Temperatures(), 0.0, 0.0, {}, out);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/cli_args.h"
+#include "workflow/analysis_page.h"
 #include "workflow/main_session.h"
 #include "workflow/settings_page.h"
 #include "workflow/start_up.h"
@@ -27,6 +28,11 @@ int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ost
 TCommandSpec SelectionSpec(std::set<std::string> flags);
 void StartProgram(TProgramStart& start);
 int MakeSelectionOf(const TCliArgs& parsed, TProgramStart& start, TSettingsPage& page, std::ostream& err);
+// For the commands that analyse a unit (analyse, report analyse): the
+// analyse command's options with the command's own flags, and the unit the
+// first argument names analysed on the page with the options' conditions.
+TCommandSpec AnalyseSpec(std::set<std::string> flags);
+void PrepareAnalysis(const TCliArgs& parsed, TProgramStart& start, TAnalysisPage& page, std::ostream& err);
 // The unit as the grid and the rejected list name it: model and variant
 // suffix; the bare model name is the standard variant.
 Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel);

@@ -10,6 +10,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_print_params.h"
 #include "app/cli_project.h"
+#include "app/cli_report.h"
 
 namespace {
 
@@ -77,6 +78,19 @@ commands:
       it, atomically, only when every step succeeded; otherwise it exits 1
       and the file stays as it was. Messages go to standard error.
 
+  report select [select criteria] [--take N] -o FILE
+  report project FILE.cpf -o FILE
+  report analyse MODEL [analyse options] -o FILE
+      A word-processor report (RTF): the first N results of a selection
+      (default all) as one-unit solutions, a project's basket, or an
+      analysis. -o - writes to standard output. Sections as the Reporting
+      Section of the preferences, changed with --cover FILE | --no-cover,
+      --spec-texts DIR | --no-spec-texts, --[no-]operation-range,
+      --[no-]pressure-drop, --[no-]dimensional, --eseer | --iplv. --open
+      shows the report in the desktop's viewer; --json prints file, bytes,
+      counts and what was left out (each also on standard error). Exit 3:
+      written, but no viewer started.
+
 Exit codes: 0 success (also when nothing qualifies), 1 bad criteria,
 2 bad usage. Environment: BRUMALIS_LANGUAGE=en shows untranslated texts.
 )";
@@ -104,6 +118,7 @@ int main(int argc, char** argv) {
         if (command == "print-params") return app::RunPrintParams(args, std::cout);
         if (command == "project") return app::RunProject(args, std::cout, std::cerr);
         if (command == "basket") return app::RunBasket(args, std::cout, std::cerr);
+        if (command == "report") return app::RunReport(args, std::cout, std::cerr);
         std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
         return kExitUsage;
     } catch (const app::CTUsageError& e) {

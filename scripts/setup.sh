@@ -12,6 +12,7 @@ packages=(
   libfreetype-dev fonts-liberation2 fonts-wine
   libreoffice-writer-nogui poppler-utils
   libcurl4-openssl-dev libssl-dev
+  libpugixml-dev
   desktop-file-utils shared-mime-info
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
 )

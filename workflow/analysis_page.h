@@ -100,6 +100,8 @@ public:
     const TFrm_ChTempPanel& Panel() const { return v_panel; }
     TFrm_ChBrine& EvaporatorBrine() { return v_evapBrine; }
     TFrm_ChBrine& CondenserBrine() { return v_condBrine; }
+    const TFrm_ChBrine& EvaporatorBrine() const { return v_evapBrine; }
+    const TFrm_ChBrine& CondenserBrine() const { return v_condBrine; }
     TFrm_ChTempScrollEntries& RecoveryEntries() { return v_recovery; }
     const TFrm_ChResultGrid& Grid() const { return v_grid; }
     // The temperature record of the last computation.

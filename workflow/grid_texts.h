@@ -6,6 +6,7 @@
 
 #include "catalogue/records.h"
 #include "catalogue/units.h"
+#include "catalogue/value_texts.h"
 
 namespace brumalis {
 
@@ -15,8 +16,6 @@ inline const std::string kGridIndent = "   ";
 // "<none>" and " dBA" in the program's language.
 std::string NoneCellText();
 std::string DecibelsSuffix();
-std::string DimensionedCell(U_RepUnit unit, double dValue);
-std::string PlainCell(double dValue, int nDigits, const std::string& szUnit = std::string());
 // "Sound pressure level @ 5 m", translated, in the current length unit.
 std::string SoundDistanceTitle(double dMetres);
 // "STD" for a heat-recovery unit, else the recovery kind of its results.
