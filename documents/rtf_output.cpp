@@ -272,7 +272,9 @@ void CTRTFOutput::WriteDecorations(bool bTop) {
         zones.size() >= 3 ? zones[1].get() : nullptr,
         zones.size() >= 2 ? zones.back().get() : nullptr,
     };
-    v_sink.WriteLine(std::string("{\\") + (bTop ? "header" : "footer") + " \\pard\\plain \\" + (bTop ? "s15" : "s16") +
+    // LibreOffice reads a header or footer with one fallback character per
+    // Unicode escape again, so the blank after a Cyrillic letter would vanish.
+    v_sink.WriteLine(std::string("{\\") + (bTop ? "header" : "footer") + "\\uc0 \\pard\\plain \\" + (bTop ? "s15" : "s16") +
                      "\\nowidctlpar\\widctlpar \\fs" + Num(nSize) + "\\cgrid");
     if (!bTop && bPrintLine) {
         v_sink.Write("{\\fs" + Num(RoundEven(nSize * 0.66)) + " ");
