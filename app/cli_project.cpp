@@ -70,16 +70,14 @@ private:
 struct TProjectContext {
     explicit TProjectContext(std::ostream& err) : dialog(err) {
         StartProgram(start);
-        project = std::make_unique<TProjectFile>(start.Factory(), start.Session(), basket);
-        plant = std::make_unique<TPlantBuilder>(start.Session());
-        page = std::make_unique<TBasketPage>(start.Session(), basket, *plant);
+        project = std::make_unique<TProjectFile>(start.Factory(), start.Session());
+        page = std::make_unique<TBasketPage>(start.Session());
     }
 
     CTCliDialog dialog;
     TProgramStart start;
-    TSolutionBasket basket;  // before the session's units go
+    TSolutionBasket& basket = start.Session().Basket();
     std::unique_ptr<TProjectFile> project;
-    std::unique_ptr<TPlantBuilder> plant;
     std::unique_ptr<TBasketPage> page;
 };
 

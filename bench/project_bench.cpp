@@ -29,9 +29,8 @@ struct TProject {
         request.ReqCool = 350.0;
         request.NegCooling = -0.9, request.PosCooling = 9.0;  // a wide band: many computed units
         session.RunSelection(request);
-        project = std::make_unique<TProjectFile>(start.Factory(), session, basket);
-        plant = std::make_unique<TPlantBuilder>(session);
-        page = std::make_unique<TBasketPage>(session, basket, *plant);
+        project = std::make_unique<TProjectFile>(start.Factory(), session);
+        page = std::make_unique<TBasketPage>(session);
         const std::vector<Cls_ChOutdoorUnit*>& units = session.v_Candidates;
         for (int i = 0; i < 50 && !units.empty(); ++i) {
             Cls_ChOutdoorUnit& unit = *units[static_cast<std::size_t>(i) % units.size()];
@@ -42,7 +41,7 @@ struct TProject {
             const int nUnits = i < 30 ? 1 : 3;
             const std::int32_t nSeqNr = session.NextBasketSeqNr(nUnits);
             for (int k = 0; k < nUnits; ++k) unit.CopyChillerData(1, nSeqNr + k);
-            basket.Add(std::make_unique<TSolution>(nSeqNr, 0.0, 350.0 * nUnits,
+            session.Basket().Add(std::make_unique<TSolution>(nSeqNr, 0.0, 350.0 * nUnits,
                                                    std::vector<Cls_ChOutdoorUnit*>(static_cast<std::size_t>(nUnits), &unit)));
         }
         file = (std::filesystem::temp_directory_path() / "brumalis-bench-project.cpf").string();
@@ -51,9 +50,7 @@ struct TProject {
     ~TProject() { std::filesystem::remove(file); }
 
     TProgramStart start;
-    TSolutionBasket basket;
     std::unique_ptr<TProjectFile> project;
-    std::unique_ptr<TPlantBuilder> plant;
     std::unique_ptr<TBasketPage> page;
     std::string file;
 };
@@ -73,7 +70,7 @@ void BM_OpenProjectWithBasketGrid(benchmark::State& state) {
         }
     }
     benchmark::DoNotOptimize(nChars);
-    state.counters["solutions"] = static_cast<double>(p.basket.Count());
+    state.counters["solutions"] = static_cast<double>(p.start.Session().Basket().Count());
 }
 BENCHMARK(BM_OpenProjectWithBasketGrid)->Unit(benchmark::kMillisecond);
 

@@ -165,11 +165,15 @@ void TOptionChoice::OptionChanged(Cls_ChOption& Option, bool bTicked) {
             WithoutOptionCodes(*pUnit, nSeqNr, Option, *pComb, bTicked);
         }
     }
-    RefreshGrid();
+    RefreshGrid(*pUnit);
 }
 
-void TOptionChoice::RefreshGrid() {
-    if (v_plant) v_plant->RefreshGrid();  // the result grid reads its column from the data set
+void TOptionChoice::RefreshGrid(Cls_ChOutdoorUnit& Unit) {
+    if (v_plant) {
+        v_plant->RefreshGrid();
+    } else {
+        v_grid.ReplaceChiller(&Unit);  // the column reads its texts from the data set again
+    }
 }
 
 }  // namespace brumalis

@@ -40,7 +40,7 @@ private:
                          bool bTicked);
     void WithoutOptionCodes(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr, Cls_ChOption& Option,
                             Cls_ChOptAllowed& Comb, bool bTicked);
-    void RefreshGrid();
+    void RefreshGrid(Cls_ChOutdoorUnit& Unit);
     const Cls_ChOption* SelectedPump(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr) const;
 
     TMainSession& v_session;

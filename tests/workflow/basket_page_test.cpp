@@ -23,8 +23,7 @@ protected:
             p->SetChillerData(1, Result(p == a ? 100.0 : 200.0));
         }
         ReloadOptions();
-        plant = std::make_unique<TPlantBuilder>(session);
-        page = std::make_unique<TBasketPage>(session, basket, *plant);
+        page = std::make_unique<TBasketPage>(session);
         page->SetEditCallbacks(
             [this](Cls_ChOutdoorUnit& unit, const TSelTempData& criteria, double dCool, double dHeat, bool bCaps) {
                 settings.push_back({&unit, criteria, dCool, dHeat, bCaps});
@@ -33,8 +32,7 @@ protected:
     }
     void TearDown() override {
         page.reset();
-        basket.Replace({});
-        plant.reset();
+        session.ClearWork();
         combs.clear();
         TU_Form::CleanupUnits();
         BasketFixture::TearDown();
@@ -62,8 +60,8 @@ protected:
         bool withCapacities;
     };
 
-    TSolutionBasket basket;
-    std::unique_ptr<TPlantBuilder> plant;
+    TSolutionBasket& basket = session.Basket();
+    TPlantBuilder* plant = &session.Plant();
     std::unique_ptr<TBasketPage> page;
     Cls_ChOutdoorUnit *a = nullptr, *b = nullptr;
     CTRecordList<Cls_ChOptAllowed> combs;
