@@ -17,10 +17,14 @@ TCliArgs::TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spe
             v_flags.insert(name);
         } else if (spec.optionalValues.count(name)) {
             v_flags.insert(name);
-            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) v_values[name] = args[++i];
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+                v_values[name] = args[++i];
+                v_sequence.emplace_back(name, args[i]);
+            }
         } else if (spec.valueOptions.count(name)) {
             if (i + 1 >= args.size()) throw CTUsageError("option " + arg + " needs a value");
             v_values[name] = args[++i];
+            v_sequence.emplace_back(name, args[i]);
         } else {
             throw CTUsageError("unknown option " + arg);
         }
@@ -35,6 +39,14 @@ std::optional<std::string> TCliArgs::Value(const std::string& szName) const {
     const auto it = v_values.find(szName);
     if (it == v_values.end()) return std::nullopt;
     return it->second;
+}
+
+std::vector<std::string> TCliArgs::Values(const std::string& szName) const {
+    std::vector<std::string> values;
+    for (const auto& [name, value] : v_sequence) {
+        if (name == szName) values.push_back(value);
+    }
+    return values;
 }
 
 std::optional<double> TCliArgs::Number(const std::string& szName) const {

@@ -9,6 +9,7 @@
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
 #include "app/cli_print_params.h"
+#include "app/cli_chiller.h"
 #include "app/cli_project.h"
 
 namespace {
@@ -104,6 +105,9 @@ int main(int argc, char** argv) {
         if (command == "print-params") return app::RunPrintParams(args, std::cout);
         if (command == "project") return app::RunProject(args, std::cout, std::cerr);
         if (command == "basket") return app::RunBasket(args, std::cout, std::cerr);
+        if (command == "options") return app::RunOptions(args, std::cout, std::cerr);
+        if (command == "plant") return app::RunPlant(args, std::cout, std::cerr);
+        if (command == "chiller") return app::RunChiller(args, std::cout, std::cerr);
         std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
         return kExitUsage;
     } catch (const app::CTUsageError& e) {

@@ -120,11 +120,16 @@ void TOptionChoice::WithoutOptionCodes(Cls_ChOutdoorUnit& Unit, std::int32_t Seq
         std::vector<TPumpFlags> pumps;
         if (bPump) {
             for (Cls_ChOptAllowed* p : Unit.GetSpecialOptCombs(v_session.v_Options, SeqNr, TFrm_ChOptions::kTypePump)) {
-                pumps.push_back(TPumpFlags{p, p->Selected, p->Calculated, p->GetIsStandard()});
+                // The changed pump's own tick is already set: it goes back to the other state.
+                pumps.push_back(TPumpFlags{p, p == &Comb ? !bTicked : p->Selected, p->Calculated, p->GetIsStandard()});
             }
             Unit.ResetStdPumpOption(v_session.v_Options, bTicked ? &Option : nullptr, SeqNr);
         }
-        if (Recompute(Unit, SeqNr, Comb, true) > 0) {
+        const bool bError = Recompute(Unit, SeqNr, Comb, true) > 0;
+        // A pump the recomputation declined (question 269 answered no) is
+        // undone like an error, so that the chosen pump stays chosen.
+        const bool bDeclined = bPump && bTicked && !Comb.GetSelected();
+        if (bError || bDeclined) {
             if (bPump) {
                 for (const TPumpFlags& f : pumps) {
                     f.comb->Selected = f.selected, f.comb->Calculated = f.calculated, f.comb->SetIsStandard(f.standard);

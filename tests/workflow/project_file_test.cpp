@@ -157,8 +157,9 @@ TEST_F(ProjectFileTest, SavingAppendsTheExtensionAndASecondSaveGoesToTheSameFile
 TEST_F(ProjectFileTest, AReopenedBasketHasTheSameUnitsDataOptionsAndTotalsAndSavesByteIdentical) {
     const fs::path file = SavedProject();
     const TChillerData plantBefore = basket.At(1).GetDataSet();
-    TSolutionBasket reopened;
-    TProjectFile other(*factory, session, reopened);
+    const std::int32_t nPlantBefore = basket.At(1).GetSeqNr();
+    TSolutionBasket& reopened = basket;  // the session's, replaced by the open
+    TProjectFile& other = *project;
     ASSERT_TRUE(other.OpenFile(file.string()));
     EXPECT_TRUE(dialog.shown.empty());
     EXPECT_TRUE(other.v_Skipped.empty());
@@ -168,7 +169,7 @@ TEST_F(ProjectFileTest, AReopenedBasketHasTheSameUnitsDataOptionsAndTotalsAndSav
     EXPECT_EQ(one.GetChillers(), std::vector<Cls_ChOutdoorUnit*>{a});
     EXPECT_EQ(plant.GetChillers(), (std::vector<Cls_ChOutdoorUnit*>{b, b}));
     EXPECT_EQ(plant.GetSeqNr(), one.GetSeqNr() + 1);  // numbers never return, units take consecutive ones
-    EXPECT_GT(one.GetSeqNr(), basket.At(1).GetSeqNr() + 1);
+    EXPECT_GT(one.GetSeqNr(), nPlantBefore + 1);
     EXPECT_DOUBLE_EQ(one.GetReqCoolCap(), 100.0);
     const TChillerData d = one.GetDataSet();
     EXPECT_DOUBLE_EQ(d.CoolData.Cap, 101.5);
@@ -195,8 +196,8 @@ TEST_F(ProjectFileTest, UnitsAndOptionsLoadingLeavesOutAreReportedWithTheReasonA
     const fs::path file = SavedProject();
     session.v_PrefChillers = {a};  // b's refrigerant is no longer allowed
     lowNoise->Remove();  // the unit no longer offers its low-noise version
-    TSolutionBasket reopened;
-    TProjectFile other(*factory, session, reopened);
+    TSolutionBasket& reopened = basket;
+    TProjectFile& other = *project;
     ASSERT_TRUE(other.OpenFile(file.string()));
     ASSERT_EQ(reopened.Count(), 1);
     EXPECT_EQ(reopened.At(0).GetChillers().front(), a);
@@ -206,7 +207,8 @@ TEST_F(ProjectFileTest, UnitsAndOptionsLoadingLeavesOutAreReportedWithTheReasonA
     EXPECT_EQ(dialog.shown, other.v_Skipped);
     std::unique_ptr<Cls_ChOutdoorUnit> withdrawn = std::move(session.v_Outdoors[1]);  // b withdrawn
     session.v_Outdoors.erase(session.v_Outdoors.begin() + 1);
-    TProjectFile third(*factory, session, reopened);
+    TProjectFile& third = *project;
+    dialog.shown.clear();
     ASSERT_TRUE(third.OpenFile(file.string()));
     ASSERT_EQ(third.v_Skipped.size(), 3U);
     EXPECT_NE(third.v_Skipped[1].find("it is not in the catalogue"), std::string::npos) << third.v_Skipped[1];
