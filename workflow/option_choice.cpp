@@ -1,6 +1,7 @@
 #include "workflow/option_choice.h"
 
 #include <cmath>
+#include <optional>
 
 #include "catalogue/user_dialog.h"
 
@@ -19,6 +20,21 @@ bool Recomputes(std::int32_t nType) {
 struct TPumpFlags {
     Cls_ChOptAllowed* comb;
     bool selected, calculated, standard;
+};
+
+// While a reverted tick is recomputed: its messages were shown and its
+// questions answered the first time; the ticks as they are now are kept.
+class CTQuietDialog : public CTUserDialog {
+public:
+    CTQuietDialog() : v_previous(SetUserDialog(this)) {}
+    ~CTQuietDialog() override { SetUserDialog(v_previous); }
+    CTQuietDialog(const CTQuietDialog&) = delete;
+    CTQuietDialog& operator=(const CTQuietDialog&) = delete;
+    void ShowError(int, const std::vector<std::string>&) override {}
+    bool AskYesNo(int, const std::vector<std::string>&) override { return true; }
+
+private:
+    CTUserDialog* v_previous;
 };
 
 }  // namespace
@@ -66,6 +82,8 @@ void TOptionChoice::SelectHROption(Cls_ChOption& Option) {
 
 std::int32_t TOptionChoice::Recompute(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr, const Cls_ChOptAllowed& Comb,
                                       bool bShowError) {
+    std::optional<CTQuietDialog> quiet;
+    if (!bShowError) quiet.emplace();
     const TSelectionRequest request = v_request();
     TSelTempData temperatures = request.Temperatures;
     v_frame.GetHRData(temperatures.HRLeaving, temperatures.HRDeltaT);
