@@ -49,20 +49,24 @@ std::vector<std::string> TCliArgs::Values(const std::string& szName) const {
     return values;
 }
 
-std::optional<double> TCliArgs::Number(const std::string& szName) const {
-    const std::optional<std::string> text = Value(szName);
-    if (!text) return std::nullopt;
+double ParseNumber(const std::string& szName, const std::string& szText) {
     // Strictly a number here: a script's typo must not silently become 0.
-    std::string normal = *text;
+    std::string normal = szText;
     for (char& c : normal) c = c == ',' ? '.' : c;
     const char* begin = normal.data() + (normal.rfind('+', 0) == 0 ? 1 : 0);
     const char* end = normal.data() + normal.size();
     double d = 0.0;
     const auto result = std::from_chars(begin, end, d);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(d)) {
-        throw CTCriteriaError("--" + szName + ": '" + *text + "' is not a number");
+        throw CTCriteriaError("--" + szName + ": '" + szText + "' is not a number");
     }
     return d;
+}
+
+std::optional<double> TCliArgs::Number(const std::string& szName) const {
+    const std::optional<std::string> text = Value(szName);
+    if (!text) return std::nullopt;
+    return ParseNumber(szName, *text);
 }
 
 }  // namespace brumalis::app

@@ -56,4 +56,7 @@ private:
     std::vector<std::pair<std::string, std::string>> v_sequence;
 };
 
+// The value of option --szName as a number ("." or ","); bad criteria otherwise.
+double ParseNumber(const std::string& szName, const std::string& szText);
+
 }  // namespace brumalis::app

@@ -313,6 +313,7 @@ std::vector<TNamedStep> StepsOf(const TCliArgs& parsed) {
 
 // A step the frame did not take as asked stops the command.
 void Apply(TWiredOptionFrame& frame, const TNamedStep& named, std::ostream& err) {
+    if (named.step.IsTemperature()) ParseNumber(named.flag, named.step.Value);
     const TStepOutcome outcome = frame.Apply(named.step);
     const std::string szWhat = "--" + named.flag + " " + named.step.Value;
     if (outcome.Result == TStepOutcome::TResult::Impossible) throw CTCriteriaError(szWhat + ": " + outcome.Reason);
@@ -428,8 +429,13 @@ int BasketAdd(const std::vector<std::string>& rest, std::ostream& out, std::ostr
     Open(ctx, *file);
     TSettingsPage page(ctx.Session());
     std::unique_ptr<TWiredOptionFrame> frame;
-    Cls_ChOutdoorUnit& unit = PickWithOptions(parsed, ctx, page, frame, err);
-    if (!ctx.page->AddResult(unit, RequirementOf(page))) throw CTRefusal(szFileName);
+    Cls_ChOutdoorUnit* pUnit = nullptr;
+    try {
+        pUnit = &PickWithOptions(parsed, ctx, page, frame, err);
+    } catch (const CTCriteriaError& e) {
+        throw CTCriteriaError(std::string(e.what()) + "; '" + szFileName + "' was not changed");
+    }
+    if (!ctx.page->AddResult(*pUnit, RequirementOf(page))) throw CTRefusal(szFileName);
     SaveChanged(ctx, szFileName);
     PrintProject(ctx, szFileName, parsed.Flag("json"), out);
     return 0;
@@ -556,8 +562,7 @@ int RunPlant(const std::vector<std::string>& args, std::ostream& out, std::ostre
     frame.ShowCurrentUnit();
     for (TNamedStep step : StepsOf(parsed)) {
         // A temperature goes to the unit being worked on; the others name theirs.
-        const bool bTemperature = step.step.Kind == TOptionStep::TKind::HRLeaving || step.step.Kind == TOptionStep::TKind::HRDeltaT;
-        if (!bTemperature) {
+        if (!step.step.IsTemperature()) {
             const auto [nUnit, szOption] = PlantStepTarget(step, plant.Grid().UnitCount());
             plant.Grid().SetCurrentPosition(nUnit - 1);
             frame.ShowCurrentUnit();

@@ -345,9 +345,9 @@ void TChillerDataSheet::FillTechnical() {
     t.CapacitySteps = unit.GetComprStep();
     double dHeight = 0.0, dWidth = 0.0, dDepth = 0.0;
     unit.GetDimensions(nullptr, dHeight, dWidth, dDepth);
-    t.Height = TU_Form::PutDimensionedText(U_Length, true, dHeight);
-    t.Width = TU_Form::PutDimensionedText(U_Length, true, dWidth);
-    t.Depth = TU_Form::PutDimensionedText(U_Length, true, dDepth);
+    t.Height = TU_Form::PutDimensionedText(U_ShortLength, true, dHeight);
+    t.Width = TU_Form::PutDimensionedText(U_ShortLength, true, dWidth);
+    t.Depth = TU_Form::PutDimensionedText(U_ShortLength, true, dDepth);
     t.Weight = TU_Form::PutDimensionedText(U_Mass, true, unit.GetWeight(nullptr));
     FillSound();
 }

@@ -60,7 +60,7 @@ TStepOutcome TWiredOptionFrame::Apply(const TOptionStep& Step) {
     switch (Step.Kind) {
         case TOptionStep::TKind::Tick: return Tick(Step.Value, true);
         case TOptionStep::TKind::Untick: return Tick(Step.Value, false);
-        case TOptionStep::TKind::Kit: return Kit(Step.Value);
+        case TOptionStep::TKind::Kit: return Kit(Step.Value, true);
         case TOptionStep::TKind::HRLeaving: return Recovery(TEntryRow::Leaving, Step.Value);
         case TOptionStep::TKind::HRDeltaT: return Recovery(TEntryRow::DeltaT, Step.Value);
     }
@@ -69,7 +69,11 @@ TStepOutcome TWiredOptionFrame::Apply(const TOptionStep& Step) {
 
 TStepOutcome TWiredOptionFrame::Tick(const std::string& szName, bool bTicked) {
     const int nLine = OptionLineNamed(v_frame.Options(), szName);
-    if (nLine < 0) return Impossible("no option '" + szName + "' (the unit offers: " + Known(v_frame.Options()) + ")");
+    if (nLine < 0) {
+        // Unticking also takes a kit.
+        if (!bTicked && OptionLineNamed(v_frame.Kits(), szName) >= 0) return Kit(szName, false);
+        return Impossible("no option '" + szName + "' (the unit offers: " + Known(v_frame.Options()) + ")");
+    }
     const TFrm_ChOptions::TLine& line = v_frame.Options()[static_cast<std::size_t>(nLine)];
     if (!line.Enabled) {
         return Impossible("'" + line.Text + "' cannot be changed" +
@@ -81,12 +85,12 @@ TStepOutcome TWiredOptionFrame::Tick(const std::string& szName, bool bTicked) {
     return Outcome(v_frame.Options()[static_cast<std::size_t>(nLine)].Ticked == bTicked);
 }
 
-TStepOutcome TWiredOptionFrame::Kit(const std::string& szName) {
+TStepOutcome TWiredOptionFrame::Kit(const std::string& szName, bool bTicked) {
     const int nLine = OptionLineNamed(v_frame.Kits(), szName);
     if (nLine < 0) return Impossible("no kit '" + szName + "' (the unit offers: " + Known(v_frame.Kits()) + ")");
     const TFrm_ChOptions::TLine& line = v_frame.Kits()[static_cast<std::size_t>(nLine)];
     if (!line.Enabled) return Impossible("'" + line.Text + "' cannot be changed");
-    v_frame.TickKit(nLine, !line.Ticked);
+    if (line.Ticked != bTicked) v_frame.TickKit(nLine, bTicked);
     return Outcome(true);
 }
 

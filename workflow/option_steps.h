@@ -13,10 +13,12 @@
 
 namespace brumalis {
 
+// Tick ticks an option, Kit a kit, Untick unticks either.
 struct TOptionStep {
     enum class TKind { Tick, Untick, Kit, HRLeaving, HRDeltaT };
     TKind Kind = TKind::Tick;
     std::string Value;  // an option's name (or its descriptive name), or a temperature as typed
+    bool IsTemperature() const { return Kind == TKind::HRLeaving || Kind == TKind::HRDeltaT; }
 };
 
 // How a step ended: taken, refused by the option checks (the option's tick
@@ -50,7 +52,7 @@ public:
 private:
     void Setup(TMainSession& Session, std::function<void()> AddToPlant, std::function<void()> AddToBasket);
     TStepOutcome Tick(const std::string& szName, bool bTicked);
-    TStepOutcome Kit(const std::string& szName);
+    TStepOutcome Kit(const std::string& szName, bool bTicked);
     TStepOutcome Recovery(TEntryRow Row, const std::string& szText);
 
     TFrm_ChOptions v_frame;
