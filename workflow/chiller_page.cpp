@@ -171,16 +171,19 @@ std::int32_t RangeExtensionOf(const Cls_ChOptAllowed* TempExtension) {
     return -(static_cast<std::int32_t>(dGeneric) % 1000);
 }
 
-graphics::CTGraphic PictureOf(std::int32_t nObjID) {
-    if (nObjID <= 0) return graphics::CTGraphic();
+std::string StoredPictureBytes(std::int32_t nObjID) {
+    if (nObjID <= 0) return std::string();
     try {
         Cls_ChVisualization picture(nObjID);
         CTMemoryStream bytes;
-        if (!picture.GetDrawing(bytes) || bytes.Data().empty()) return graphics::CTGraphic();
-        return graphics::DecodePicture(bytes.Data());
-    } catch (const std::exception& e) {
-        return graphics::CTGraphic::Failed(e.what());
+        return picture.GetDrawing(bytes) ? bytes.TakeData() : std::string();
+    } catch (const std::exception&) {
+        return std::string();  // no such record
     }
+}
+
+graphics::CTGraphic PictureOf(const std::string& bytes) {
+    return bytes.empty() ? graphics::CTGraphic() : graphics::DecodePicture(bytes);
 }
 
 std::vector<std::pair<std::string, std::string>> TTechnicalTexts::Lines() const {
@@ -223,7 +226,10 @@ std::vector<std::pair<std::string, std::string>> TTechnicalTexts::Lines() const 
     return lines;
 }
 
-TChillerDataSheet::TChillerDataSheet(TMainSession& Session) : v_session(Session) { Clear(); }
+TChillerDataSheet::TChillerDataSheet(TMainSession& Session)
+    : v_session(Session), v_pictureReader(StoredPictureBytes) {
+    Clear();
+}
 
 void TChillerDataSheet::Clear() {
     const std::string szNone = "<" + WorkflowText("None") + ">";
@@ -435,8 +441,8 @@ void TChillerDataSheet::LoadPictures() {
     std::int32_t nCls = 0, nPhoto = 0, nDrawing = 0;
     v_unit->GetChVisualization_REF(nCls, nPhoto);
     v_unit->GetChVisualization2_REF(nCls, nDrawing);
-    v_photo = PictureOf(nPhoto);
-    v_drawing = PictureOf(nDrawing);
+    v_photo = PictureOf(v_pictureReader(nPhoto));
+    v_drawing = PictureOf(v_pictureReader(nDrawing));
 }
 
 }  // namespace brumalis

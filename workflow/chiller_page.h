@@ -132,7 +132,12 @@ public:
     static constexpr double kMaxDistance = 20.0;
     static constexpr const char* kIdenticalLabel = "Regular table and low noise table are identical";
 
+    // The stored bytes of a picture by object identifier ("" when none).
+    using TPictureReader = std::function<std::string(std::int32_t nObjID)>;
+
     explicit TChillerDataSheet(TMainSession& Session);
+    // Where the pictures come from (the pictures database by default).
+    void SetPictureReader(TPictureReader Reader) { v_pictureReader = std::move(Reader); }
 
     // The chooser's display callback: every step of showing a unit, or all cleared.
     void ShowUnit(Cls_ChOutdoorUnit* Unit);
@@ -177,13 +182,16 @@ private:
     CTRecordList<Cls_ChHRTotalPartial> v_hrRows;
     graphics::CTGraphic v_photo, v_drawing;
     double v_distance = kDefaultDistance;
+    TPictureReader v_pictureReader;
 };
 
 // The range extension of a temperature-extension combination:
 // -(|generic| rounded, modulo 1000); kNoExtension without one.
 std::int32_t RangeExtensionOf(const Cls_ChOptAllowed* TempExtension);
-// A picture of the pictures database by object identifier; undecodable
-// or missing data give an empty picture.
-graphics::CTGraphic PictureOf(std::int32_t nObjID);
+// The bytes of a picture of the pictures database; "" when there is none.
+std::string StoredPictureBytes(std::int32_t nObjID);
+// Picture bytes decoded; undecodable or missing data give an empty picture
+// (with the reason when there was data).
+graphics::CTGraphic PictureOf(const std::string& bytes);
 
 }  // namespace brumalis
