@@ -2,12 +2,7 @@
 # Baskets built with the program, reopened by fresh processes: the same
 # text and JSON, and save, open, save byte for byte the same.
 # Usage: project_round_trip.sh BRUMALIS WORKDIR
-set -u
-B="$1"
-W="$2"
-rm -rf "$W" && mkdir -p "$W/cfg" && cd "$W" || exit 1
-export XDG_CONFIG_HOME="$W/cfg" BRUMALIS_LANGUAGE=en
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/project_script_prologue.sh"
 cool() { echo --condenser air --family cooling --cooling "$1" --no-store; }
 
 "$B" project new p.cpf || fail "project new"
