@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/cli_args.h"
+#include "app/cli_chiller.h"
 #include "app/cli_project.h"
 #include "workflow/project_file.h"
 #include "tests/workflow/shipped_workflow_fixture.h"
@@ -246,6 +247,27 @@ TEST_F(ProjectCommands, AReopenedProjectShowsTheSameAndADisallowedRefrigerantIsR
     EXPECT_NE(out.find("its refrigerant is not allowed"), std::string::npos) << out;
     EXPECT_NE(err.find("its refrigerant is not allowed"), std::string::npos) << err;
     Cls_Refrigerant::SetNotAllowedRefrigerants({});
+}
+
+TEST_F(ProjectCommands, TheChillersPageChoosesAUnitAndShowsItsDataSheet) {
+    ASSERT_EQ(Run(RunChiller, {"--condenser", "air", "--family", "cooling"}), 0) << err;
+    EXPECT_NE(out.find("[x] Air cooled"), std::string::npos) << out;
+    EXPECT_NE(out.find("   [ ] Remote condenser"), std::string::npos) << out;
+    EXPECT_NE(out.find("   [ ] ACB\n"), std::string::npos) << out;
+    EXPECT_EQ(Run(RunChiller, {"--series", "ACB"}), 1) << "a series needs its condenser and family";
+    ASSERT_EQ(Run(RunChiller, {"--condenser", "air", "--family", "cooling", "--series", "acb"}), 0) << err;
+    EXPECT_NE(out.find("[ ] ACB 350\n"), std::string::npos) << out;
+
+    ASSERT_EQ(Run(RunChiller, {"ACB 350", "--low-noise", "LN1", "--distance", "10", "--pictures", dir.string()}), 0)
+        << err;
+    EXPECT_NE(out.find("Regular table and low noise table are identical"), std::string::npos) << out;
+    EXPECT_NE(out.find("Photograph: 480 x 320"), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(dir / "ACB_350-photo.emf"));
+    EXPECT_TRUE(fs::exists(dir / "ACB_350-drawing.emf"));
+    EXPECT_EQ(Run(RunChiller, {"ACB 350", "--distance", "30"}), 1);
+    EXPECT_EQ(Run(RunChiller, {"ACB 350", "--hr", "NOPE"}), 1);
+    EXPECT_NE(err.find("HR - "), std::string::npos) << "the options offered are named: " << err;
+    EXPECT_EQ(Run(RunChiller, {"ACB 350", "--pictures", (dir / "missing").string()}), 1);
 }
 
 }  // namespace
