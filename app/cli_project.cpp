@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -10,12 +9,12 @@
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
 #include "app/cli_output.h"
-#include "catalogue/user_dialog.h"
-#include "dialogs/messages.h"
-#include "platform/locked_file.h"
 #include "app/json_writer.h"
 #include "catalogue/units.h"
+#include "catalogue/user_dialog.h"
+#include "dialogs/messages.h"
 #include "localisation/number_text.h"
+#include "platform/locked_file.h"
 #include "workflow/basket_page.h"
 #include "workflow/option_steps.h"
 #include "workflow/plant_builder.h"
