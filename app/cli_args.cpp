@@ -17,10 +17,14 @@ TCliArgs::TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spe
             v_flags.insert(name);
         } else if (spec.optionalValues.count(name)) {
             v_flags.insert(name);
-            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) v_values[name] = args[++i];
+            if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+                v_values[name] = args[++i];
+                v_sequence.emplace_back(name, args[i]);
+            }
         } else if (spec.valueOptions.count(name)) {
             if (i + 1 >= args.size()) throw CTUsageError("option " + arg + " needs a value");
             v_values[name] = args[++i];
+            v_sequence.emplace_back(name, args[i]);
         } else {
             throw CTUsageError("unknown option " + arg);
         }
@@ -37,20 +41,32 @@ std::optional<std::string> TCliArgs::Value(const std::string& szName) const {
     return it->second;
 }
 
-std::optional<double> TCliArgs::Number(const std::string& szName) const {
-    const std::optional<std::string> text = Value(szName);
-    if (!text) return std::nullopt;
+std::vector<std::string> TCliArgs::Values(const std::string& szName) const {
+    std::vector<std::string> values;
+    for (const auto& [name, value] : v_sequence) {
+        if (name == szName) values.push_back(value);
+    }
+    return values;
+}
+
+double ParseNumber(const std::string& szName, const std::string& szText) {
     // Strictly a number here: a script's typo must not silently become 0.
-    std::string normal = *text;
+    std::string normal = szText;
     for (char& c : normal) c = c == ',' ? '.' : c;
     const char* begin = normal.data() + (normal.rfind('+', 0) == 0 ? 1 : 0);
     const char* end = normal.data() + normal.size();
     double d = 0.0;
     const auto result = std::from_chars(begin, end, d);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(d)) {
-        throw CTCriteriaError("--" + szName + ": '" + *text + "' is not a number");
+        throw CTCriteriaError("--" + szName + ": '" + szText + "' is not a number");
     }
     return d;
+}
+
+std::optional<double> TCliArgs::Number(const std::string& szName) const {
+    const std::optional<std::string> text = Value(szName);
+    if (!text) return std::nullopt;
+    return ParseNumber(szName, *text);
 }
 
 }  // namespace brumalis::app

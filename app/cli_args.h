@@ -37,7 +37,12 @@ public:
     // argv without the program name and the command.
     TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spec);
 
+    // The last value given for the option.
     std::optional<std::string> Value(const std::string& szName) const;
+    // Every value given for an option that may repeat, in order.
+    std::vector<std::string> Values(const std::string& szName) const;
+    // The valued options as given, name and value, in order.
+    const std::vector<std::pair<std::string, std::string>>& Sequence() const { return v_sequence; }
     // Also true for an optional-value option given with its value.
     bool Flag(const std::string& szName) const { return v_flags.count(szName) != 0; }
     const std::vector<std::string>& Positional() const { return v_positional; }
@@ -48,6 +53,10 @@ private:
     std::map<std::string, std::string> v_values;
     std::set<std::string> v_flags;
     std::vector<std::string> v_positional;
+    std::vector<std::pair<std::string, std::string>> v_sequence;
 };
+
+// The value of option --szName as a number ("." or ","); bad criteria otherwise.
+double ParseNumber(const std::string& szName, const std::string& szText);
 
 }  // namespace brumalis::app

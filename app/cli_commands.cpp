@@ -33,6 +33,8 @@ void Start(TProgramStart& start) {
     if (!result.Ok) throw CTCriteriaError(result.Message);
 }
 
+}  // namespace
+
 std::int32_t CondenserOf(const std::string& szName) {
     static const std::map<std::string, std::int32_t> kNames = {{"air", 0}, {"water", 1}, {"condenserless", 2}};
     const auto it = kNames.find(szName);
@@ -49,6 +51,8 @@ std::int32_t FamilyOf(const std::string& szName) {
     }
     return it->second;
 }
+
+namespace {
 
 using platform::EqualsIgnoringCase;
 

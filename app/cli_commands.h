@@ -36,5 +36,9 @@ void PrepareAnalysis(const TCliArgs& parsed, TProgramStart& start, TAnalysisPage
 // The unit as the grid and the rejected list name it: model and variant
 // suffix; the bare model name is the standard variant.
 Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szModel);
+// The names of --condenser (air, water, condenserless) and --family
+// (cooling, heatpump, recovery, heating, condensing).
+std::int32_t CondenserOf(const std::string& szName);
+std::int32_t FamilyOf(const std::string& szName);
 
 }  // namespace brumalis::app

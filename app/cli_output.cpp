@@ -98,22 +98,9 @@ void WriteSound(TJsonWriter& json, const TChillerData& d) {
     json.EndObject();
 }
 
-void WriteResult(TJsonWriter& json, const TFrm_ChResultGrid& grid, int nUnit, double dReqCool, double dReqHeat) {
-    const TFrm_ChResultGrid::TColumn& column = grid.Column(nUnit);
-    Cls_ChOutdoorUnit& unit = *column.unit;
-    const TChillerData d = unit.GetChillerData(column.SeqNr);
-    const auto cell = [&](Kind kind) {
-        for (int r = 0; r < grid.RowCount(); ++r) {
-            if (grid.Row(r).kind == kind) return grid.CellText(nUnit, r);
-        }
-        return std::string();
-    };
-    json.BeginObject();
-    json.Key("model").String(unit.GetName());
-    json.Key("application").String(cell(Kind::rkApplication));
-    json.Key("option_code").String(cell(Kind::rkOptionCode));
-    json.Key("code").Integer(d.ErrCode);
-    json.Key("status_light").Integer(unit.GetStatusLight(column.SeqNr));
+// The figures of a data set as the grid shows them.
+void WriteFigures(TJsonWriter& json, const TFrm_ChResultGrid& grid, const TChillerData& d, double dReqCool,
+                  double dReqHeat) {
     json.Key("cooling");
     WriteCapacity(json, grid, d.CoolData, true, dReqCool);
     json.Key("heating");
@@ -128,8 +115,6 @@ void WriteResult(TJsonWriter& json, const TFrm_ChResultGrid& grid, int nUnit, do
     WriteSound(json, d);
     json.Key("eseer").NumberOrNull(d.ESEER != 0.0 ? std::optional<double>(d.ESEER) : std::nullopt);
     json.Key("iplv").NumberOrNull(d.IPLV != 0.0 ? std::optional<double>(d.IPLV) : std::nullopt);
-    json.Key("eurovent").Bool(unit.GetEurovent());
-    json.EndObject();
 }
 
 void WriteCriteria(TJsonWriter& json, const TSelTempData& t, double dReqCool, double dReqHeat) {
@@ -147,23 +132,55 @@ void WriteCriteria(TJsonWriter& json, const TSelTempData& t, double dReqCool, do
 
 }  // namespace
 
+void WriteResult(TJsonWriter& json, const TFrm_ChResultGrid& grid, int nUnit, double dReqCool, double dReqHeat) {
+    const TFrm_ChResultGrid::TColumn& column = grid.Column(nUnit);
+    Cls_ChOutdoorUnit& unit = *column.unit;
+    const TChillerData d = unit.GetChillerData(column.SeqNr);
+    const auto cell = [&](Kind kind) {
+        for (int r = 0; r < grid.RowCount(); ++r) {
+            if (grid.Row(r).kind == kind) return grid.CellText(nUnit, r);
+        }
+        return std::string();
+    };
+    json.BeginObject();
+    json.Key("model").String(unit.GetName());
+    json.Key("application").String(cell(Kind::rkApplication));
+    json.Key("option_code").String(cell(Kind::rkOptionCode));
+    json.Key("code").Integer(d.ErrCode);
+    json.Key("status_light").Integer(unit.GetStatusLight(column.SeqNr));
+    WriteFigures(json, grid, d, dReqCool, dReqHeat);
+    json.Key("eurovent").Bool(unit.GetEurovent());
+    json.Key("eer_at_100").NumberOrNull(d.ESEEREER100 > 0.0 ? std::optional<double>(d.ESEEREER100) : std::nullopt);
+    json.EndObject();
+}
+
+void WriteTotals(TJsonWriter& json, const TFrm_ChResultGrid& grid, const TChillerData& totals, double dReqCool,
+                 double dReqHeat) {
+    json.BeginObject();
+    WriteFigures(json, grid, totals, dReqCool, dReqHeat);
+    json.EndObject();
+}
+
 void PrintGrid(const TFrm_ChResultGrid& grid, std::ostream& out) {
     std::size_t nTitle = 0;
     for (int r = 0; r < grid.RowCount(); ++r) nTitle = std::max(nTitle, Glyphs(grid.Row(r).title));
-    std::vector<std::size_t> widths(static_cast<std::size_t>(grid.UnitCount()), 0);
+    // A plant's total column follows its units, titled on the model row.
+    const int nColumns = grid.UnitCount() + (grid.HasTotalColumn() ? 1 : 0);
+    std::vector<std::size_t> widths(static_cast<std::size_t>(nColumns), 0);
     const auto text = [&](int u, int r) {
+        if (grid.Row(r).kind == Kind::rkModel && u == grid.UnitCount()) return grid.ColumnTitle(u);
         std::string cell = grid.CellText(u, r);
         if (grid.Row(r).kind == Kind::rkModel && u == grid.GetCurrentPosition()) cell = "[" + cell + "]";
         return cell;
     };
-    for (int u = 0; u < grid.UnitCount(); ++u) {
+    for (int u = 0; u < nColumns; ++u) {
         for (int r = 0; r < grid.RowCount(); ++r) {
             widths[static_cast<std::size_t>(u)] = std::max(widths[static_cast<std::size_t>(u)], Glyphs(text(u, r)));
         }
     }
     for (int r = 0; r < grid.RowCount(); ++r) {
         std::string line = Padded(grid.Row(r).title, nTitle) + " " + Padded(grid.SortMarker(r), 1);
-        for (int u = 0; u < grid.UnitCount(); ++u) line += "  " + Padded(text(u, r), widths[static_cast<std::size_t>(u)]);
+        for (int u = 0; u < nColumns; ++u) line += "  " + Padded(text(u, r), widths[static_cast<std::size_t>(u)]);
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << '\n';
     }

@@ -24,6 +24,13 @@ void PrintTable(const std::vector<std::vector<std::string>>& rows, const std::ve
                 std::ostream& out);
 void PrintRejected(const std::vector<TRejection>& rejected, std::ostream& out);
 
+class TJsonWriter;
+// One unit column of a grid as a result object of select --json.
+void WriteResult(TJsonWriter& json, const TFrm_ChResultGrid& grid, int nUnit, double dReqCool, double dReqHeat);
+// A solution's totals with the same figures (no model, no seasonal values for a plant).
+void WriteTotals(TJsonWriter& json, const TFrm_ChResultGrid& grid, const TChillerData& totals, double dReqCool,
+                 double dReqHeat);
+
 void WriteJson(const TFrm_ChResultGrid& grid, const TSelTempData& criteria, double dReqCool, double dReqHeat,
                const std::vector<TRejection>& rejected, std::ostream& out);
 

@@ -9,6 +9,7 @@
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
 #include "app/cli_print_params.h"
+#include "app/cli_chiller.h"
 #include "app/cli_project.h"
 #include "app/cli_report.h"
 
@@ -68,15 +69,39 @@ commands:
   project save FILE --as NEW
       Writes the project to a new file (refuses one that exists).
 
-  basket add FILE [select criteria] [--pick MODEL|N]
+  basket add FILE [select criteria] [--pick MODEL|N] [option flags]
       Runs the selection as select does and adds a result (the best one, or
-      the model or grid position --pick names) to the project's basket.
+      the model or grid position --pick names), with the option flags
+      applied, to the project's basket.
   basket remove FILE N
   basket move FILE N left|right
       Removes the N-th solution, or swaps it with its neighbour.
       A changing command reads the file under an exclusive lock and writes
       it, atomically, only when every step succeeded; otherwise it exits 1
       and the file stays as it was. Messages go to standard error.
+      project show and the basket commands take --json.
+
+  options [select criteria] [--pick MODEL|N] [option flags] [--json]
+      The option frame of a result after the option flags: standard specs,
+      options, kits, option code, and the result grid.
+  plant [select criteria] --unit MODEL|N ... [--capacity KW]
+        [--tick I:OPT]... [--add-to FILE] [--json]
+      Results added to the Plant Builder in order (the same one may come
+      again); --capacity sets the plant's requirement; option flags name
+      their plant unit from 1 (--tick 2:LN1). --add-to puts the plant into
+      a project's basket.
+  Option flags, taken in order through the option checks:
+      --tick OPT, --untick OPT, --kit OPT, --hr-leaving C, --hr-dt K.
+      A refused or impossible step stops the command (exit 1).
+      --answer yes|no answers question 269 (the pump range); without it the
+      question is asked on a terminal, else the command exits 1.
+
+  chiller [--condenser air|water|condenserless [--family F [--series S]]]
+      The Chillers page's unit chooser.
+  chiller MODEL [--low-noise OPT] [--extension OPT] [--pump OPT] [--hr OPT]
+                [--distance M] [--pictures DIR]
+      The data sheet of a unit; --pictures writes its photograph and
+      drawing to DIR as metafiles.
 
   report select [select criteria] [--take N] -o FILE
   report project FILE.cpf -o FILE
@@ -119,6 +144,9 @@ int main(int argc, char** argv) {
         if (command == "project") return app::RunProject(args, std::cout, std::cerr);
         if (command == "basket") return app::RunBasket(args, std::cout, std::cerr);
         if (command == "report") return app::RunReport(args, std::cout, std::cerr);
+        if (command == "options") return app::RunOptions(args, std::cout, std::cerr);
+        if (command == "plant") return app::RunPlant(args, std::cout, std::cerr);
+        if (command == "chiller") return app::RunChiller(args, std::cout, std::cerr);
         std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
         return kExitUsage;
     } catch (const app::CTUsageError& e) {

@@ -24,12 +24,11 @@ struct TFuzzProject {
           substitute(registry) {
         if (!start.Run().Ok) std::abort();
         dialogs::TBaseMsg::SetMessageSink([](const std::string&, int) {});
-        project = std::make_unique<TProjectFile>(start.Factory(), start.Session(), basket);
+        project = std::make_unique<TProjectFile>(start.Factory(), start.Session());
     }
     platform::CTRegistry registry;
     platform::CTRegistrySubstitute substitute;
     TProgramStart start;
-    TSolutionBasket basket;
     std::unique_ptr<TProjectFile> project;
 };
 
@@ -37,9 +36,9 @@ struct TFuzzProject {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static TFuzzProject fuzz;
-    const int nBefore = fuzz.basket.Count();
+    const int nBefore = fuzz.start.Session().Basket().Count();
     if (!fuzz.project->OpenBytes("fuzz.cpf", std::string(reinterpret_cast<const char*>(data), size)) &&
-        fuzz.basket.Count() != nBefore) {
+        fuzz.start.Session().Basket().Count() != nBefore) {
         std::abort();  // a failed open changed the basket
     }
     return 0;

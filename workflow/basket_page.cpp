@@ -13,8 +13,8 @@ constexpr int kMsgPumpTooWeak = 242;
 
 }  // namespace
 
-TBasketPage::TBasketPage(TMainSession& Session, TSolutionBasket& Basket, TPlantBuilder& Plant)
-    : v_session(Session), v_basket(Basket), v_plant(Plant) {
+TBasketPage::TBasketPage(TMainSession& Session)
+    : v_session(Session), v_basket(Session.Basket()), v_plant(Session.Plant()) {
     v_grid.SetupWindow(&v_session.v_OptionCodes);
     v_grid.PutRowTitles(TFrm_Preferences::Values().ESEER);
 }

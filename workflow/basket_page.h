@@ -24,7 +24,8 @@ public:
     using TShowResult = std::function<void(Cls_ChOutdoorUnit& Unit, double ReqCoolCap, double ReqHeatCap,
                                            bool SelectCooling)>;
 
-    TBasketPage(TMainSession& Session, TSolutionBasket& Basket, TPlantBuilder& Plant);
+    // The session's basket and plant.
+    explicit TBasketPage(TMainSession& Session);
     void SetEditCallbacks(TShowSettings ShowSettings, TShowResult ShowResult);
 
     // "Add to Solution Basket" of the results frame (data set 1). A

@@ -138,6 +138,6 @@ void TFrm_ChOptions::TickKit(int nLine, bool bTicked) {
     if (v_handleChanges) v_handleChanges(*line.Option, bTicked);
 }
 
-void TFrm_ChOptions::EnterRecovery(TEntryRow Row, std::string_view Text) { v_recovery.Enter(Row, Text); }
+TTypedEntry TFrm_ChOptions::EnterRecovery(TEntryRow Row, std::string_view Text) { return v_recovery.Enter(Row, Text); }
 
 }  // namespace brumalis

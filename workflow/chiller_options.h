@@ -52,7 +52,7 @@ public:
     void ClickOption(int nLine);
     void TickOption(int nLine, bool bTicked);
     void TickKit(int nLine, bool bTicked);
-    void EnterRecovery(TEntryRow Row, std::string_view Text);
+    TTypedEntry EnterRecovery(TEntryRow Row, std::string_view Text);
 
     const std::vector<std::string>& StandardSpecs() const { return v_standard; }
     const std::vector<TLine>& Options() const { return v_options; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "workflow/plant_builder.h"
 #include "workflow/selection_list.h"
 
 namespace brumalis {
@@ -37,9 +38,19 @@ TCapacityBand TCapacityBand::Of(double dRequired, double dNeg, double dPos) {
     return TCapacityBand{dRequired * (1.0 + dNeg), dRequired > 0.0 ? dRequired * (1.0 + dPos) : kUnboundedCapacity};
 }
 
+TMainSession::TMainSession() : v_plant(std::make_unique<TPlantBuilder>(*this)) {
+    v_basket.SetOnChanged([this] { v_ProjectModified = true; });
+}
+
 TMainSession::~TMainSession() = default;
 
+void TMainSession::ClearWork() {
+    v_plant->RemovePlant();
+    v_basket.Replace({});
+}
+
 void TMainSession::LoadCatalogue(CTBaseFactory& factory) {
+    ClearWork();
     v_Limits = std::make_unique<Cls_ChLimits>(1, &factory);
     v_Outdoors = Filtered(AllOf<Cls_ChOutdoorUnit>(factory));
     v_Refrigerants = Filtered(Cls_Refrigerant::GetAppliedRefrigerants());

@@ -1,7 +1,8 @@
 // What the main window owns, without the window: the catalogue lists loaded
-// at start, the selectable units, the output of the last selection run and
-// the sequence-number counters. The desktop program and the command line
-// hold one each.
+// at start, the selectable units, the output of the last selection run, the
+// sequence-number counters, and the kept work: the solution basket, the
+// plant under construction and the project's file name and unsaved-changes
+// flag. The desktop program and the command line hold one each.
 #pragma once
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/records.h"
+#include "workflow/basket.h"
 
 namespace brumalis {
 
@@ -30,6 +32,8 @@ struct TSelectionRequest {
 };
 
 // The capacity window of a requirement.
+class TPlantBuilder;
+
 struct TCapacityBand {
     double Min = 0.0;
     double Max = kUnboundedCapacity;
@@ -43,15 +47,17 @@ public:
     static constexpr std::int32_t kBasketSeqNrBase = 3;
     static constexpr std::int32_t kPlantSeqNrBase = 40000;
 
-    TMainSession() = default;
+    TMainSession();
     ~TMainSession();
     TMainSession(const TMainSession&) = delete;
     TMainSession& operator=(const TMainSession&) = delete;
 
-    // Loads the lists in start-up order (units, applied refrigerants,
-    // controllers, compressors, options, exclusions, option codes, power
-    // supplies, their combinations, brines), drops withdrawn records and
-    // builds the selectable units. The database set must be connected.
+    // Loads the lists in start-up order; basket and plant are emptied first
+    // (their solutions refer to the units being replaced) (units, applied refrigerants,
+    // (units, applied refrigerants, controllers, compressors, options,
+    // exclusions, option codes, power supplies, their combinations, brines),
+    // drops withdrawn records and builds the selectable units. The database
+    // set must be connected.
     void LoadCatalogue(CTBaseFactory& factory);
 
     // The run: every allowed unit of the request tested as a candidate with
@@ -66,6 +72,18 @@ public:
     // The plant's next unit takes the number after its last one; later
     // plants start beyond it.
     void ReservePlantSeqNrs(std::int32_t nUpTo) { v_nextPlantSeqNr = std::max(v_nextPlantSeqNr, nUpTo + 1); }
+
+    // The basket; every change of it marks the project modified.
+    TSolutionBasket& Basket() { return v_basket; }
+    const TSolutionBasket& Basket() const { return v_basket; }
+    TPlantBuilder& Plant() { return *v_plant; }
+    const TPlantBuilder& Plant() const { return *v_plant; }
+    // Basket and plant emptied, their data sets removed from the units; the
+    // project's name and flag stay.
+    void ClearWork();
+
+    bool v_ProjectModified = false;
+    std::string v_ProjectFileName;
 
     std::unique_ptr<Cls_ChLimits> v_Limits;
     CTRecordList<Cls_ChOutdoorUnit> v_Outdoors;
@@ -88,6 +106,9 @@ public:
 private:
     std::int32_t v_nextBasketSeqNr = kBasketSeqNrBase;
     std::int32_t v_nextPlantSeqNr = kPlantSeqNrBase;
+    // Last, so that they go before the units their solutions refer to.
+    TSolutionBasket v_basket;
+    std::unique_ptr<TPlantBuilder> v_plant;
 };
 
 }  // namespace brumalis

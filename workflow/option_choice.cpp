@@ -1,6 +1,7 @@
 #include "workflow/option_choice.h"
 
 #include <cmath>
+#include <optional>
 
 #include "catalogue/user_dialog.h"
 
@@ -19,6 +20,21 @@ bool Recomputes(std::int32_t nType) {
 struct TPumpFlags {
     Cls_ChOptAllowed* comb;
     bool selected, calculated, standard;
+};
+
+// While a reverted tick is recomputed: its messages were shown and its
+// questions answered the first time; the ticks as they are now are kept.
+class CTQuietDialog : public CTUserDialog {
+public:
+    CTQuietDialog() : v_previous(SetUserDialog(this)) {}
+    ~CTQuietDialog() override { SetUserDialog(v_previous); }
+    CTQuietDialog(const CTQuietDialog&) = delete;
+    CTQuietDialog& operator=(const CTQuietDialog&) = delete;
+    void ShowError(int, const std::vector<std::string>&) override {}
+    bool AskYesNo(int, const std::vector<std::string>&) override { return true; }
+
+private:
+    CTUserDialog* v_previous;
 };
 
 }  // namespace
@@ -66,6 +82,8 @@ void TOptionChoice::SelectHROption(Cls_ChOption& Option) {
 
 std::int32_t TOptionChoice::Recompute(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr, const Cls_ChOptAllowed& Comb,
                                       bool bShowError) {
+    std::optional<CTQuietDialog> quiet;
+    if (!bShowError) quiet.emplace();
     const TSelectionRequest request = v_request();
     TSelTempData temperatures = request.Temperatures;
     v_frame.GetHRData(temperatures.HRLeaving, temperatures.HRDeltaT);
@@ -120,11 +138,16 @@ void TOptionChoice::WithoutOptionCodes(Cls_ChOutdoorUnit& Unit, std::int32_t Seq
         std::vector<TPumpFlags> pumps;
         if (bPump) {
             for (Cls_ChOptAllowed* p : Unit.GetSpecialOptCombs(v_session.v_Options, SeqNr, TFrm_ChOptions::kTypePump)) {
-                pumps.push_back(TPumpFlags{p, p->Selected, p->Calculated, p->GetIsStandard()});
+                // The changed pump's own tick is already set: it goes back to the other state.
+                pumps.push_back(TPumpFlags{p, p == &Comb ? !bTicked : p->Selected, p->Calculated, p->GetIsStandard()});
             }
             Unit.ResetStdPumpOption(v_session.v_Options, bTicked ? &Option : nullptr, SeqNr);
         }
-        if (Recompute(Unit, SeqNr, Comb, true) > 0) {
+        const bool bError = Recompute(Unit, SeqNr, Comb, true) > 0;
+        // A pump the recomputation declined (question 269 answered no) is
+        // undone like an error, so that the chosen pump stays chosen.
+        const bool bDeclined = bPump && bTicked && !Comb.GetSelected();
+        if (bError || bDeclined) {
             if (bPump) {
                 for (const TPumpFlags& f : pumps) {
                     f.comb->Selected = f.selected, f.comb->Calculated = f.calculated, f.comb->SetIsStandard(f.standard);
@@ -165,11 +188,15 @@ void TOptionChoice::OptionChanged(Cls_ChOption& Option, bool bTicked) {
             WithoutOptionCodes(*pUnit, nSeqNr, Option, *pComb, bTicked);
         }
     }
-    RefreshGrid();
+    RefreshGrid(*pUnit);
 }
 
-void TOptionChoice::RefreshGrid() {
-    if (v_plant) v_plant->RefreshGrid();  // the result grid reads its column from the data set
+void TOptionChoice::RefreshGrid(Cls_ChOutdoorUnit& Unit) {
+    if (v_plant) {
+        v_plant->RefreshGrid();
+    } else {
+        v_grid.ReplaceChiller(&Unit);  // the column reads its texts from the data set again
+    }
 }
 
 }  // namespace brumalis

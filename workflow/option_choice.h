@@ -34,13 +34,14 @@ public:
 private:
     Cls_ChOutdoorUnit* Current(std::int32_t& SeqNr) const;
     // RecalcChiller with the frame's recovery temperatures; an error is shown (AnalyzeErrCode).
+    // Without bShowError (a reverted tick) nothing is shown or asked again.
     std::int32_t Recompute(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr, const Cls_ChOptAllowed& Comb, bool bShowError);
     bool RejectedByOptionCode(const Cls_ChOption& Option, Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr) const;
     void WithOptionCodes(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr, Cls_ChOption& Option, Cls_ChOptAllowed& Comb,
                          bool bTicked);
     void WithoutOptionCodes(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr, Cls_ChOption& Option,
                             Cls_ChOptAllowed& Comb, bool bTicked);
-    void RefreshGrid();
+    void RefreshGrid(Cls_ChOutdoorUnit& Unit);
     const Cls_ChOption* SelectedPump(Cls_ChOutdoorUnit& Unit, std::int32_t SeqNr) const;
 
     TMainSession& v_session;

@@ -298,10 +298,8 @@ std::string WithDefaultExtension(const std::string& szFileName) {
                                                              : szFileName + "." + TProjectFile::kDefaultExt;
 }
 
-TProjectFile::TProjectFile(CTFactory& factory, TMainSession& session, TSolutionBasket& basket)
-    : v_factory(factory), v_session(session), v_basket(basket) {
-    v_basket.SetOnChanged([this] { v_ProjectModified = true; });
-}
+TProjectFile::TProjectFile(CTFactory& factory, TMainSession& session)
+    : v_factory(factory), v_session(session), v_basket(session.Basket()) {}
 
 bool TProjectFile::AskFileName(bool bSave, std::string& szFileName) const {
     if (!v_fileDialog) return false;
@@ -367,21 +365,21 @@ bool TProjectFile::WriteFile(const std::string& szFileName) {
 bool TProjectFile::SaveAs(const std::string& szFileName) {
     const std::string szName = WithDefaultExtension(szFileName);
     if (!WriteFile(szName)) return false;
-    v_ProjectFileName = szName;
-    v_ProjectModified = false;
+    v_session.v_ProjectFileName = szName;
+    v_session.v_ProjectModified = false;
     return true;
 }
 
 bool TProjectFile::Save() {
     // A known file that cannot be written (read-only, gone) still leaves the
     // user one chance to keep the basket elsewhere.
-    if (!v_ProjectFileName.empty() && SaveAs(v_ProjectFileName)) return true;
+    if (!v_session.v_ProjectFileName.empty() && SaveAs(v_session.v_ProjectFileName)) return true;
     std::string szName;
     return AskFileName(true, szName) && SaveAs(szName);
 }
 
 bool TProjectFile::QueryUnsavedChanges() {
-    if (!v_ProjectModified) return true;
+    if (!v_session.v_ProjectModified) return true;
     switch (AskUserYesNoCancel(dialogs::msgAllParameters,
                                {WorkflowText("Chiller project data have been adapted. Save them first?")})) {
         case TDialogAnswer::Yes: return Save();
@@ -428,8 +426,8 @@ bool TProjectFile::Load(const std::string& szFileName, const std::string* pBytes
     if (pPrevious) pPrevious->Disconnect();
     v_factory.SetDatabaseName(dbChillerProject, szFileName);
     v_basket.Replace(std::move(solutions));
-    v_ProjectFileName = szFileName;
-    v_ProjectModified = false;
+    v_session.v_ProjectFileName = szFileName;
+    v_session.v_ProjectModified = false;
     v_Skipped = std::move(skipped);
     v_DataVersion = std::move(dataVersion);
     for (const std::string& szSkipped : v_Skipped) ShowWorkflowWarning(szSkipped);

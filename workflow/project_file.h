@@ -1,6 +1,6 @@
-// The project: the basket kept in a project file (database 2 of the database
-// set, in the compressed EDI format), its file name and whether it has
-// changes not yet saved. Saving writes the file atomically and takes the
+// The project: the session's basket kept in a project file (database 2 of
+// the database set, in the compressed EDI format), under the session's file
+// name and unsaved-changes flag. Saving writes the file atomically and takes the
 // name only once the file is written; opening reads the file aside and
 // replaces basket, name and flag only when the whole file proved sound.
 #pragma once
@@ -32,8 +32,9 @@ public:
     static constexpr const char* kDefaultExt = "cpf";
     static constexpr const char* kProjectVersion = "1.0";
 
-    // The session gives the catalogue lists and the basket numbers.
-    TProjectFile(CTFactory& factory, TMainSession& session, TSolutionBasket& basket);
+    // The session gives the catalogue lists, the basket and its numbers,
+    // the file name and the flag.
+    TProjectFile(CTFactory& factory, TMainSession& session);
 
     void SetFileDialog(TFileDialogFunc dialog) { v_fileDialog = std::move(dialog); }
 
@@ -55,8 +56,6 @@ public:
     // open leaves them protected.
     bool QueryUnsavedChanges();
 
-    bool v_ProjectModified = false;
-    std::string v_ProjectFileName;
     // What the last open left out, one text per unit or option, with the reason.
     std::vector<std::string> v_Skipped;
     // The catalogue data version the opened project was made with.

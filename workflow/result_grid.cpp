@@ -18,11 +18,12 @@ bool HasHeating(std::int32_t nFamily) { return nFamily == famHeatPump || nFamily
 
 void TFrm_ChResultGrid::SetupWindow(bool MultipleChillers, std::int32_t SeqNr,
                                     const CTRecordList<Cls_ChOptionCode>* OptionCodes,
-                                    std::function<void(Cls_ChOutdoorUnit*, std::int32_t)> SelectChiller) {
+                                    TSelectChiller SelectChiller, TDblClickChiller DblClickChiller) {
     v_MultipleChillers = MultipleChillers;
     v_SeqNr = SeqNr;
     v_OptionCodes = OptionCodes;
     v_selectChiller = std::move(SelectChiller);
+    v_dblClickChiller = std::move(DblClickChiller);
 }
 
 void TFrm_ChResultGrid::AddRow(TRowKind kind, const std::string& title, int tag, int soundIndex) {
@@ -32,8 +33,7 @@ void TFrm_ChResultGrid::AddRow(TRowKind kind, const std::string& title, int tag,
 void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance,
                                    const std::string& StdAppl, bool ShowESEER, bool SelectOnCooling,
                                    double ReqHeatCap, double ReqCoolCap, bool bHasPrices) {
-    EmptyGrid();
-    v_rows.clear();
+    EmptyGrid(false);
     v_StdAppl = StdAppl;
     v_ReqCoolCap = ReqCoolCap;
     v_ReqHeatCap = ReqHeatCap;
@@ -111,10 +111,17 @@ bool TFrm_ChResultGrid::AddTotalColumn(const TChillerData& TotalSet) {
     return true;
 }
 
-void TFrm_ChResultGrid::EmptyGrid() {
+bool TFrm_ChResultGrid::ReplaceChiller(Cls_ChOutdoorUnit* Unit) {
+    if (v_current < 0 || !Unit) return false;
+    v_columns[static_cast<std::size_t>(v_current)].unit = Unit;
+    return true;
+}
+
+void TFrm_ChResultGrid::EmptyGrid(bool KeepFixedCols) {
     v_columns.clear();
     v_current = -1;
     v_hasTotal = false;
+    if (!KeepFixedCols) v_rows.clear();
 }
 
 std::string TFrm_ChResultGrid::ColumnTitle(int nColumn) const {
@@ -157,6 +164,22 @@ Cls_ChOutdoorUnit* TFrm_ChResultGrid::GetCurrentChiller(std::int32_t& SeqNr) con
     if (v_current < 0) return nullptr;
     SeqNr = v_columns[static_cast<std::size_t>(v_current)].SeqNr;
     return v_columns[static_cast<std::size_t>(v_current)].unit;
+}
+
+bool TFrm_ChResultGrid::SetCurrentChiller(const Cls_ChOutdoorUnit& Unit) {
+    for (int i = 0; i < UnitCount(); ++i) {
+        if (v_columns[static_cast<std::size_t>(i)].unit->GetID() == Unit.GetID()) {
+            SetCurrentPosition(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TFrm_ChResultGrid::DoubleClickColumn(int nUnit) const {
+    if (nUnit < 0 || nUnit >= UnitCount() || !v_dblClickChiller) return false;
+    v_dblClickChiller(*v_columns[static_cast<std::size_t>(nUnit)].unit);
+    return true;
 }
 
 bool TFrm_ChResultGrid::ClickRowTitle(int nRow) {

@@ -34,25 +34,39 @@ public:
         std::int32_t SeqNr;
     };
 
+    using TSelectChiller = std::function<void(Cls_ChOutdoorUnit*, std::int32_t)>;
+    // The Chillers page shows the unit a double-click names.
+    using TDblClickChiller = std::function<void(Cls_ChOutdoorUnit&)>;
+
     // Several units with sort markers (the result grid), or one (analysis).
     void SetupWindow(bool MultipleChillers, std::int32_t SeqNr, const CTRecordList<Cls_ChOptionCode>* OptionCodes,
-                     std::function<void(Cls_ChOutdoorUnit*, std::int32_t)> SelectChiller = {});
+                     TSelectChiller SelectChiller = {}, TDblClickChiller DblClickChiller = {});
     // Clears the grid and writes the row titles. Distance > 0: one sound
     // pressure row at that distance (m), else three.
     void PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance, const std::string& StdAppl,
                     bool ShowESEER, bool SelectOnCooling, double ReqHeatCap, double ReqCoolCap, bool bHasPrices);
     void AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr);
+    // The current column shows this unit instead (same data set); false
+    // without a current column.
+    bool ReplaceChiller(Cls_ChOutdoorUnit* Unit);
     // The plant's total column after its units (a grid in single mode with
     // at least one unit; false otherwise): required capacity and deviation
     // move from the unit columns into it, then capacity, power input,
     // EER/COP and sound; no seasonal figures.
     bool AddTotalColumn(const TChillerData& TotalSet);
-    // Clears the unit columns and the total column; the row titles stay.
-    void EmptyGrid();
+    // Clears the unit columns and the total column; the row titles and sort
+    // markers (the fixed columns) stay when KeepFixedCols, else go too.
+    void EmptyGrid(bool KeepFixedCols = true);
 
     void SetCurrentPosition(int Index);
     int GetCurrentPosition() const { return v_current; }
     Cls_ChOutdoorUnit* GetCurrentChiller(std::int32_t& SeqNr) const;
+    // Selects the first column whose unit is the same record (object
+    // identifier) and fires the select callback; false when none shows it.
+    bool SetCurrentChiller(const Cls_ChOutdoorUnit& Unit);
+    // A double-click on unit column nUnit (the total column names no unit):
+    // false when no callback was called.
+    bool DoubleClickColumn(int nUnit) const;
     // A click on a row title: sorts by its key (the same key again toggles
     // the direction); false when the row does not sort.
     bool ClickRowTitle(int nRow);
@@ -92,7 +106,8 @@ private:
     int v_current = -1;
     bool v_hasTotal = false;
     TChillerData v_total;
-    std::function<void(Cls_ChOutdoorUnit*, std::int32_t)> v_selectChiller;
+    TSelectChiller v_selectChiller;
+    TDblClickChiller v_dblClickChiller;
 };
 
 }  // namespace brumalis

@@ -3,12 +3,7 @@
 # program as a user runs it: a killed or failing command leaves the old or
 # the new file, never a damaged one; two commands at once keep both changes.
 # Usage: project_file_robustness.sh BRUMALIS WORKDIR
-set -u
-B="$1"
-W="$2"
-rm -rf "$W" && mkdir -p "$W/cfg" && cd "$W" || exit 1
-export XDG_CONFIG_HOME="$W/cfg" BRUMALIS_LANGUAGE=en
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/project_script_prologue.sh"
 add() { "$B" basket add "$1" --condenser air --family cooling --cooling "$2" --no-store >/dev/null 2>&1; }
 # The number of solutions the file holds (the last number of the header row).
 count() { "$B" project show "$1" 2>/dev/null | sed -n 2p | awk '{ print ($NF ~ /^[0-9]+$/) ? $NF : 0 }'; }

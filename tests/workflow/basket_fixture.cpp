@@ -3,6 +3,7 @@
 namespace brumalis::testing {
 
 void BasketFixture::TearDown() {
+    session.ClearWork();
     session.v_Options.clear();
     session.v_Glycols.clear();
     session.v_PrefChillers.clear();

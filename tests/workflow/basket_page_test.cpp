@@ -23,8 +23,7 @@ protected:
             p->SetChillerData(1, Result(p == a ? 100.0 : 200.0));
         }
         ReloadOptions();
-        plant = std::make_unique<TPlantBuilder>(session);
-        page = std::make_unique<TBasketPage>(session, basket, *plant);
+        page = std::make_unique<TBasketPage>(session);
         page->SetEditCallbacks(
             [this](Cls_ChOutdoorUnit& unit, const TSelTempData& criteria, double dCool, double dHeat, bool bCaps) {
                 settings.push_back({&unit, criteria, dCool, dHeat, bCaps});
@@ -33,8 +32,7 @@ protected:
     }
     void TearDown() override {
         page.reset();
-        basket.Replace({});
-        plant.reset();
+        session.ClearWork();
         combs.clear();
         TU_Form::CleanupUnits();
         BasketFixture::TearDown();
@@ -62,8 +60,8 @@ protected:
         bool withCapacities;
     };
 
-    TSolutionBasket basket;
-    std::unique_ptr<TPlantBuilder> plant;
+    TSolutionBasket& basket = session.Basket();
+    TPlantBuilder* plant = &session.Plant();
     std::unique_ptr<TBasketPage> page;
     Cls_ChOutdoorUnit *a = nullptr, *b = nullptr;
     CTRecordList<Cls_ChOptAllowed> combs;
@@ -288,6 +286,63 @@ TEST_F(BasketPageTest, EditingAPlantIsRefusedBesideAnActivePlantAndOtherwiseTake
     ASSERT_TRUE(plant->AddToPlant(*b, panel));
     EXPECT_EQ(plant->Grid().Column(3).SeqNr, 40007);  // the counter advanced by the plant's unit count
     EXPECT_EQ(session.NextPlantSeqNr(), 40008);
+}
+
+TEST_F(BasketPageTest, TheSessionOwnsTheWorkAndEveryBasketChangeMarksTheProject) {
+    EXPECT_EQ(&page->Basket(), &session.Basket());
+    EXPECT_FALSE(session.v_ProjectModified);
+    ASSERT_TRUE(page->AddResult(*a, panel));
+    EXPECT_TRUE(session.v_ProjectModified);
+    session.v_ProjectModified = false;
+    ASSERT_TRUE(page->AddResult(*b, panel));
+    page->SelectColumn(2);
+    ASSERT_TRUE(page->MoveSelected(false));
+    EXPECT_TRUE(session.v_ProjectModified);
+    session.v_ProjectModified = false;
+    ASSERT_TRUE(page->RemoveSelected());
+    EXPECT_TRUE(session.v_ProjectModified);
+    ASSERT_TRUE(plant->AddToPlant(*a, panel));
+    session.v_ProjectModified = false;
+    session.v_ProjectFileName = "kept.cpf";
+    session.ClearWork();
+    EXPECT_TRUE(basket.Empty());
+    EXPECT_EQ(plant->Plant(), nullptr);
+    EXPECT_EQ(a->GetChillerData(TMainSession::kBasketSeqNrBase).CoolData.Cap, 0.0) << "its data set went with it";
+    EXPECT_EQ(session.v_ProjectFileName, "kept.cpf");
+    EXPECT_FALSE(session.v_ProjectModified) << "clearing is no change of the user's";
+}
+
+TEST_F(BasketPageTest, TheGridReplacesSelectsByRecordAndDoubleClicksUnitColumnsOnly) {
+    std::vector<Cls_ChOutdoorUnit*> shown, selected;
+    TFrm_ChResultGrid grid;
+    grid.SetupWindow(false, 1, &session.v_OptionCodes,
+                     [&](Cls_ChOutdoorUnit* p, std::int32_t) { selected.push_back(p); },
+                     [&](Cls_ChOutdoorUnit& u) { shown.push_back(&u); });
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 300.0, false);
+    EXPECT_FALSE(grid.ReplaceChiller(b)) << "no current column";
+    grid.AddChiller(a, 1);
+    grid.AddChiller(b, 1);
+    grid.AddTotalColumn(a->GetChillerData(1));
+    Cls_ChOutdoorUnit sameRecord(b->GetID());
+    ASSERT_TRUE(grid.SetCurrentChiller(sameRecord));
+    EXPECT_EQ(grid.GetCurrentPosition(), 1);
+    EXPECT_EQ(selected, std::vector<Cls_ChOutdoorUnit*>{b});
+    Cls_ChOutdoorUnit* other = AddUnit("AC 300");
+    EXPECT_FALSE(grid.SetCurrentChiller(*other));
+    EXPECT_EQ(grid.GetCurrentPosition(), 1);
+    ASSERT_TRUE(grid.ReplaceChiller(a));
+    EXPECT_EQ(grid.Column(1).unit, a);
+    EXPECT_EQ(grid.Column(1).SeqNr, 1);
+    EXPECT_TRUE(grid.DoubleClickColumn(0));
+    EXPECT_FALSE(grid.DoubleClickColumn(2)) << "the total column names no unit";
+    EXPECT_EQ(shown, std::vector<Cls_ChOutdoorUnit*>{a});
+    const int nRows = grid.RowCount();
+    grid.EmptyGrid(true);
+    EXPECT_EQ(grid.UnitCount(), 0);
+    EXPECT_FALSE(grid.HasTotalColumn());
+    EXPECT_EQ(grid.RowCount(), nRows);
+    grid.EmptyGrid(false);
+    EXPECT_EQ(grid.RowCount(), 0);
 }
 
 }  // namespace

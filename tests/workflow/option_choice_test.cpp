@@ -5,6 +5,7 @@
 #include "tests/workflow/basket_fixture.h"
 #include "workflow/chiller_options.h"
 #include "workflow/option_choice.h"
+#include "workflow/option_steps.h"
 #include "workflow/plant_builder.h"
 #include "workflow/result_grid.h"
 
@@ -162,6 +163,8 @@ TEST_F(OptionChoiceTest, APumpWhosePressureIsDeclinedIsLeftOutOfTheFigures) {
     EXPECT_EQ(dialog.questions, std::vector<int>{269});
     EXPECT_FALSE(Selected(*unit, 1, "P2"));
     EXPECT_FALSE(OptionLine("P2").Ticked);
+    EXPECT_TRUE(Selected(*unit, 1, "P1")) << "the chosen pump stays chosen";
+    EXPECT_TRUE(OptionLine("P1").Ticked);
 }
 
 TEST_F(OptionChoiceTest, ARefusedRecoveryTickIsRevertedWithItsFiguresAndATemperatureChangeRecomputes) {
@@ -215,6 +218,87 @@ TEST_F(OptionChoiceTest, OnThePlantAPumpKeepsTheFiguresAndALowNoiseTickRecompute
     EXPECT_NE(unit->GetChillerData(nSeqNr).CoolData.Cap, kSentinel);
     EXPECT_EQ(plant.Grid().UnitCount(), 1);
     EXPECT_EQ(plant.Grid().GetCurrentPosition(), 0);
+}
+
+TEST_F(OptionChoiceTest, OptionCodesRevert209And210WithFiguresOfTheTicks) {
+    Cls_ChOutdoorUnit* coded = AddUnit("OC 200");
+    combs.push_back(AddOption(*coded, 2, "LN2"));
+    combs.push_back(AddOption(*coded, 7, "TANK"));
+    coded->SetHasOptionCodes(true);
+    coded->Update();
+    ReloadOptions();
+    // One position over both options: only "neither" has a character.
+    auto pCode = New<Cls_ChOptionCode>();
+    pCode->SetOpt1Ref(OptionRecord("LN2")->GetID());
+    pCode->SetOpt2Ref(OptionRecord("TANK")->GetID());
+    pCode->SetDigitCode(1);
+    const auto code = Inserted(std::move(pCode));
+    auto pRow = New<Cls_ChOptionCodeCombination>();
+    pRow->SetCombination(0);
+    pRow->SetCharCode("0");
+    pRow->SetChOptionCode(code.get());
+    const auto row = Inserted(std::move(pRow));
+    session.v_OptionCodes = RecordsAs<Cls_ChOptionCode>(CTDbObject::GetAllRecords(Cls_ChOptionCode::kClassID, false));
+    ASSERT_EQ(coded->IsCandidateChiller(1, true, request.Temperatures, session.v_Controllers, nullptr, 0.0,
+                                        Cls_ChOutdoorUnit::GetInitSoundDistances(), nullptr, nullptr, nullptr, nullptr,
+                                        0.0, 0.0, kUnboundedCapacity, 0.0, 0.0, kUnboundedCapacity),
+              0);
+    const double dCap = coded->GetChillerData(1).CoolData.Cap;
+    grid.EmptyGrid();
+    grid.AddChiller(coded, 1);
+    grid.SetCurrentPosition(0);
+    choice->ShowCurrentUnit();
+    EXPECT_EQ(frame.OptionCode().substr(0, 1), "0");
+
+    TChillerData d = coded->GetChillerData(1);
+    d.CoolData.Cap = kSentinel;
+    coded->SetChillerData(1, d);
+    frame.TickOption(Line(frame.Options(), "LN2"), true);
+    EXPECT_EQ(dialog.numbers, std::vector<int>{210});
+    EXPECT_FALSE(Selected(*coded, 1, "LN2"));
+    EXPECT_FALSE(OptionLine("LN2").Ticked);
+    EXPECT_EQ(coded->GetChillerData(1).CoolData.Cap, dCap) << "recomputed once more without the reverted tick";
+
+    frame.TickOption(Line(frame.Options(), "TANK"), true);
+    EXPECT_EQ(dialog.numbers, (std::vector<int>{210, 209}));
+    EXPECT_FALSE(Selected(*coded, 1, "TANK"));
+    EXPECT_FALSE(OptionLine("TANK").Ticked);
+    EXPECT_EQ(frame.OptionCode().substr(0, 1), "0");
+    session.v_OptionCodes.clear();
+}
+
+TEST_F(OptionChoiceTest, StepsByNameGoThroughTheFrameAndTellWhatWasNotTaken) {
+    TWiredOptionFrame wired(session, grid, [this] { return request; }, [] {}, [] {});
+    wired.ShowCurrentUnit();
+    using K = TOptionStep::TKind;
+    using R = TStepOutcome::TResult;
+    EXPECT_EQ(wired.Apply({K::Tick, "ln"}).Result, R::Taken);
+    EXPECT_TRUE(Selected(*unit, 1, "LN"));
+    const TStepOutcome unknown = wired.Apply({K::Tick, "NOPE"});
+    EXPECT_EQ(unknown.Result, R::Impossible);
+    EXPECT_NE(unknown.Reason.find("LN"), std::string::npos) << "the options offered are named";
+    EXPECT_EQ(wired.Apply({K::Untick, "P1"}).Result, R::Impossible) << "the chosen pump is replaced, not unticked";
+    EXPECT_EQ(wired.Apply({K::Tick, "FIXED"}).Result, R::Impossible);
+    EXPECT_EQ(wired.Apply({K::HRLeaving, "50"}).Result, R::Impossible) << "no recovery option worked on";
+
+    EXPECT_EQ(wired.Apply({K::Tick, "X1"}).Result, R::Taken);
+    EXPECT_EQ(wired.Apply({K::Tick, "X2"}).Result, R::Reverted);
+    EXPECT_EQ(dialog.numbers, std::vector<int>{221});
+
+    MarkFigures();
+    EXPECT_EQ(wired.Apply({K::Kit, "KIT"}).Result, R::Taken);
+    EXPECT_TRUE(Selected(*unit, 1, "KIT"));
+    EXPECT_FALSE(Recomputed());
+
+    dialog.yes = false;
+    EXPECT_EQ(wired.Apply({K::Tick, "P2"}).Result, R::Reverted) << "269 answered no";
+    EXPECT_TRUE(Selected(*unit, 1, "P1"));
+    dialog.yes = true;
+    EXPECT_EQ(wired.Apply({K::Tick, "P2"}).Result, R::Taken) << "269 answered yes";
+    EXPECT_EQ(dialog.questions, (std::vector<int>{269, 269}));
+    EXPECT_TRUE(Selected(*unit, 1, "P2"));
+    EXPECT_FALSE(Selected(*unit, 1, "P1")) << "the second pump unticks the first";
+    EXPECT_FALSE(wired.Frame().Options()[static_cast<std::size_t>(OptionLineNamed(wired.Frame().Options(), "P1"))].Ticked);
 }
 
 }  // namespace

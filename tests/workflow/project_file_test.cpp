@@ -53,7 +53,7 @@ protected:
         ReloadOptions();
         session.v_Glycols.push_back(std::make_unique<Cls_ChGlycol>(brine->GetID(), factory.get()));
         session.v_Glycols.back()->Read();
-        project = std::make_unique<TProjectFile>(*factory, session, basket);
+        project = std::make_unique<TProjectFile>(*factory, session);
         project->SetFileDialog([this](const TFileDialogRequest& request, std::string& szName) {
             requests.push_back(request);
             if (answers.empty()) return false;
@@ -64,7 +64,7 @@ protected:
     }
     void TearDown() override {
         project.reset();
-        basket.Replace({});
+        session.ClearWork();
         lowNoise.reset(), pumpStd.reset(), pumpHigh.reset(), network.reset();
         session.v_Glycols.clear();
         brine.reset();
@@ -97,8 +97,8 @@ protected:
         return file;
     }
     void ExpectRefused(const fs::path& file, const std::string& szReason) {
-        const std::string szName = project->v_ProjectFileName;
-        const bool bModified = project->v_ProjectModified;
+        const std::string szName = session.v_ProjectFileName;
+        const bool bModified = session.v_ProjectModified;
         const TSolution* pFirst = basket.Empty() ? nullptr : &basket.At(0);
         const int nCount = basket.Count();
         const std::string before = fs::is_regular_file(file) ? Bytes(file) : std::string();
@@ -107,8 +107,8 @@ protected:
         ASSERT_EQ(dialog.shown.size(), 1U) << szReason;
         EXPECT_EQ(dialog.shown[0].rfind(file.string() + ": ", 0), 0U) << dialog.shown[0];
         EXPECT_NE(dialog.shown[0].find("cannot read this chiller project file"), std::string::npos) << szReason;
-        EXPECT_EQ(project->v_ProjectFileName, szName);
-        EXPECT_EQ(project->v_ProjectModified, bModified);
+        EXPECT_EQ(session.v_ProjectFileName, szName);
+        EXPECT_EQ(session.v_ProjectModified, bModified);
         EXPECT_EQ(basket.Count(), nCount);
         if (nCount > 0) {
             EXPECT_EQ(&basket.At(0), pFirst);
@@ -118,7 +118,7 @@ protected:
         }
     }
 
-    TSolutionBasket basket;
+    TSolutionBasket& basket = session.Basket();
     std::unique_ptr<TProjectFile> project;
     std::vector<TFileDialogRequest> requests;
     std::vector<std::string> answers;
@@ -134,7 +134,7 @@ private:
 
 TEST_F(ProjectFileTest, SavingAppendsTheExtensionAndASecondSaveGoesToTheSameFileUnasked) {
     FillBasket();
-    EXPECT_TRUE(project->v_ProjectModified);  // the basket changed
+    EXPECT_TRUE(session.v_ProjectModified);  // the basket changed
     answers = {(dir / "plant").string()};
     ASSERT_TRUE(project->Save());
     ASSERT_EQ(requests.size(), 1U);
@@ -142,8 +142,8 @@ TEST_F(ProjectFileTest, SavingAppendsTheExtensionAndASecondSaveGoesToTheSameFile
     EXPECT_EQ(requests[0].Title, "Save project");
     EXPECT_EQ(requests[0].DefaultExt, "cpf");
     EXPECT_EQ(requests[0].Filter, "Chiller project files (*.cpf)|*.cpf|All files (*.*)|*.*");
-    EXPECT_EQ(project->v_ProjectFileName, (dir / "plant.cpf").string());
-    EXPECT_FALSE(project->v_ProjectModified);
+    EXPECT_EQ(session.v_ProjectFileName, (dir / "plant.cpf").string());
+    EXPECT_FALSE(session.v_ProjectModified);
     EXPECT_EQ(Bytes(dir / "plant.cpf").substr(0, 3), "QXZ");
     const auto pRecord = RecordAs<Cls_ChProject>(CTDbObject::GetUniqueRecord(Cls_ChProject::kClassID, true));
     ASSERT_TRUE(pRecord);
@@ -157,8 +157,9 @@ TEST_F(ProjectFileTest, SavingAppendsTheExtensionAndASecondSaveGoesToTheSameFile
 TEST_F(ProjectFileTest, AReopenedBasketHasTheSameUnitsDataOptionsAndTotalsAndSavesByteIdentical) {
     const fs::path file = SavedProject();
     const TChillerData plantBefore = basket.At(1).GetDataSet();
-    TSolutionBasket reopened;
-    TProjectFile other(*factory, session, reopened);
+    const std::int32_t nPlantBefore = basket.At(1).GetSeqNr();
+    TSolutionBasket& reopened = basket;  // the session's, replaced by the open
+    TProjectFile& other = *project;
     ASSERT_TRUE(other.OpenFile(file.string()));
     EXPECT_TRUE(dialog.shown.empty());
     EXPECT_TRUE(other.v_Skipped.empty());
@@ -168,7 +169,7 @@ TEST_F(ProjectFileTest, AReopenedBasketHasTheSameUnitsDataOptionsAndTotalsAndSav
     EXPECT_EQ(one.GetChillers(), std::vector<Cls_ChOutdoorUnit*>{a});
     EXPECT_EQ(plant.GetChillers(), (std::vector<Cls_ChOutdoorUnit*>{b, b}));
     EXPECT_EQ(plant.GetSeqNr(), one.GetSeqNr() + 1);  // numbers never return, units take consecutive ones
-    EXPECT_GT(one.GetSeqNr(), basket.At(1).GetSeqNr() + 1);
+    EXPECT_GT(one.GetSeqNr(), nPlantBefore + 1);
     EXPECT_DOUBLE_EQ(one.GetReqCoolCap(), 100.0);
     const TChillerData d = one.GetDataSet();
     EXPECT_DOUBLE_EQ(d.CoolData.Cap, 101.5);
@@ -195,8 +196,8 @@ TEST_F(ProjectFileTest, UnitsAndOptionsLoadingLeavesOutAreReportedWithTheReasonA
     const fs::path file = SavedProject();
     session.v_PrefChillers = {a};  // b's refrigerant is no longer allowed
     lowNoise->Remove();  // the unit no longer offers its low-noise version
-    TSolutionBasket reopened;
-    TProjectFile other(*factory, session, reopened);
+    TSolutionBasket& reopened = basket;
+    TProjectFile& other = *project;
     ASSERT_TRUE(other.OpenFile(file.string()));
     ASSERT_EQ(reopened.Count(), 1);
     EXPECT_EQ(reopened.At(0).GetChillers().front(), a);
@@ -206,7 +207,8 @@ TEST_F(ProjectFileTest, UnitsAndOptionsLoadingLeavesOutAreReportedWithTheReasonA
     EXPECT_EQ(dialog.shown, other.v_Skipped);
     std::unique_ptr<Cls_ChOutdoorUnit> withdrawn = std::move(session.v_Outdoors[1]);  // b withdrawn
     session.v_Outdoors.erase(session.v_Outdoors.begin() + 1);
-    TProjectFile third(*factory, session, reopened);
+    TProjectFile& third = *project;
+    dialog.shown.clear();
     ASSERT_TRUE(third.OpenFile(file.string()));
     ASSERT_EQ(third.v_Skipped.size(), 3U);
     EXPECT_NE(third.v_Skipped[1].find("it is not in the catalogue"), std::string::npos) << third.v_Skipped[1];
@@ -274,15 +276,15 @@ TEST_F(ProjectFileTest, TheUnsavedChangesQuestionSavesDropsOrStops) {
     dialog.answer = TDialogAnswer::Cancel;
     EXPECT_FALSE(project->QueryUnsavedChanges());
     EXPECT_EQ(dialog.asked, std::vector<std::string>{"Chiller project data have been adapted. Save them first?"});
-    EXPECT_TRUE(project->v_ProjectModified);
+    EXPECT_TRUE(session.v_ProjectModified);
     // Yes with a save that fails (cancelled dialog) stops and keeps the changes marked.
     dialog.answer = TDialogAnswer::Yes;
     EXPECT_FALSE(project->QueryUnsavedChanges());
-    EXPECT_TRUE(project->v_ProjectModified);
+    EXPECT_TRUE(session.v_ProjectModified);
     // Yes with a save that succeeds goes on.
     answers = {(dir / "kept.cpf").string()};
     EXPECT_TRUE(project->QueryUnsavedChanges());
-    EXPECT_FALSE(project->v_ProjectModified);
+    EXPECT_FALSE(session.v_ProjectModified);
     EXPECT_TRUE(fs::exists(dir / "kept.cpf"));
     // Nothing changed: no question.
     dialog.asked.clear();
@@ -292,9 +294,9 @@ TEST_F(ProjectFileTest, TheUnsavedChangesQuestionSavesDropsOrStops) {
     basket.Move(1, false);
     dialog.answer = TDialogAnswer::No;
     EXPECT_TRUE(project->QueryUnsavedChanges());
-    EXPECT_TRUE(project->v_ProjectModified);
+    EXPECT_TRUE(session.v_ProjectModified);
     EXPECT_TRUE(project->OpenFile((dir / "kept.cpf").string()));
-    EXPECT_FALSE(project->v_ProjectModified);
+    EXPECT_FALSE(session.v_ProjectModified);
 }
 
 TEST_F(ProjectFileTest, ACancelledOrFailedOpenKeepsTheChangesMarked) {
@@ -308,7 +310,7 @@ TEST_F(ProjectFileTest, ACancelledOrFailedOpenKeepsTheChangesMarked) {
     basket.Remove(0);
     answers = {(dir / "missing.cpf").string()};
     EXPECT_FALSE(project->Open());
-    EXPECT_TRUE(project->v_ProjectModified) << "a failed open must not drop the protection of later changes";
+    EXPECT_TRUE(session.v_ProjectModified) << "a failed open must not drop the protection of later changes";
 }
 
 TEST_F(ProjectFileTest, AFailingSaveKeepsNameAndFlagAndOffersTheDialogOnce) {
@@ -318,13 +320,13 @@ TEST_F(ProjectFileTest, AFailingSaveKeepsNameAndFlagAndOffersTheDialogOnce) {
     fs::remove_all(dir);  // the known file's folder is gone
     EXPECT_FALSE(project->Save());
     EXPECT_EQ(requests.size(), 1U);  // offered once, cancelled
-    EXPECT_TRUE(project->v_ProjectModified);
-    EXPECT_EQ(project->v_ProjectFileName, (dir / "first.cpf").string());
+    EXPECT_TRUE(session.v_ProjectModified);
+    EXPECT_EQ(session.v_ProjectFileName, (dir / "first.cpf").string());
     const fs::path elsewhere = fs::temp_directory_path() / ("brumalis-elsewhere-" + std::to_string(::getpid()) + ".cpf");
     answers = {elsewhere.string()};
     EXPECT_TRUE(project->Save());
-    EXPECT_EQ(project->v_ProjectFileName, elsewhere.string());
-    EXPECT_FALSE(project->v_ProjectModified);
+    EXPECT_EQ(session.v_ProjectFileName, elsewhere.string());
+    EXPECT_FALSE(session.v_ProjectModified);
     fs::remove(elsewhere);
 }
 
