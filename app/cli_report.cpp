@@ -169,13 +169,12 @@ int ReportProject(const std::vector<std::string>& args, std::ostream& out, std::
     CTReportDialog dialog(err);
     TProgramStart start;
     StartProgram(start);
-    TSolutionBasket basket;
-    TProjectFile project(start.Factory(), start.Session(), basket);
+    TProjectFile project(start.Factory(), start.Session());
     if (!project.OpenFile(parsed.Positional().front())) {
         throw CTCriteriaError("'" + parsed.Positional().front() + "' could not be opened");
     }
     for (const std::string& szSkipped : project.v_Skipped) err << "brumalis: left out " << szSkipped << '\n';
-    return BasketReport(parsed, start.Session(), basket, out, err);
+    return BasketReport(parsed, start.Session(), start.Session().Basket(), out, err);
 }
 
 int ReportSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -192,13 +191,11 @@ int ReportSelect(const std::vector<std::string>& args, std::ostream& out, std::o
     CTReportDialog dialog(err);
     TProgramStart start;
     StartProgram(start);
-    TSolutionBasket basket;  // before the page, whose units it refers to
     TSettingsPage page(start.Session());
     MakeSelectionOf(parsed, start, page, err);
     const TFrm_ChResultGrid& grid = page.ResultGrid();
     if (grid.UnitCount() == 0) throw CTCriteriaError("nothing to report: the selection found no solution");
-    TPlantBuilder plant(start.Session());
-    TBasketPage basketPage(start.Session(), basket, plant);
+    TBasketPage basketPage(start.Session());
     const TPanelRequirement requirement{page.Panel().GetUserCoolCap(), page.Panel().GetUserHeatCap(),
                                         page.Panel().GetSelCooling()};
     const int nUnits = nTake < 0 ? grid.UnitCount() : std::min(nTake, grid.UnitCount());
@@ -206,7 +203,7 @@ int ReportSelect(const std::vector<std::string>& args, std::ostream& out, std::o
         Cls_ChOutdoorUnit& unit = *grid.Column(u).unit;
         if (!basketPage.AddResult(unit, requirement)) err << "brumalis: left out " << unit.GetName() << '\n';
     }
-    return BasketReport(parsed, start.Session(), basket, out, err);
+    return BasketReport(parsed, start.Session(), start.Session().Basket(), out, err);
 }
 
 int ReportAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

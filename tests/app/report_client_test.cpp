@@ -52,10 +52,10 @@ protected:
     void AddPlant(const std::string& szProject) {
         TProgramStart start;
         ASSERT_TRUE(start.Run().Ok);
-        TSolutionBasket basket;
-        TProjectFile project(start.Factory(), start.Session(), basket);
+        TProjectFile project(start.Factory(), start.Session());
         ASSERT_TRUE(project.OpenFile(szProject));
         TMainSession& session = start.Session();
+        TSolutionBasket& basket = session.Basket();
         Cls_ChOutdoorUnit* pUnit = nullptr;
         for (Cls_ChOutdoorUnit* p : session.v_PrefChillers) {
             if (DisplayName(*p) == "ACQ 160") pUnit = p;
