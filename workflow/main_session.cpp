@@ -64,15 +64,20 @@ void TMainSession::LoadCatalogue(CTBaseFactory& factory) {
     v_Powersupplies = Filtered(AllOf<Cls_PowerSupply>(factory));
     v_PSCombinations = AllOf<Cls_ChPSAllowed>(factory);
     v_Glycols = Filtered(AllOf<Cls_ChGlycol>(factory));
-    v_PrefChillers.clear();
-    for (auto& pUnit : v_Outdoors) {
-        if (!RefrigerantApplied(*pUnit, v_Refrigerants)) continue;
-        pUnit->LoadAllPowerSupplies(v_PSCombinations, v_Powersupplies);
-        v_PrefChillers.push_back(pUnit.get());
-    }
+    SelectPreferredUnits();
     v_Candidates.clear();
     v_NonSelected.clear();
     v_Results.clear();
+}
+
+void TMainSession::SelectPreferredUnits() {
+    v_PrefChillers.clear();
+    for (auto& pUnit : v_Outdoors) {
+        if (!RefrigerantApplied(*pUnit, v_Refrigerants)) continue;
+        // A unit whose refrigerant was not allowed before has no power supplies yet.
+        pUnit->LoadAllPowerSupplies(v_PSCombinations, v_Powersupplies);
+        v_PrefChillers.push_back(pUnit.get());
+    }
 }
 
 int TMainSession::RunSelection(const TSelectionRequest& request) {

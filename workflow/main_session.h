@@ -59,6 +59,9 @@ public:
     // drops withdrawn records and builds the selectable units. The database
     // set must be connected.
     void LoadCatalogue(CTBaseFactory& factory);
+    // The selectable units anew from v_Refrigerants (after the preferences
+    // changed which refrigerants are allowed).
+    void SelectPreferredUnits();
 
     // The run: every allowed unit of the request tested as a candidate with
     // data set 1; the best MaxSolutions candidates become the results, in

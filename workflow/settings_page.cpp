@@ -16,12 +16,6 @@ TRepApplOptions StoredApplicationOptions() {
                            true, prefs.SOUND_L,   prefs.SOUND_R,   prefs.SOUND_X};
 }
 
-bool RefrigerantIn(const Cls_ChOutdoorUnit& unit, const CTRecordList<Cls_Refrigerant>& refrigerants) {
-    std::int32_t nCls = 0, nObj = 0;
-    unit.GetRefrigerant_REF(nCls, nObj);
-    return std::any_of(refrigerants.begin(), refrigerants.end(), [nObj](const auto& p) { return p->GetID() == nObj; });
-}
-
 }  // namespace
 
 TSettingsPage::TSettingsPage(TMainSession& Session)
@@ -106,13 +100,7 @@ void TSettingsPage::ReinstallLimits() { v_panel.InstallLimits(); }
 
 void TSettingsPage::ReloadSelectableUnits() {
     v_session.v_Refrigerants = Cls_Refrigerant::GetAllowedRefrigerants();
-    v_session.v_PrefChillers.clear();
-    for (auto& pUnit : v_session.v_Outdoors) {
-        if (!RefrigerantIn(*pUnit, v_session.v_Refrigerants)) continue;
-        // A unit whose refrigerant was not allowed at start has no power supplies yet.
-        pUnit->LoadAllPowerSupplies(v_session.v_PSCombinations, v_session.v_Powersupplies);
-        v_session.v_PrefChillers.push_back(pUnit.get());
-    }
+    v_session.SelectPreferredUnits();
     v_list.DisplaySelections(v_session.v_PrefChillers, v_session.v_Compressors, v_session.v_Refrigerants);
     const TPreferences& prefs = TFrm_Preferences::Values();
     v_list.SetSelectionCriteria(prefs.CONDENSER, prefs.FAMILY, prefs.REFRIGERANT, prefs.COMPRESSOR);
