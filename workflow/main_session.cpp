@@ -55,10 +55,9 @@ void TMainSession::LoadCatalogue(CTBaseFactory& factory) {
     v_Glycols = Filtered(AllOf<Cls_ChGlycol>(factory));
     v_PrefChillers.clear();
     for (auto& pUnit : v_Outdoors) {
-        if (!RefrigerantApplied(*pUnit, v_Refrigerants)) continue;
-        pUnit->LoadAllPowerSupplies(v_PSCombinations, v_Powersupplies);
-        v_PrefChillers.push_back(pUnit.get());
+        if (RefrigerantApplied(*pUnit, v_Refrigerants)) v_PrefChillers.push_back(pUnit.get());
     }
+    Cls_ChOutdoorUnit::LoadAllPowerSupplies(v_PrefChillers, v_PSCombinations, v_Powersupplies);
     v_Candidates.clear();
     v_NonSelected.clear();
     v_Results.clear();
