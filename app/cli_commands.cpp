@@ -33,6 +33,28 @@ void Start(TProgramStart& start) {
     if (!result.Ok) throw CTCriteriaError(result.Message);
 }
 
+bool g_bStartsOutliveCommands = false;
+
+// A command's started program. In a process that ends right after its
+// command the start outlives it, never destroyed: freeing the catalogue's
+// records one by one takes longer than a selection. A static pointer keeps
+// it reachable, so leak checkers do not report it.
+class TCommandStart {
+public:
+    TCommandStart() : v_start(std::make_unique<TProgramStart>()) { Start(*v_start); }
+    ~TCommandStart() {
+        static auto* const pKept = new std::vector<std::unique_ptr<TProgramStart>>;
+        if (g_bStartsOutliveCommands) pKept->push_back(std::move(v_start));
+    }
+    TCommandStart(const TCommandStart&) = delete;
+    TCommandStart& operator=(const TCommandStart&) = delete;
+
+    TProgramStart& Get() { return *v_start; }
+
+private:
+    std::unique_ptr<TProgramStart> v_start;
+};
+
 }  // namespace
 
 std::int32_t CondenserOf(const std::string& szName) {
@@ -299,8 +321,8 @@ int SortTagOf(const std::string& szName) {
 
 int RunList(const std::vector<std::string>& args, std::ostream& out) {
     TCliArgs parsed(args, TCommandSpec{{"units"}, {}, 0, {}});
-    TProgramStart start;
-    Start(start);
+    TCommandStart command;
+    TProgramStart& start = command.Get();
     TUnitChoice units(parsed.Value("units"));
     TFrm_ChSelection list;
     TMainSession& session = start.Session();
@@ -359,6 +381,8 @@ TCommandSpec SelectionSpec(std::set<std::string> flags) {
 
 void StartProgram(TProgramStart& start) { Start(start); }
 
+void LetStartsOutliveCommands() { g_bStartsOutliveCommands = true; }
+
 int MakeSelectionOf(const TCliArgs& parsed, TProgramStart& start, TSettingsPage& page, std::ostream& err) {
     TMainSession& session = start.Session();
     TUnitChoice units(parsed.Value("units"));
@@ -381,8 +405,8 @@ int MakeSelectionOf(const TCliArgs& parsed, TProgramStart& start, TSettingsPage&
 
 int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     TCliArgs parsed(args, SelectionSpec({"json"}));
-    TProgramStart start;
-    Start(start);
+    TCommandStart command;
+    TProgramStart& start = command.Get();
     TMainSession& session = start.Session();
     TSettingsPage page(session);
     const int nMax = MakeSelectionOf(parsed, start, page, err);
@@ -510,8 +534,8 @@ void PrepareAnalysis(const TCliArgs& parsed, TProgramStart& start, TAnalysisPage
 
 int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     TCliArgs parsed(args, AnalyseSpec({"json"}));
-    TProgramStart start;
-    Start(start);
+    TCommandStart command;
+    TProgramStart& start = command.Get();
     // The Settings page only for the analysis page's wiring: the command
     // analyses a chosen unit, never a result.
     TSettingsPage settings(start.Session());

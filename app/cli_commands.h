@@ -19,6 +19,9 @@ namespace brumalis::app {
 int RunList(const std::vector<std::string>& args, std::ostream& out);
 int RunSelect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunAnalyse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// For a process that ends right after its command: the starts of list,
+// select and analyse are then kept, not torn down, when the command ends.
+void LetStartsOutliveCommands();
 
 // For the commands that run a selection first (basket, plant, options): the
 // select command's criteria options with the command's own flags, the

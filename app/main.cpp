@@ -130,6 +130,7 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
+    app::LetStartsOutliveCommands();
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;

@@ -457,6 +457,10 @@ public:
 
     void LoadAllPowerSupplies(const CTRecordList<Cls_ChPSAllowed>& ThePSCombs,
                               const CTRecordList<Cls_PowerSupply>& ThePS);
+    // The same for several units at once.
+    static void LoadAllPowerSupplies(const std::vector<Cls_ChOutdoorUnit*>& Units,
+                                     const CTRecordList<Cls_ChPSAllowed>& ThePSCombs,
+                                     const CTRecordList<Cls_PowerSupply>& ThePS);
     // The allowed, non-deleted supplies (records of the list LoadAllPowerSupplies was given).
     const std::vector<Cls_PowerSupply*>& GetPowerSupplies() const { return v_AllPowerSupplies; }
 

@@ -73,11 +73,11 @@ void TMainSession::LoadCatalogue(CTBaseFactory& factory) {
 void TMainSession::SelectPreferredUnits() {
     v_PrefChillers.clear();
     for (auto& pUnit : v_Outdoors) {
-        if (!RefrigerantApplied(*pUnit, v_Refrigerants)) continue;
-        // A unit whose refrigerant was not allowed before has no power supplies yet.
-        pUnit->LoadAllPowerSupplies(v_PSCombinations, v_Powersupplies);
-        v_PrefChillers.push_back(pUnit.get());
+        if (RefrigerantApplied(*pUnit, v_Refrigerants)) v_PrefChillers.push_back(pUnit.get());
     }
+    // Also for units whose refrigerant was not allowed before: they have no
+    // power supplies yet.
+    Cls_ChOutdoorUnit::LoadAllPowerSupplies(v_PrefChillers, v_PSCombinations, v_Powersupplies);
 }
 
 int TMainSession::RunSelection(const TSelectionRequest& request) {

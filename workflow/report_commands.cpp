@@ -17,6 +17,7 @@
 #include "platform/atomic_file.h"
 #include "platform/shell_open.h"
 #include "workflow/basket_grid.h"
+#include "workflow/chiller_page.h"
 #include "workflow/grid_texts.h"
 #include "workflow/registration_steps.h"
 
@@ -120,7 +121,7 @@ void RangeFigures(CTReportRun& run, TMainSession& Session, Cls_ChOutdoorUnit& Un
     auto figure = [&](int nHeading, std::int32_t nTableType) {
         run.Doc().TextHeading2(Msg(nHeading), true);
         if (const TPolyCapListCh* pTable = Unit.GetCapPITable(pLowNoise, nTableType)) {
-            PutFigure(run.Doc(), graphs::OperatingRangeFigure(Unit, *pTable, RangeExtensionOf(pRange), FigureFont(run.Doc())),
+            PutFigure(run.Doc(), graphs::OperatingRangeFigure(Unit, *pTable, static_cast<double>(RangeExtensionOf(pRange)), FigureFont(run.Doc())),
                       outcome);
         }
     };
@@ -399,11 +400,6 @@ bool TReportCommands::OpenReport(const std::string& szFileName) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(szFileName, ec);
     return !ec && platform::ShellOpen(absolute.string());
-}
-
-double RangeExtensionOf(const Cls_ChOptAllowed* pExtension) {
-    if (!pExtension) return graphs::kNotSet;
-    return -std::fmod(std::round(std::fabs(pExtension->GetGeneric())), 1000.0);
 }
 
 }  // namespace brumalis

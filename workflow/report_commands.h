@@ -86,8 +86,4 @@ public:
     static bool OpenReport(const std::string& szFileName);
 };
 
-// The range extension of a temperature-extension combination; kNotSet
-// (2147483647) without one.
-double RangeExtensionOf(const Cls_ChOptAllowed* pExtension);
-
 }  // namespace brumalis

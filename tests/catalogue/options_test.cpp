@@ -309,6 +309,44 @@ TEST_F(PowerSupplies, AUnitIsOfferedItsAllowedSuppliesThatAreNotDeleted) {
     EXPECT_EQ(Names(pOther->GetPowerSupplies()), (std::vector<std::string>{"400V-3-50"}));
 }
 
+// The start loads all units in one pass: each must get what it gets alone,
+// in the combinations' order, and lose what it held before.
+TEST_F(PowerSupplies, AllUnitsAtOnceGetWhatEachGetsAlone) {
+    auto pUnit = Inserted(New<Cls_ChOutdoorUnit>());
+    auto pOther = Inserted(New<Cls_ChOutdoorUnit>());
+    auto pBare = Inserted(New<Cls_ChOutdoorUnit>());
+    auto pOutside = Inserted(New<Cls_ChOutdoorUnit>());  // not among the units loaded
+    CTRecordList<Cls_PowerSupply> supplies;
+    supplies.push_back(StoredSupply("400V-3-50"));
+    supplies.push_back(StoredSupply("230V-1-50", false, true));
+    supplies.push_back(StoredSupply("460V-3-60"));
+    CTRecordList<Cls_ChPSAllowed> rows;
+    rows.push_back(Allowed(*pOther, *supplies[2]));
+    rows.push_back(Allowed(*pUnit, *supplies[2]));
+    rows.push_back(Allowed(*pUnit, *supplies[1]));
+    rows.push_back(Allowed(*pOutside, *supplies[0]));
+    rows.push_back(Allowed(*pOther, *supplies[0]));
+    rows.push_back(Allowed(*pUnit, *supplies[0]));
+
+    std::vector<std::vector<std::string>> alone;
+    for (auto* p : {pUnit.get(), pOther.get(), pBare.get()}) {
+        p->LoadAllPowerSupplies(rows, supplies);
+        alone.push_back(Names(p->GetPowerSupplies()));
+    }
+    CTRecordList<Cls_ChPSAllowed> earlier;
+    earlier.push_back(Allowed(*pBare, *supplies[0]));
+    pBare->LoadAllPowerSupplies(earlier, supplies);
+    ASSERT_EQ(pBare->GetPowerSupplies().size(), 1u);
+    Cls_ChOutdoorUnit::LoadAllPowerSupplies({pUnit.get(), pOther.get(), pBare.get()}, rows, supplies);
+    EXPECT_EQ(Names(pUnit->GetPowerSupplies()), alone[0]);
+    EXPECT_EQ(Names(pOther->GetPowerSupplies()), alone[1]);
+    EXPECT_EQ(Names(pBare->GetPowerSupplies()), alone[2]);
+    EXPECT_EQ(alone[0], (std::vector<std::string>{"460V-3-60", "400V-3-50"}));
+    EXPECT_EQ(alone[1], (std::vector<std::string>{"460V-3-60", "400V-3-50"}));
+    EXPECT_TRUE(alone[2].empty());
+    EXPECT_TRUE(pOutside->GetPowerSupplies().empty());
+}
+
 TEST_F(PowerSupplies, TheStandardDataAreTheFirstAllowedRowOrElseTheDefaultSupply) {
     auto pUnit = Inserted(New<Cls_ChOutdoorUnit>());
     StoredSupply("230V-1-50");

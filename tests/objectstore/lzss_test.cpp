@@ -97,6 +97,41 @@ TEST(LzssFormat, MatchesTextbookEncoder) {
     for (const std::string& in : inputs) EXPECT_TRUE(SameBytes(LzssCompress(in), bench::ReferenceCompress(in))) << in.size();
 }
 
+// A block of `period` random bytes repeated up to n bytes: every match lies
+// exactly `period` bytes back.
+std::string Periodic(std::size_t n, std::size_t period, unsigned seed) {
+    const std::string block = RandomBytes(period, seed);
+    std::string s;
+    while (s.size() < n) s += block;
+    s.resize(n);
+    return s;
+}
+
+// Where a finder goes wrong first: no input, inputs shorter than the
+// look-ahead, runs of the bytes that sort first and last (the initial window
+// is zero yet no match source), matches of the longest length and one byte
+// longer, and sources at the far end of the window or just out of it.
+TEST(LzssFormat, MatchesTextbookEncoderAtTheEdges) {
+    std::vector<std::string> inputs = {"", "a", "ab", std::string(2, '\0'), std::string(17, 'q'),
+                                       std::string(18, 'q'), std::string(19, 'q')};
+    for (const char c : {'\0', '\xFF'}) {
+        inputs.push_back(std::string(9000, c));
+        inputs.push_back(std::string(4096, c) + "x" + std::string(4096, c));
+    }
+    for (const std::size_t period : {17u, 18u, 4077u, 4078u, 4079u, 4095u, 4096u, 4097u}) {
+        inputs.push_back(Periodic(3 * period + 40, period, static_cast<unsigned>(period)));
+    }
+    // Repeats of 17 and 18 bytes with one byte changed between them.
+    std::string nearRepeats;
+    for (int i = 0; i < 600; ++i) nearRepeats += std::string(17 + i % 2, static_cast<char>('a' + i % 3)) + char('0' + i % 7);
+    inputs.push_back(nearRepeats);
+    for (const std::string& in : inputs) {
+        EXPECT_TRUE(SameBytes(LzssCompress(in), bench::ReferenceCompress(in))) << in.size();
+        EXPECT_TRUE(SameBytes(CompressInChunks(in, 4096), bench::ReferenceCompress(in))) << in.size();
+    }
+    EXPECT_EQ(LzssCompress("a"), Bytes({0xB0, 0x80, 0x00})) << "one literal, then the end token";
+}
+
 TEST(LzssRoundTrip, RandomAndTextInputs) {
     std::vector<std::string> inputs;
     for (std::size_t n : {0u, 1u, 16383u, 16384u, 16385u, 1u << 20}) {
