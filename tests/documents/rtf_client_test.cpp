@@ -13,6 +13,7 @@
 #include "documents/rtf_output.h"
 #include "platform/graphics/emf.h"
 #include "tests/documents/rtf_checker.h"
+#include "tools/check-report/report_check.h"
 
 namespace brumalis::test {
 namespace {
@@ -33,17 +34,8 @@ bool HaveProgram(const char* szName) {
     return std::system((std::string("command -v ") + szName + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string WithoutBlanks(std::string text) {
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\f' || c == '\r'; });
-    return text;
-}
+using tools::ReadAll;
+using tools::WithoutBlanks;
 
 graphics::CTGraphic Figure() {
     graphics::CTEmfCanvas emf(300, 150);

@@ -18,18 +18,6 @@ namespace fs = std::filesystem;
 
 constexpr graphics::TColor kEnvelopeFill = graphics::RGBColor(240, 240, 255);
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string WithoutBlanks(std::string text) {
-    std::erase_if(text, [](unsigned char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\f' || c == '\r'; });
-    return text;
-}
-
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
 int Shell(const std::string& szCommand) { return std::system(szCommand.c_str()); }
@@ -126,6 +114,18 @@ int Count(const std::string& text, const std::string& szWhat) {
 }
 
 }  // namespace
+
+std::string ReadAll(const std::string& szPath) {
+    std::ifstream in(szPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string WithoutBlanks(std::string text) {
+    std::erase_if(text, [](unsigned char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\f' || c == '\r'; });
+    return text;
+}
 
 TReportFacts ReadReportFacts(const std::string& rtf) {
     TReportFacts facts;

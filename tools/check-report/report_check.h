@@ -25,6 +25,12 @@ struct TReportFacts {
 
 TReportFacts ReadReportFacts(const std::string& rtf);
 
+// A file's bytes; empty when it cannot be read.
+std::string ReadAll(const std::string& szPath);
+// The text without blanks, tabs, line and page breaks: converters break
+// lines and space words as they like.
+std::string WithoutBlanks(std::string text);
+
 // Converts the reports (in one folder) with one soffice run per format;
 // answers what went wrong, empty when both formats were written.
 std::vector<std::string> ConvertReports(const std::vector<std::string>& files, const std::string& szOutDir);
