@@ -46,7 +46,7 @@ TEST_F(RtfDecorations, AHeaderWithTwoZonesAndNoLineFillsTheOuterCells) {
     const std::string header = Between(rtf, "{\\header", "\\row \\pard\r\n}\r\n");
     // Usable width: 11906 - 2 × 1134 = 9638 twips.
     EXPECT_EQ(header,
-              "{\\header \\pard\\plain \\s15\\nowidctlpar\\widctlpar \\fs20\\cgrid\r\n"
+              "{\\header\\uc0 \\pard\\plain \\s15\\nowidctlpar\\widctlpar \\fs20\\cgrid\r\n"
               "\\trowd \\trgaph20\\trrh200\r\n"
               "\\clvertalc \\clcbpat0 \\cltxlrtb \\cellx3212\r\n"
               "\\clvertalc \\clcbpat0 \\cltxlrtb \\cellx6425\r\n"
@@ -72,12 +72,12 @@ TEST_F(RtfDecorations, AFooterCarriesItsLineTextAndThePageNumber) {
     def.AddPageNrZone(false, 1, 184, 2);
     const std::string rtf = Write([](CTRTFOutput& out) { out.TextWrite("body"); }, &def, TPage{21, 29.7, 0});
     // Only the header line: a header group without zones.
-    EXPECT_TRUE(Has(rtf, "{\\header \\pard\\plain \\s15\\nowidctlpar\\widctlpar \\fs20\\cgrid\r\n\\trowd \\trgaph20\\trrh200\r\n"
+    EXPECT_TRUE(Has(rtf, "{\\header\\uc0 \\pard\\plain \\s15\\nowidctlpar\\widctlpar \\fs20\\cgrid\r\n\\trowd \\trgaph20\\trrh200\r\n"
                          "\\clvertalc \\clcbpat0 \\cltxlrtb \\cellx2770\r\n"));
     EXPECT_TRUE(Has(rtf, "\\row \\pard\r\n{\\fs16 \\par\\par Produced on a day with \\u123 braces\\u125 }\r\n}\r\n"));
     const std::string footer = Between(rtf, "{\\footer", "{\\*\\pnseclvl1");
     EXPECT_EQ(footer,
-              "{\\footer \\pard\\plain \\s16\\nowidctlpar\\widctlpar \\fs20\\cgrid\r\n"
+              "{\\footer\\uc0 \\pard\\plain \\s16\\nowidctlpar\\widctlpar \\fs20\\cgrid\r\n"
               "{\\fs13 Footer line \\par\\par}\r\n"
               "\\trowd \\trgaph20\\trrh200\r\n"
               "\\clvertalc \\clcbpat0 \\cltxlrtb \\cellx2770\r\n"
