@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "dialogs/messages.h"
 #include "documents/print_params_dialog.h"
 #include "localisation/glossary.h"
+#include "localisation/glossary_text.h"
 #include "localisation/lang_support.h"
 #include "objectstore/streams.h"
 #include "online/upgrade_texts.h"
@@ -141,6 +144,25 @@ TEST_F(ShippedUIGlossary, TranslatesEveryTextOfThePreferencesPrintParametersAndA
     for (const auto& texts : {TFrm_Preferences::Texts(), TFrmPriceFileAdmin::Texts(), TPrintParamsDialog::Texts(),
                               dialogs::TAboutBox::Texts()}) {
         for (const std::string& szEnglish : texts) ExpectOneRussianTranslation(*glos, szEnglish, "dialog text");
+    }
+}
+
+// A term given two translations is left untranslated at run time, so a
+// window shows it in English: blocks written apart must agree on one.
+TEST(ShippedGlossary, NoTermOfEitherGlossaryHasTwoTranslations) {
+    for (const char* szBlob : {"UIGlossary", "Glossary"}) {
+        const auto glos = test::LoadShippedGlossary(szBlob);
+        ASSERT_TRUE(glos) << szBlob;
+        std::ostringstream text;
+        WriteTextForm(*glos, text);
+        std::istringstream lines(text.str());
+        std::map<std::string, int> entries;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.empty() || line.front() == '#') continue;
+            ++entries[line.substr(0, line.find('\t'))];
+        }
+        EXPECT_GT(entries.size(), 10U) << szBlob;
+        for (const auto& [szTerm, nCount] : entries) EXPECT_EQ(nCount, 1) << szBlob << ": " << szTerm;
     }
 }
 
