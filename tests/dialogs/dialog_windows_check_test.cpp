@@ -42,16 +42,7 @@ private:
     TBasicDialog::TLoadedHook v_previousHook;
 };
 
-void ExpectWindowPasses(QWidget& window, bool bRussian) {
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    if (bRussian) {
-        EXPECT_EQ(check::LatinTexts(window), std::vector<std::string>{});
-    }
-    EXPECT_EQ(check::TabOrderProblems(window), std::vector<std::string>{});
-    EXPECT_EQ(check::SizeProblems(window), std::vector<std::string>{});
-    window.close();
-}
+using check::ExpectWindowPasses;
 
 TEST(DialogWindowsCheck, EveryMessageTypeAndTheInputWindowInRussianAndEnglish) {
     for (const bool bRussian : {true, false}) {

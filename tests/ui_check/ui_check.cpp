@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -169,6 +171,17 @@ std::vector<std::string> SizeProblems(const QWidget& window) {
         }
     }
     return problems;
+}
+
+void ExpectWindowPasses(QWidget& window, bool bRussian) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    if (bRussian) {
+        EXPECT_EQ(LatinTexts(window), std::vector<std::string>{});
+    }
+    EXPECT_EQ(TabOrderProblems(window), std::vector<std::string>{});
+    EXPECT_EQ(SizeProblems(window), std::vector<std::string>{});
+    window.close();
 }
 
 }  // namespace brumalis::testing::ui

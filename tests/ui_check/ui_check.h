@@ -36,4 +36,8 @@ std::vector<std::string> TabOrderProblems(QWidget& window);
 // window's current size.
 std::vector<std::string> SizeProblems(const QWidget& window);
 
+// Shows the window and holds it to the three checks (Latin texts only when
+// it is in Russian), as a test's expectations; then closes it.
+void ExpectWindowPasses(QWidget& window, bool bRussian);
+
 }  // namespace brumalis::testing::ui
