@@ -12,6 +12,7 @@
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/embedded_icons.h"
+#include "workflow/ui/page_steps.h"
 
 int main(int argc, char** argv) {
     using namespace brumalis;
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     const platform::TParameters params(argv + std::min(argc, 1), argv + argc);
     ui::TQtDesktopPresenter presenter;
     TDesktopStart start(params, presenter);
+    ui::AddPageSteps(start, presenter);
     const TDesktopOutcome outcome = start.Start();
     if (!outcome.bRunLoop) {
         if (!outcome.ErrorLine.empty()) std::cerr << outcome.ErrorLine << std::endl;

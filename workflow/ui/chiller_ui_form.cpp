@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "localisation/ui/widget_translation.h"
 #include "platform/build_identity.h"
@@ -145,6 +146,16 @@ void TChillerUIForm::CreatePages() {
 }
 
 QWidget* TChillerUIForm::Page(TChillerPage page) const { return PG_ChillerPages->widget(static_cast<int>(page)); }
+
+void TChillerUIForm::SetPageContent(TChillerPage page, QWidget* pContent) {
+    QWidget* pTab = Page(page);
+    auto* pLayout = qobject_cast<QVBoxLayout*>(pTab->layout());
+    if (!pLayout) {
+        pLayout = new QVBoxLayout(pTab);
+        pLayout->setContentsMargins(0, 0, 0, 0);
+    }
+    pLayout->addWidget(pContent);
+}
 
 void TChillerUIForm::SetPreferencesHandler(std::function<void()> handler) {
     v_preferences = std::move(handler);

@@ -46,6 +46,9 @@ public:
 
     QWidget* Page(TChillerPage page) const;
 
+    // Puts a page's frame on its tab, filling it; the tab owns the frame.
+    void SetPageContent(TChillerPage page, QWidget* pContent);
+
     // What "Preferences" opens (the preferences dialog); the command stays
     // disabled until there is one.
     void SetPreferencesHandler(std::function<void()> handler);

@@ -1,0 +1,53 @@
+// The camera of the review pictures and the scenes that use it. Each area of
+// the desktop program has a scene function of its own (a file per area), so
+// that adding the pictures of one window touches no other.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class QImage;
+class QWidget;
+
+namespace brumalis {
+class TDesktopStart;
+namespace ui {
+class TChillerUIForm;
+class TQtDesktopPresenter;
+}  // namespace ui
+}  // namespace brumalis
+
+namespace brumalis::shots {
+
+class CTShots {
+public:
+    explicit CTShots(std::filesystem::path folder) : v_folder(std::move(folder)) {}
+
+    // Saves the window's picture and checks it: it must exist with the
+    // window's size in device pixels and hold more than one colour. False,
+    // with the reason on the error output, when it fails.
+    bool Take(QWidget& window, const std::string& szName);
+
+    int Taken() const { return v_taken; }
+    int Failed() const { return v_failed; }
+
+private:
+    bool Fail(const std::string& szName, const char* szWhy);
+
+    std::filesystem::path v_folder;
+    int v_taken = 0;
+    int v_failed = 0;
+};
+
+// What a scene works with: the camera and the started program.
+struct TScene {
+    CTShots& shots;
+    ui::TQtDesktopPresenter& presenter;
+    TDesktopStart& start;
+    ui::TChillerUIForm& window;
+};
+
+// The main window as it starts, the message, input, logon and busy windows.
+void TakeFrameworkScenes(TScene& scene);
+
+}  // namespace brumalis::shots
