@@ -35,6 +35,7 @@ void TDesktopStart::AddDesktopSteps() {
     program.InsertStepAfter(kStepDialogTranslation, kStepInstance, [this](TProgramStart&) {
         if (!v_registration.TakeInstanceGuard()) throw CTStartUpError(TRegistrationSteps::kTextAlreadyRunning);
     });
+    AddRegistrationSteps();
     program.AddStep(kStepMainWindow, [this](TProgramStart& s) {
         v_presenter.CreateMainWindow(v_window, s);
         v_bWindowCreated = true;
@@ -47,6 +48,29 @@ void TDesktopStart::AddDesktopSteps() {
     program.AddStep(kStepCaption, [this](TProgramStart&) { AppendVersionToCaption(); });
     program.AddStep(kStepPageAvailability, [this](TProgramStart&) { v_window.MarkContentPagesEmpty(); });
     program.AddStep(kStepProjectState, [this](TProgramStart&) { v_window.ResetProject(); });
+}
+
+// The uninstall run and the deletion copy end before anything else is made;
+// a failed registration does not stop the start.
+void TDesktopStart::AddRegistrationSteps() {
+    TProgramStart& program = *v_program;
+    program.InsertStepAfter(kStepInstance, kStepUninstall, [this](TProgramStart&) {
+        if (v_registration.RunUninstall()) EndQuietly();
+    });
+    program.InsertStepAfter(kStepUninstall, kStepDeletionCopy, [this](TProgramStart&) {
+        if (v_registration.RunDeletionCopy()) EndQuietly();
+    });
+    program.InsertStepAfter(kStepDeletionCopy, kStepRegistration,
+                            [this](TProgramStart&) { v_registration.RegisterWithDesktop(); });
+}
+
+void TDesktopStart::EndQuietly() {
+    v_bEndQuietly = true;
+    throw CTStartUpError("The program ends here.");
+}
+
+void TDesktopStart::RunStartUpDisclaimer() {
+    if (v_presenter.RunDisclaimer() != 1) EndQuietly();
 }
 
 // The factory hands the callback to the engines it makes from now on; the
@@ -79,6 +103,10 @@ TDesktopOutcome TDesktopStart::Start() {
     }
     // The instance check has told the user already; the first copy goes on.
     if (outcome.Result.FailedStep == kStepInstance) return outcome;
+    if (v_bEndQuietly) {
+        CloseWindows();
+        return outcome;
+    }
     v_presenter.ShowError(outcome.Result.Message);
     CloseWindows();
     outcome.ExitCode = 1;

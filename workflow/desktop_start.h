@@ -30,6 +30,9 @@ public:
     virtual bool Ask(const std::string& szQuestion) = 0;
     // A message the user acknowledges.
     virtual void Show(const std::string& szText) = 0;
+    // The general terms with the choice to accept them, owned by the main
+    // window (or by nothing before it exists): 1 accepted, 2 not.
+    virtual int RunDisclaimer() = 0;
     // Why the start failed.
     virtual void ShowError(const std::string& szText) = 0;
     // Every dialog made from now on is translated through the glossary;
@@ -57,6 +60,9 @@ class TDesktopStart {
 public:
     static constexpr const char* kStepDialogTranslation = "Dialog translation";
     static constexpr const char* kStepInstance = "Instance check";
+    static constexpr const char* kStepUninstall = "Uninstall run";
+    static constexpr const char* kStepDeletionCopy = "Deletion copy";
+    static constexpr const char* kStepRegistration = "Desktop registration";
     static constexpr const char* kStepMainWindow = "Main window";
     static constexpr const char* kStepWindowTranslation = "Window translation";
     static constexpr const char* kStepProjectModified = "Project-modified callback";
@@ -85,11 +91,19 @@ public:
     // frees the database set and ends with code 1.
     TDesktopOutcome Start();
 
+    // The terms at the first start (the first-run actions' callback, inside
+    // a step): not accepted, the program ends there, with code 0, no
+    // message, the database set freed.
+    void RunStartUpDisclaimer();
+
     // Each step's time, one line each: "<name>: <ms> ms".
     static std::vector<std::string> StepTimeLines(const TStartUpResult& result);
 
 private:
     void AddDesktopSteps();
+    void AddRegistrationSteps();
+    // Ends the start from within a step, quietly: no message, code 0.
+    [[noreturn]] void EndQuietly();
     // The windows go before the glossaries and the database set they show.
     void CloseWindows();
     void RegisterProjectModified();
@@ -100,6 +114,7 @@ private:
     TMainWindowModel v_window;
     std::unique_ptr<TProgramStart> v_program;
     bool v_bWindowCreated = false;
+    bool v_bEndQuietly = false;
 };
 
 }  // namespace brumalis

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "documents/ui/raster_image.h"
 #include "documents/ui/canvas_view.h"
 #include "documents/ui/qt_canvas.h"
 #include "documents/ui/qt_colors.h"
@@ -163,10 +164,7 @@ void CTTextDocumentOutput::InsertPicture(QTextCursor& cursor, double nScale, con
     const int nH = side(graphic.Height());
     QImage image;
     if (graphic.Kind() == graphics::TGraphicKind::Raster) {
-        const graphics::CTRaster& raster = graphic.Raster();
-        image = QImage(raster.Row(0), raster.Width(), raster.Height(), qsizetype(raster.Width()) * 3,
-                       QImage::Format_RGB888)
-                    .copy();
+        image = RasterImage(graphic.Raster());
     } else {
         image = RenderCanvasImage(
             [&graphic](graphics::CTDeviceCanvas& canvas, graphics::TSize size) {

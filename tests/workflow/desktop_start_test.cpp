@@ -1,9 +1,15 @@
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <thread>
 
 #include "../platform/process_fixture.h"
 #include "dialogs/messages.h"
 #include "objectstore/database_set.h"
+#include "platform/administrator_rights.h"
 #include "platform/build_identity.h"
+#include "platform/desktop_entries.h"
+#include "platform/program_path.h"
 #include "platform/instance_lock.h"
 #include "shipped_workflow_fixture.h"
 #include "workflow/desktop_start.h"
@@ -13,15 +19,20 @@ namespace {
 
 using platform::testing::CTPrivateFolder;
 using platform::testing::CTScopedEnv;
+namespace fs = std::filesystem;
 
 // The windows of a start as a log of what was asked of them.
 class CTScriptedPresenter : public CTDesktopPresenter {
 public:
     bool Ask(const std::string& szQuestion) override {
         log.push_back("ask " + szQuestion);
-        return false;
+        return bAnswerYes;
     }
     void Show(const std::string& szText) override { log.push_back("show " + szText); }
+    int RunDisclaimer() override {
+        log.push_back("disclaimer");
+        return nDisclaimerAnswer;
+    }
     void ShowError(const std::string& szText) override { log.push_back("error " + szText); }
     void SetDialogTranslation(const CTGlossary* pGlossary) override {
         log.push_back(pGlossary ? "dialogs " + pGlossary->Translate("Settings").value_or("?") : "dialogs off");
@@ -45,12 +56,19 @@ public:
     std::vector<std::string> log;
     TMainWindowModel* pModel = nullptr;
     bool bDatabaseSetAtDestroy = false;
+    int nDisclaimerAnswer = 1;
+    bool bAnswerYes = false;
 };
 
 class DesktopStart : public ShippedWorkflow {
 protected:
     CTPrivateFolder runtime;
     CTScopedEnv runtimeEnv{"XDG_RUNTIME_DIR", runtime.Path().string()};
+    // The menu entries go to the test's own folders, for no administrator.
+    CTPrivateFolder desktop;
+    platform::CTDesktopPlacesSubstitute places{
+        platform::TDesktopPlaces{desktop / "user", desktop / "all", {desktop / "system"}}};
+    platform::CTAdministratorRightsSubstitute noAdministrator{false};
     CTScriptedPresenter presenter;
 };
 
@@ -120,7 +138,8 @@ TEST_F(DesktopStart, StepsRunInOrderTimedAndLeaveTheWindowReady) {
     ASSERT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
     const std::vector<std::string> expected = {
         TProgramStart::kStepTranslation,      TDesktopStart::kStepDialogTranslation,
-        TDesktopStart::kStepInstance,
+        TDesktopStart::kStepInstance,         TDesktopStart::kStepUninstall,
+        TDesktopStart::kStepDeletionCopy,     TDesktopStart::kStepRegistration,
         TProgramStart::kStepDatabaseSet,      TProgramStart::kStepCatalogueGlossary,
         TProgramStart::kStepConnect,          TProgramStart::kStepStructureVersion,
         TProgramStart::kStepUnits,            TProgramStart::kStepRefrigerants,
@@ -135,9 +154,9 @@ TEST_F(DesktopStart, StepsRunInOrderTimedAndLeaveTheWindowReady) {
     EXPECT_EQ(ran, expected);
     const std::vector<std::string> lines = TDesktopStart::StepTimeLines(outcome.Result);
     ASSERT_EQ(lines.size(), expected.size());
-    EXPECT_EQ(lines[5].rfind("Connect: ", 0), 0U) << lines[5];
-    EXPECT_EQ(lines[5].substr(lines[5].size() - 3), " ms");
-    EXPECT_GT(outcome.Result.Steps[5].Duration.count(), 0);
+    EXPECT_EQ(lines[8].rfind("Connect: ", 0), 0U) << lines[8];
+    EXPECT_EQ(lines[8].substr(lines[8].size() - 3), " ms");
+    EXPECT_GT(outcome.Result.Steps[8].Duration.count(), 0);
     // Dialogs are translated from the start; the window is made once the
     // data is there, translated, then shown.
     EXPECT_EQ(presenter.log,
@@ -204,6 +223,104 @@ TEST_F(DesktopStart, TheWindowGoesBeforeTheDatabaseSetAndTheLockLast) {
     EXPECT_FALSE(presenter.Logged("dialogs off"));
     EXPECT_EQ(CTDbObject::GetDefaultFactory(), nullptr);
     EXPECT_EQ(platform::CreateGlobalMutex(TRegistrationSteps::kInstanceName).State(), platform::TInstanceState::Owned);
+}
+
+// The first showing's steps on the desktop: the uninstall run and the
+// deletion copy end before any window; a plain start registers, once.
+class DesktopRegistration : public DesktopStart {
+protected:
+    fs::path Entry() const { return desktop.Path() / "user/applications/orvane/brumalis.desktop"; }
+
+    TDesktopOutcome StartWith(const platform::TParameters& params) {
+        TDesktopStart start(params, presenter);
+        TDesktopOutcome outcome = start.Start();
+        bDatabaseSetOpen = start.DatabaseSetOpen();
+        return outcome;
+    }
+    void ExpectQuietEndWithoutWindow(const TDesktopOutcome& outcome) {
+        EXPECT_FALSE(outcome.bRunLoop);
+        EXPECT_EQ(outcome.ExitCode, 0);
+        EXPECT_TRUE(outcome.ErrorLine.empty());
+        EXPECT_FALSE(presenter.Logged("create"));
+        EXPECT_FALSE(presenter.Logged("show window"));
+        EXPECT_FALSE(bDatabaseSetOpen);
+        EXPECT_EQ(CTDbObject::GetDefaultFactory(), nullptr);
+        for (const std::string& entry : presenter.log) EXPECT_NE(entry.rfind("error", 0), 0U) << entry;
+    }
+
+    CTPrivateFolder install;
+    CTScopedEnv tmp{"TMPDIR", install.Path().string()};
+    bool bDatabaseSetOpen = true;
+};
+
+TEST_F(DesktopRegistration, APlainStartWritesTheEntriesAndASecondChangesNoFile) {
+    ASSERT_TRUE(StartWith({}).bRunLoop);
+    ASSERT_TRUE(fs::exists(Entry()));
+    const auto written = fs::last_write_time(Entry());
+    const std::string text = platform::testing::ReadFile(Entry());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(StartWith({}).bRunLoop);
+    EXPECT_EQ(fs::last_write_time(Entry()), written);
+    EXPECT_EQ(platform::testing::ReadFile(Entry()), text);
+}
+
+TEST_F(DesktopRegistration, AnUninstallRunAsksAndEndsWithoutAWindowWhateverTheAnswer) {
+    ASSERT_TRUE(StartWith({}).bRunLoop);
+    ASSERT_TRUE(fs::exists(Entry()));
+    presenter.log.clear();
+    // Answered No: nothing removed.
+    ExpectQuietEndWithoutWindow(StartWith({"/uninstall"}));
+    EXPECT_TRUE(presenter.Logged("ask Are you sure to uninstall the Brumalis program?"));
+    EXPECT_FALSE(presenter.Logged("show Brumalis Program successfully uninstalled."));
+    EXPECT_TRUE(fs::exists(Entry()));
+
+    // Answered Yes: the entries and the program file go. The stand-in file is
+    // no program, so it is removed without a deletion copy.
+    const std::string program = install / "brumalis";
+    platform::testing::WriteFile(program, "not a program");
+    const platform::CTProgramPathSubstitute programPath(program);
+    presenter.log.clear();
+    presenter.bAnswerYes = true;
+    ExpectQuietEndWithoutWindow(StartWith({"/UNINSTALL"}));
+    EXPECT_TRUE(presenter.Logged("ask Are you sure to uninstall the Brumalis program?"));
+    EXPECT_TRUE(presenter.Logged("show Brumalis Program successfully uninstalled."));
+    EXPECT_FALSE(fs::exists(Entry()));
+    EXPECT_TRUE(platform::testing::Eventually([&] { return !fs::exists(program); }, std::chrono::seconds(25)));
+}
+
+TEST_F(DesktopRegistration, TheDeletionCopyEndsAtOnceAndRegistersNothing) {
+    const auto started = std::chrono::steady_clock::now();
+    ExpectQuietEndWithoutWindow(StartWith({"PID:987654", "EXE:\"" + install / "brumalis" + "\""}));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    EXPECT_TRUE(presenter.log.empty());
+    EXPECT_FALSE(fs::exists(Entry()));
+}
+
+// The terms at the first start, as the first-run actions ask for them.
+TEST_F(DesktopRegistration, TermsNotAcceptedEndTheProgramQuietlyAcceptedItGoesOn) {
+    for (const int nAnswer : {2, 1}) {
+        SCOPED_TRACE(nAnswer);
+        presenter.log.clear();
+        presenter.nDisclaimerAnswer = nAnswer;
+        TDesktopStart start({}, presenter);
+        start.Program().AddStep("First-run actions", [&start](TProgramStart&) { start.RunStartUpDisclaimer(); });
+        const TDesktopOutcome outcome = start.Start();
+        EXPECT_TRUE(presenter.Logged("disclaimer"));
+        if (nAnswer == 1) {
+            EXPECT_TRUE(outcome.bRunLoop);
+            EXPECT_TRUE(presenter.Logged("show window"));
+            continue;
+        }
+        EXPECT_FALSE(outcome.bRunLoop);
+        EXPECT_EQ(outcome.ExitCode, 0);
+        EXPECT_TRUE(outcome.ErrorLine.empty());
+        EXPECT_FALSE(presenter.Logged("show window"));
+        // The window made before the terms goes, then the database set.
+        EXPECT_TRUE(presenter.Logged("destroy"));
+        EXPECT_FALSE(start.DatabaseSetOpen());
+        EXPECT_EQ(CTDbObject::GetDefaultFactory(), nullptr);
+        for (const std::string& entry : presenter.log) EXPECT_NE(entry.rfind("error", 0), 0U) << entry;
+    }
 }
 
 }  // namespace

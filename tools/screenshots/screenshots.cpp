@@ -10,6 +10,8 @@
 
 #include <QApplication>
 
+#include "platform/administrator_rights.h"
+#include "platform/desktop_entries.h"
 #include "tools/screenshots/shots.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
@@ -39,7 +41,11 @@ int main(int argc, char** argv) {
     fs::create_directories(output, error);
     const std::string config = PrivateFolder(fs::temp_directory_path(), "brumalis-shots-config");
     const std::string runtime = PrivateFolder(fs::temp_directory_path(), "brumalis-shots-runtime");
-    if (config.empty() || runtime.empty()) return 2;
+    const std::string data = PrivateFolder(fs::temp_directory_path(), "brumalis-shots-data");
+    if (config.empty() || runtime.empty() || data.empty()) return 2;
+    // The start registers the program: its menu entries go to the private folder.
+    const platform::CTDesktopPlacesSubstitute places(platform::TDesktopPlaces{data + "/user", data + "/all", {}});
+    const platform::CTAdministratorRightsSubstitute noAdministrator(false);
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -64,5 +70,6 @@ int main(int argc, char** argv) {
     }
     fs::remove_all(config, error);
     fs::remove_all(runtime, error);
+    fs::remove_all(data, error);
     return nFailed == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "dialogs/ui/basic_dialog.h"
 #include "localisation/ui/widget_translation.h"
 #include "platform/shell_open.h"
+#include "platform/ui/disclaimer_window.h"
 
 namespace brumalis::ui {
 
@@ -14,6 +15,10 @@ bool TQtDesktopPresenter::Ask(const std::string& szQuestion) {
 
 void TQtDesktopPresenter::Show(const std::string& szText) {
     dialogs::TBaseMsg::DisplayHint(nullptr, dialogs::msgAllParameters, {szText});
+}
+
+int TQtDesktopPresenter::RunDisclaimer() {
+    return platform::ui::DisplayDisclaimer(v_window.get(), TRegistrationSteps::kApplicationTitle, true);
 }
 
 void TQtDesktopPresenter::ShowError(const std::string& szText) {

@@ -13,6 +13,8 @@ class TQtDesktopPresenter final : public CTDesktopPresenter {
 public:
     bool Ask(const std::string& szQuestion) override;
     void Show(const std::string& szText) override;
+    // The disclaimer window with its accept buttons.
+    int RunDisclaimer() override;
     void ShowError(const std::string& szText) override;
     // Through the dialog framework's loaded hook.
     void SetDialogTranslation(const CTGlossary* pGlossary) override;

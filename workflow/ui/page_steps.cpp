@@ -1,6 +1,7 @@
 #include "workflow/ui/page_steps.h"
 
 #include "workflow/desktop_start.h"
+#include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
 
 namespace brumalis::ui {
@@ -12,6 +13,9 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
     (void)program;
     (void)presenter;
+    // "About" on the Help menu and the tool bar; translated with the window.
+    start.Program().InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
+                                     [&presenter](TProgramStart&) { new TAboutCommand(*presenter.MainWindow()); });
 }
 
 }  // namespace brumalis::ui
