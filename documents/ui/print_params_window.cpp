@@ -73,7 +73,7 @@ void TDlgPrintParams::AddCompanyGroup(QWidget* pParent) {
         pEdit->setObjectName(QStringLiteral("Txt_Line%1").arg(n + 1));
         SetHint(pEdit, TPrintParamsDialog::kLineHints[n]);
         pEdit->setMinimumWidth(pEdit->fontMetrics().averageCharWidth() * 50);
-        connect(pEdit, &QLineEdit::textEdited, this,
+        connect(pEdit, &QLineEdit::textChanged, this,
                 [this, n](const QString& text) { v_model.SetLine(n, text.toStdString()); });
         pLines->addWidget(pEdit);
         Txt_Line[n] = pEdit;

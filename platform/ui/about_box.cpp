@@ -1,5 +1,6 @@
 #include "platform/ui/about_box.h"
 
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -40,10 +41,7 @@ QWidget* Panel(QWidget* pParent, const char* szName, bool bFramed) {
     return pPanel;
 }
 
-QString LinkText(const dialogs::TAboutLabel& label) {
-    return QStringLiteral("<a href=\"%1\">%2</a>")
-        .arg(QString::fromStdString(label.Target).toHtmlEscaped(), QString::fromStdString(label.Text).toHtmlEscaped());
-}
+constexpr const char* kTargetProperty = "brumalisTarget";
 
 }  // namespace
 
@@ -110,15 +108,22 @@ TFrm_AboutBox::TLink TFrm_AboutBox::AddLink(QWidget* pPanel, const char* szName,
     link.Icon = new QToolButton(pPanel);
     link.Icon->setObjectName(QStringLiteral("Img_") + QString::fromLatin1(szName + 4));
     link.Icon->setAutoRaise(true);
-    link.Icon->setFocusPolicy(Qt::NoFocus);
+    // The keyboard opens a link through its icon.
+    link.Icon->setFocusPolicy(Qt::TabFocus);
     link.Icon->setIcon(QIcon(SvgPixmap(QByteArray(szIconSvg), kLinkIconSide, devicePixelRatioF())));
     link.Icon->setIconSize(QSize(kLinkIconSide, kLinkIconSide));
+    // Plain text in the link colour, so the label reads the address alone.
     link.Label = NamedLabel(pPanel, szName, label.Text);
-    link.Label->setText(LinkText(label));
-    link.Label->setTextFormat(Qt::RichText);
-    link.Label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    link.Label->setToolTip(QString::fromStdString(label.Target));
-    link.Icon->setToolTip(QString::fromStdString(label.Target));
+    link.Label->setTextFormat(Qt::PlainText);
+    QFont underlined = link.Label->font();
+    underlined.setUnderline(true);
+    link.Label->setFont(underlined);
+    QPalette palette = link.Label->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+    link.Label->setPalette(palette);
+    link.Label->setCursor(Qt::PointingHandCursor);
+    link.Label->setProperty(kTargetProperty, QString::fromStdString(label.Target));
+    link.Label->installEventFilter(this);
     // Icon and label centred together in their panel.
     pRow->addStretch(1);
     pRow->addWidget(link.Icon);
@@ -128,7 +133,6 @@ TFrm_AboutBox::TLink TFrm_AboutBox::AddLink(QWidget* pPanel, const char* szName,
     link.Icon->setVisible(label.Visible);
     link.Label->setVisible(label.Visible);
     const std::string szTarget = label.Target;
-    connect(link.Label, &QLabel::linkActivated, this, [this, szTarget] { Open(szTarget); });
     connect(link.Icon, &QToolButton::clicked, this, [this, szTarget] { Open(szTarget); });
     return link;
 }
@@ -182,6 +186,16 @@ void TFrm_AboutBox::AddButtons(const dialogs::TAboutBoxContent& content) {
     connect(Btn_License, &QPushButton::clicked, this, [this] { v_callbacks.Disclaimer(this); });
     connect(Btn_Update, &QPushButton::clicked, this, [this] { v_callbacks.Upgrade(this); });
     layout()->addWidget(pBottom);
+}
+
+bool TFrm_AboutBox::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    const QVariant target = pWatched->property(kTargetProperty);
+    if (target.isValid() && pEvent->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton) {
+        Open(target.toString().toStdString());
+        return true;
+    }
+    return TBasicDialog::eventFilter(pWatched, pEvent);
 }
 
 void TFrm_AboutBox::Open(const std::string& szTarget) const {

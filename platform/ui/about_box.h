@@ -56,6 +56,10 @@ public:
     QPushButton* Btn_Update = nullptr;
     QPushButton* Btn_OK = nullptr;
 
+protected:
+    // A click on a link label opens its target.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
     void AddHeader(const dialogs::TAboutBoxContent& content);
     void AddDistributor(const dialogs::TAboutBoxContent& content);

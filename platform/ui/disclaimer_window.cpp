@@ -3,6 +3,7 @@
 #include <QtWidgets/QBoxLayout>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QTabBar>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QTextBrowser>
 
@@ -22,6 +23,9 @@ QRadioButton* AcceptButton(QWidget* pOwner, const char* szName, const char* szCa
     auto* pButton = new QRadioButton(QString::fromLatin1(szCaption), pOwner);
     pButton->setObjectName(QString::fromLatin1(szName));
     pButton->setToolTip(QString::fromLatin1(szCaption));
+    // Each is a stop of its own for Tab while neither is checked; the pair
+    // stays exclusive by hand.
+    pButton->setAutoExclusive(false);
     return pButton;
 }
 
@@ -48,6 +52,8 @@ TFrm_Disclaimer::TFrm_Disclaimer(QWidget* pOwner, bool bReadOnly, dialogs::TDisc
     Txt_DisplayText->setMinimumSize(metrics.averageCharWidth() * kTextColumns, metrics.lineSpacing() * kTextLines);
     pPageLayout->addWidget(Txt_DisplayText);
     pPages->addTab(pPage, QString::fromLatin1(kPage));
+    // A single page: its tab is a title, not a control.
+    pPages->tabBar()->setFocusPolicy(Qt::NoFocus);
     pMain->addWidget(pPages, 1);
 
     FraBottomPanel = new dialogs::ui::TFraBottomPanelExt(this);
@@ -66,10 +72,15 @@ void TFrm_Disclaimer::AddAcceptButtons() {
     const int nAt = pRow->indexOf(pContinue);
     pRow->insertWidget(nAt, Rbn_NotAccept);
     pRow->insertWidget(nAt, Rbn_Accept);
+    setTabOrder(Txt_DisplayText, Rbn_Accept);
     setTabOrder(Rbn_Accept, Rbn_NotAccept);
     setTabOrder(Rbn_NotAccept, pContinue);
     for (QRadioButton* pButton : {Rbn_Accept, Rbn_NotAccept}) {
-        connect(pButton, &QRadioButton::toggled, this, [this] { UpdateContinue(); });
+        QRadioButton* pOther = pButton == Rbn_Accept ? Rbn_NotAccept : Rbn_Accept;
+        connect(pButton, &QRadioButton::toggled, this, [this, pOther](bool bChecked) {
+            if (bChecked) pOther->setChecked(false);
+            UpdateContinue();
+        });
     }
     UpdateContinue();
 }
