@@ -49,5 +49,7 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The about box, the disclaimer in both modes, the print parameters with a logo.
+void TakeAboutScenes(TScene& scene);
 
 }  // namespace brumalis::shots
