@@ -171,10 +171,10 @@ void TFrm_AboutBox::AddButtons(const dialogs::TAboutBoxContent& content) {
     auto* pRow = qobject_cast<QBoxLayout*>(Btn_OK->parentWidget()->layout());
     Btn_License = new QPushButton(QString::fromLatin1(dialogs::TAboutBox::kDisclaimerButton), Btn_OK->parentWidget());
     Btn_License->setObjectName(QStringLiteral("Btn_License"));
-    Btn_License->setToolTip(QStringLiteral("Show the general terms"));
+    Btn_License->setToolTip(QString::fromLatin1(kDisclaimerHint));
     Btn_Update = new QPushButton(QString::fromLatin1(dialogs::TAboutBox::kUpgradeButton), Btn_OK->parentWidget());
     Btn_Update->setObjectName(QStringLiteral("Btn_Update"));
-    Btn_Update->setToolTip(QStringLiteral("Look for a newer version of the program"));
+    Btn_Update->setToolTip(QString::fromLatin1(kUpgradeHint));
     pRow->insertWidget(0, Btn_Update);
     pRow->insertWidget(0, Btn_License);
     setTabOrder(Btn_License, Btn_Update);

@@ -30,6 +30,11 @@ struct TAboutBoxCallbacks {
 class TFrm_AboutBox : public dialogs::ui::TBasicDialog {
     Q_OBJECT
 public:
+    static constexpr const char* kDisclaimerHint = "Show the general terms";
+    static constexpr const char* kUpgradeHint = "Look for a newer version of the program";
+    // The window's own texts beyond the content's.
+    static std::vector<std::string> Texts() { return {kDisclaimerHint, kUpgradeHint}; }
+
     // szDataVersion: the catalogue's data version, a blank and the
     // configuration name.
     TFrm_AboutBox(QWidget* pOwner, bool bReadOnly, TAboutBoxCallbacks callbacks, std::string_view szDataVersion,

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include <QtCore/QObject>
 
@@ -21,6 +23,7 @@ public:
     static constexpr const char* kCaption = "About";
     static constexpr const char* kHint = "Display the about box";
     static constexpr const char* kHelpMenu = "Help";
+    static std::vector<std::string> Texts() { return {kCaption, kHint, kHelpMenu}; }
 
     // Adds ACH_About to the window's Help menu (made when missing) and its
     // tool bar; the window owns the command.

@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "dialogs/ui/bottom_panel.h"
+#include "documents/ui/print_params_window.h"
 #include "platform/build_identity.h"
 #include "platform/ui/about_box.h"
 #include "platform/ui/disclaimer_window.h"
@@ -239,6 +240,18 @@ TEST(IdentityWindowsCheck, AboutBoxAndBothDisclaimersPassInRussianAndEnglish) {
         callbacks.Upgrade = [](QWidget*) {};
         const auto pBox = TBasicDialog::Create<TFrm_AboutBox>(nullptr, false, callbacks, "2026.1");
         test::ExpectWindowPassesShowing(*pBox, bRussian, kAddressWords);
+    }
+}
+
+TEST(IdentityWindowsCheck, EveryOwnTextHasOneRussianTranslation) {
+    const CTGlossary& glossary = testing::ui::ShippedInterfaceGlossary();
+    for (const auto& texts : {TFrm_Disclaimer::Texts(), TFrm_AboutBox::Texts(), docui::TDlgPrintParams::Texts(),
+                              brumalis::ui::TAboutCommand::Texts(), std::vector<std::string>{"Russian"}}) {
+        for (const std::string& szEnglish : texts) {
+            const auto translations = glossary.TranslationsFor(szEnglish);
+            ASSERT_EQ(translations.size(), 1U) << szEnglish;
+            EXPECT_NE(glossary.Translate(szEnglish).value_or(szEnglish), szEnglish) << szEnglish;
+        }
     }
 }
 
