@@ -6,6 +6,7 @@
 
 #include "dialogs/about_captions.h"
 #include "dialogs/messages.h"
+#include "tests/dialogs/table_translation.h"
 #include "localisation/lang_support.h"
 #include "platform/build_identity.h"
 
@@ -13,20 +14,7 @@ namespace brumalis::dialogs {
 namespace {
 
 // Translates through a small table of its own; everything else stays English.
-class AboutBox : public ::testing::Test {
-protected:
-    void SetUp() override {
-        unsetenv("BRUMALIS_LANGUAGE");
-        previous = TBaseMsg::SetTranslateFunc([this](const std::string& sz) {
-            const auto it = table.find(sz);
-            return it == table.end() ? sz : it->second;
-        });
-    }
-    void TearDown() override { TBaseMsg::SetTranslateFunc(previous); }
-
-    std::map<std::string, std::string> table;
-    TTranslateFunc previous;
-};
+class AboutBox : public test::TableTranslationTest {};
 
 TEST_F(AboutBox, ShowsTheProgramVersionLanguageAndCatalogue) {
     table["Version"] = "Версия";

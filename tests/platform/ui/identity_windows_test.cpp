@@ -23,6 +23,7 @@
 #include "platform/build_identity.h"
 #include "platform/ui/about_box.h"
 #include "platform/ui/disclaimer_window.h"
+#include "tests/dialogs/table_translation.h"
 #include "tests/platform/private_registry.h"
 #include "tests/platform/ui/shipped_translation.h"
 #include "tests/ui_support/gui_test_support.h"
@@ -42,17 +43,8 @@ using test::WhenModalShown;
 // The addresses and the maker's name the about box shows are no words to translate.
 const std::vector<std::string> kAddressWords = {"www", "orvane", "invalid", "info", "brumalis", "software", "Orvane", "Climate", "Systems"};
 
-class AboutBoxWindow : public ::testing::Test {
+class AboutBoxWindow : public test::TableTranslationTest {
 protected:
-    void SetUp() override {
-        unsetenv("BRUMALIS_LANGUAGE");
-        previous = TBaseMsg::SetTranslateFunc([this](const std::string& sz) {
-            const auto it = table.find(sz);
-            return it == table.end() ? sz : it->second;
-        });
-    }
-    void TearDown() override { TBaseMsg::SetTranslateFunc(previous); }
-
     TAboutBoxCallbacks Callbacks(bool bDisclaimer, bool bUpgrade) {
         TAboutBoxCallbacks callbacks;
         callbacks.ShellOpen = [this](std::string_view szTarget) {
@@ -67,8 +59,6 @@ protected:
         return TBasicDialog::Create<TFrm_AboutBox>(nullptr, false, Callbacks(bDisclaimer, bUpgrade), szDataVersion);
     }
 
-    std::map<std::string, std::string> table;
-    dialogs::TTranslateFunc previous;
     std::vector<std::string> opened;
     std::vector<QWidget*> disclaimerOwners;
     std::vector<QWidget*> upgradeOwners;
