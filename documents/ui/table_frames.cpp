@@ -1,0 +1,155 @@
+#include "documents/ui/table_frames.h"
+
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QVBoxLayout>
+
+#include <algorithm>
+
+#include "documents/ui/qt_colors.h"
+
+namespace brumalis::docui {
+
+namespace {
+
+// Two rows and their frame, so the freeze-up table never needs a scroll bar.
+constexpr int kFreezeUpTableHeight = 2 * TGridData::kDefaultRowHeight + 24;
+constexpr QSize kFreezeUpGraphMinimum(320, 200);
+
+QVBoxLayout* TightColumn(QWidget& frame) {
+    auto* layout = new QVBoxLayout(&frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+}  // namespace
+
+QTableWidget* NewGridTable(QWidget* parent, const char* szName) {
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(QString::fromLatin1(szName));
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setWordWrap(false);
+    // Arrows move between cells; Tab moves on to the next control.
+    table->setTabKeyNavigation(false);
+    return table;
+}
+
+void ShowGrid(QTableWidget& table, const TGridData& grid, int nFixedRows, int nFixedCols) {
+    table.clear();
+    table.setRowCount(grid.RowCount());
+    table.setColumnCount(grid.ColCount());
+    const QColor fixedColor = ToQColor(grid.FixedColor(), table.palette());
+    for (int r = 0; r < grid.RowCount(); ++r) {
+        table.setRowHeight(r, grid.RowHeight(r));
+        for (int c = 0; c < grid.ColCount(); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(grid.Cell(c, r).text));
+            const bool bFixed = r < nFixedRows || c < nFixedCols;
+            item->setTextAlignment(Qt::AlignVCenter | (bFixed ? Qt::AlignLeft : Qt::AlignRight));
+            if (bFixed) {
+                item->setBackground(fixedColor);
+                item->setFlags(Qt::ItemIsEnabled);
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            table.setItem(r, c, item);
+        }
+    }
+    // The model's widths assume a fixed character width; the table's font may need more.
+    table.resizeColumnsToContents();
+    for (int c = 0; c < grid.ColCount(); ++c) table.setColumnWidth(c, std::max(table.columnWidth(c), grid.ColWidth(c)));
+}
+
+TFrm_ChillerCapPITable::TFrm_ChillerCapPITable(QWidget* parent)
+    : QWidget(parent), v_header(new QLabel(this)), v_table(NewGridTable(this, "Grd_CapPI")) {
+    setObjectName(QStringLiteral("Frm_ChillerCapPITable"));
+    v_header->setObjectName(QStringLiteral("Lbl_HeaderTitle"));
+    QVBoxLayout* layout = TightColumn(*this);
+    layout->addWidget(v_header);
+    layout->addWidget(v_table, 1);
+    Show();
+}
+
+void TFrm_ChillerCapPITable::SetupWindow(const TPolyCapListCh* TheTable, std::string HeaderTitle) {
+    v_model.SetupWindow(TheTable, std::move(HeaderTitle));
+    Show();
+}
+
+void TFrm_ChillerCapPITable::ClearTable() {
+    v_model.ClearTable();
+    Show();
+}
+
+void TFrm_ChillerCapPITable::Show() {
+    v_header->setText(QString::fromStdString(v_model.HeaderTitle()));
+    v_header->setVisible(!v_model.HeaderTitle().empty());
+    // Leaving-water temperatures down the side, outdoor temperatures across.
+    ShowGrid(*v_table, v_model.Grid(), 1, 1);
+}
+
+TFrm_ChillerFreezeUp::TFrm_ChillerFreezeUp(QWidget* parent)
+    : QWidget(parent), v_table(NewGridTable(this, "Grd_FreezeUp")), v_canvas(new TCanvasView(this)) {
+    setObjectName(QStringLiteral("Frm_ChillerFreezeUp"));
+    v_canvas->setObjectName(QStringLiteral("PB_FreezeUp"));
+    v_canvas->setMinimumSize(kFreezeUpGraphMinimum);
+    v_canvas->SetPainter([this](graphics::CTDeviceCanvas& canvas, graphics::TSize) { v_model.Paint(canvas); });
+    v_table->setFixedHeight(kFreezeUpTableHeight);
+    QVBoxLayout* layout = TightColumn(*this);
+    layout->addWidget(v_table);
+    layout->addWidget(v_canvas, 1);
+    Show();
+}
+
+void TFrm_ChillerFreezeUp::SetupWindow(const TFreezeUpCh* Freezeup) {
+    v_model.SetupWindow(Freezeup);
+    Show();
+}
+
+void TFrm_ChillerFreezeUp::ClearTableGraph() {
+    v_model.ClearTableGraph();
+    Show();
+}
+
+void TFrm_ChillerFreezeUp::Show() {
+    // The captions sit in the first column.
+    ShowGrid(*v_table, v_model.Grid(), 0, 1);
+    v_canvas->update();
+}
+
+TFrm_ChillerHeatRecovery::TFrm_ChillerHeatRecovery(QWidget* parent) : QTreeWidget(parent) {
+    setObjectName(QStringLiteral("LV_HRData"));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(true);
+    setColumnCount(0);
+}
+
+void TFrm_ChillerHeatRecovery::SetupWindow(const CTRecordList<Cls_ChHRTotalPartial>& HRTable) {
+    v_model.SetupWindow(HRTable);
+    clear();
+    const auto& columns = v_model.Columns();
+    QStringList captions;
+    for (const graphs::TListColumn& column : columns) captions << QString::fromStdString(column.Caption);
+    setColumnCount(int(columns.size()));
+    setHeaderLabels(captions);
+    const auto alignment = [&columns](int c) {
+        return (columns[std::size_t(c)].bRightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    };
+    for (int c = 0; c < int(columns.size()); ++c) headerItem()->setTextAlignment(c, alignment(c));
+    for (const auto& cells : v_model.Rows()) {
+        auto* item = new QTreeWidgetItem(this);
+        for (int c = 0; c < int(cells.size()); ++c) {
+            item->setText(c, QString::fromStdString(cells[std::size_t(c)]));
+            item->setTextAlignment(c, alignment(c));
+        }
+    }
+    // Every column as wide as its widest text or caption; the empty last one takes the rest.
+    for (int c = 0; c + 1 < columnCount(); ++c) resizeColumnToContents(c);
+}
+
+}  // namespace brumalis::docui
