@@ -4,6 +4,8 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include "dialogs/messages.h"
+#include "catalogue/unit_records.h"
+#include "documents/graphs/report_figures.h"
 #include "documents/ui/qt_colors.h"
 
 namespace brumalis::docui {
@@ -53,6 +55,16 @@ TFrm_CapTableOpRange::TFrm_CapTableOpRange(QWidget* parent) : QScrollArea(parent
     setWidget(v_canvas);
     setAlignment(Qt::AlignCenter);
     setBackgroundRole(QPalette::Base);
+}
+
+void TFrm_CapTableOpRange::SetupWindow(const Cls_ChOutdoorUnit* TheUnit, const TPolyCapListCh* TheTable,
+                                       double RangeTemp) {
+    if (!TheUnit || !TheTable) {
+        ClearGraph();
+        return;
+    }
+    graphs::PrepareOperatingRange(v_model, *TheUnit, *TheTable, RangeTemp);
+    v_model.SetupWindow(TheUnit);
 }
 
 }  // namespace brumalis::docui

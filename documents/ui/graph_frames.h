@@ -79,10 +79,12 @@ public:
 
     explicit TFrm_CapTableOpRange(QWidget* parent = nullptr);
 
-    // Mode, labels, extension and capacity ranges are set on the model first.
-    graphs::TFrm_CapTableOpRange& Model() { return v_model; }
-    void SetupWindow(const Cls_OutdoorDevice* TheUnit) { v_model.SetupWindow(TheUnit); }
+    // The unit's envelope in the mode of its capacity table, with the table's
+    // area; RangeTemp is the chosen extension (kNotSet without one). No unit
+    // or table clears the frame.
+    void SetupWindow(const Cls_ChOutdoorUnit* TheUnit, const TPolyCapListCh* TheTable, double RangeTemp);
     void ClearGraph() { v_model.ClearGraph(); }
+    const graphs::TFrm_CapTableOpRange& Model() const { return v_model; }
     TCanvasView& Canvas() const { return *v_canvas; }
 
 private:

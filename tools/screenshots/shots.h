@@ -49,5 +49,7 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The detail pages' graph and table frames for real units, each in a plain window.
+void TakeFramesScenes(TScene& scene);
 
 }  // namespace brumalis::shots
