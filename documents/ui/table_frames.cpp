@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "documents/ui/qt_colors.h"
 
 namespace brumalis::docui {
 
@@ -27,39 +26,49 @@ QVBoxLayout* TightColumn(QWidget& frame) {
 QTableWidget* NewGridTable(QWidget* parent, const char* szName) {
     auto* table = new QTableWidget(parent);
     table->setObjectName(QString::fromLatin1(szName));
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(false);
+    table->setCornerButtonEnabled(false);
+    table->horizontalHeader()->setSectionsClickable(false);
+    table->verticalHeader()->setSectionsClickable(false);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // Arrows move between cells; Tab moves on to the next control.
     table->setTabKeyNavigation(false);
     return table;
 }
 
-void ShowGrid(QTableWidget& table, const TGridData& grid, int nFixedRows, int nFixedCols) {
+void ShowGrid(QTableWidget& table, const TGridData& grid, bool bTitleRow, bool bTitleCol) {
+    const int nRow0 = bTitleRow && grid.RowCount() > 0 ? 1 : 0;
+    const int nCol0 = bTitleCol && grid.ColCount() > 0 ? 1 : 0;
+    const auto text = [&grid](int c, int r) { return QString::fromStdString(grid.Cell(c, r).text); };
     table.clear();
-    table.setRowCount(grid.RowCount());
-    table.setColumnCount(grid.ColCount());
-    const QColor fixedColor = ToQColor(grid.FixedColor(), table.palette());
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        table.setRowHeight(r, grid.RowHeight(r));
-        for (int c = 0; c < grid.ColCount(); ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(grid.Cell(c, r).text));
-            const bool bFixed = r < nFixedRows || c < nFixedCols;
-            item->setTextAlignment(Qt::AlignVCenter | (bFixed ? Qt::AlignLeft : Qt::AlignRight));
-            if (bFixed) {
-                item->setBackground(fixedColor);
-                item->setFlags(Qt::ItemIsEnabled);
-            } else {
-                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            }
-            table.setItem(r, c, item);
+    table.setRowCount(grid.RowCount() - nRow0);
+    table.setColumnCount(grid.ColCount() - nCol0);
+    table.horizontalHeader()->setVisible(nRow0 == 1);
+    table.verticalHeader()->setVisible(nCol0 == 1);
+    for (int c = nCol0; c < grid.ColCount(); ++c) {
+        auto* title = new QTableWidgetItem(nRow0 ? text(c, 0) : QString());
+        title->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);  // over right-aligned figures
+        table.setHorizontalHeaderItem(c - nCol0, title);
+    }
+    for (int r = nRow0; r < grid.RowCount(); ++r) {
+        auto* title = new QTableWidgetItem(nCol0 ? text(0, r) : QString());
+        title->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        table.setVerticalHeaderItem(r - nRow0, title);
+        table.setRowHeight(r - nRow0, grid.RowHeight(r));
+        for (int c = nCol0; c < grid.ColCount(); ++c) {
+            auto* item = new QTableWidgetItem(text(c, r));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            table.setItem(r - nRow0, c - nCol0, item);
         }
     }
     // The model's widths assume a fixed character width; the table's font may need more.
     table.resizeColumnsToContents();
-    for (int c = 0; c < grid.ColCount(); ++c) table.setColumnWidth(c, std::max(table.columnWidth(c), grid.ColWidth(c)));
+    for (int c = nCol0; c < grid.ColCount(); ++c) {
+        table.setColumnWidth(c - nCol0, std::max(table.columnWidth(c - nCol0), grid.ColWidth(c)));
+    }
 }
 
 TFrm_ChillerCapPITable::TFrm_ChillerCapPITable(QWidget* parent)
@@ -85,8 +94,9 @@ void TFrm_ChillerCapPITable::ClearTable() {
 void TFrm_ChillerCapPITable::Show() {
     v_header->setText(QString::fromStdString(v_model.HeaderTitle()));
     v_header->setVisible(!v_model.HeaderTitle().empty());
-    // Leaving-water temperatures down the side, outdoor temperatures across.
-    ShowGrid(*v_table, v_model.Grid(), 1, 1);
+    // Leaving-water temperatures down the side, outdoor temperatures across,
+    // both in view while the figures scroll.
+    ShowGrid(*v_table, v_model.Grid(), true, true);
 }
 
 TFrm_ChillerFreezeUp::TFrm_ChillerFreezeUp(QWidget* parent)
@@ -114,7 +124,7 @@ void TFrm_ChillerFreezeUp::ClearTableGraph() {
 
 void TFrm_ChillerFreezeUp::Show() {
     // The captions sit in the first column.
-    ShowGrid(*v_table, v_model.Grid(), 0, 1);
+    ShowGrid(*v_table, v_model.Grid(), false, true);
     v_canvas->update();
 }
 
@@ -148,8 +158,14 @@ void TFrm_ChillerHeatRecovery::SetupWindow(const CTRecordList<Cls_ChHRTotalParti
             item->setTextAlignment(c, alignment(c));
         }
     }
-    // Every column as wide as its widest text or caption; the empty last one takes the rest.
-    for (int c = 0; c + 1 < columnCount(); ++c) resizeColumnToContents(c);
+    // Every column as wide as its widest text or caption and a little room,
+    // so right-aligned figures do not run into the next column; the empty
+    // last one takes the rest.
+    const int nRoom = 2 * fontMetrics().averageCharWidth();
+    for (int c = 0; c + 1 < columnCount(); ++c) {
+        resizeColumnToContents(c);
+        setColumnWidth(c, columnWidth(c) + nRoom);
+    }
 }
 
 }  // namespace brumalis::docui

@@ -19,11 +19,12 @@ class QLabel;
 namespace brumalis::docui {
 
 // Copies the grid into the table: texts, column widths (widened where the
-// table's font needs more), row heights; the first nFixedRows rows and
-// nFixedCols columns are titles in the button colour, not selectable.
-void ShowGrid(QTableWidget& table, const TGridData& grid, int nFixedRows, int nFixedCols);
+// table's font needs more), row heights. The grid's first row and first
+// column, when they are titles, become the table's headers, so they stay
+// in view while the figures scroll.
+void ShowGrid(QTableWidget& table, const TGridData& grid, bool bTitleRow, bool bTitleCol);
 
-// A read-only table without Qt's own headers: the grid's title cells are its headers.
+// A read-only table whose headers are the grid's titles.
 QTableWidget* NewGridTable(QWidget* parent, const char* szName);
 
 class TFrm_ChillerCapPITable : public QWidget {
@@ -32,7 +33,7 @@ public:
 
     // No table clears the frame.
     void SetupWindow(const TPolyCapListCh* TheTable, std::string HeaderTitle);
-    // An empty 2 × 2 table.
+    // An empty 2 × 2 grid: a title row and column and one empty cell.
     void ClearTable();
 
     const graphs::TFrm_ChillerCapPITable& Model() const { return v_model; }
