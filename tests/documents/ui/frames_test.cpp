@@ -358,8 +358,10 @@ TEST_F(Frames, AWindowOfAllFramesPassesTheWindowChecksInBothLanguages) {
         if (bRussian) {
             EXPECT_EQ(CellText(freezeUp->Table(), 0, 0), "Поправочный коэффициент");
         }
-        // The degree sign's C is the unit's own symbol in either language.
-        const std::vector<std::string> latin = bRussian ? testing::ui::LatinTexts(window, {"C"}) : std::vector<std::string>{};
+        // Symbols stay Latin in Russian too: the C of °C and the Q and N of
+        // the glossary's capacity and power columns ("Qх", "Nпотр").
+        const std::vector<std::string> latin =
+            bRussian ? testing::ui::LatinTexts(window, {"C", "Q", "N"}) : std::vector<std::string>{};
         EXPECT_EQ(latin, std::vector<std::string>{});
         EXPECT_EQ(testing::ui::TabOrderProblems(window), std::vector<std::string>{});
         EXPECT_EQ(testing::ui::SizeProblems(window), std::vector<std::string>{});
