@@ -2,6 +2,7 @@
 
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QVBoxLayout>
 
 #include <algorithm>
@@ -11,8 +12,6 @@ namespace brumalis::docui {
 
 namespace {
 
-// Two rows and their frame, so the freeze-up table never needs a scroll bar.
-constexpr int kFreezeUpTableHeight = 2 * TGridData::kDefaultRowHeight + 24;
 constexpr QSize kFreezeUpGraphMinimum(320, 200);
 
 QVBoxLayout* TightColumn(QWidget& frame) {
@@ -105,7 +104,6 @@ TFrm_ChillerFreezeUp::TFrm_ChillerFreezeUp(QWidget* parent)
     v_canvas->setObjectName(QStringLiteral("PB_FreezeUp"));
     v_canvas->setMinimumSize(kFreezeUpGraphMinimum);
     v_canvas->SetPainter([this](graphics::CTDeviceCanvas& canvas, graphics::TSize) { v_model.Paint(canvas); });
-    v_table->setFixedHeight(kFreezeUpTableHeight);
     QVBoxLayout* layout = TightColumn(*this);
     layout->addWidget(v_table);
     layout->addWidget(v_canvas, 1);
@@ -125,6 +123,10 @@ void TFrm_ChillerFreezeUp::ClearTableGraph() {
 void TFrm_ChillerFreezeUp::Show() {
     // The captions sit in the first column.
     ShowGrid(*v_table, v_model.Grid(), false, true);
+    // Its two rows and the scroll bar, never a vertical one.
+    int nHeight = 2 * v_table->frameWidth() + v_table->horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < v_table->rowCount(); ++r) nHeight += v_table->rowHeight(r);
+    v_table->setFixedHeight(nHeight);
     v_canvas->update();
 }
 
