@@ -25,6 +25,8 @@ public:
     // series, the legend is saved and the graph repainted.
     void OnClick(int X, int Y);
     const TLegendList& Legend() const { return v_Legend; }
+    // Where the legend went in the last painting.
+    const TLegendLayout& LegendLayout() const { return v_Layout; }
 
 protected:
     // Takes the entries, reads their colours and visibility from szKey.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "catalogue/capacity_table.h"
@@ -134,12 +135,18 @@ public:
         v_canvas.LineTo(v_W - 10, yAxis);
         v_canvas.TextOut(v_xl + 2, kAxisTop, szLabelY);
         v_canvas.TextOut(v_W - v_cw - v_canvas.TextWidth(szLabelX), yAxis - v_h - 2, szLabelX);
+        // Every tick, but a label only where it clears the one before by a
+        // character: on a narrow plot "-20 °C-15 °C" would read as one figure.
+        int nLabelEnd = std::numeric_limits<int>::min();
         for (int t = v_xmin; t <= v_xmax; t += kTickStep) {
             const int x = X(t);
             v_canvas.MoveTo(x, yAxis);
             v_canvas.LineTo(x, yAxis + v_h / 3);
             const std::string szTick = TickText(t);
-            v_canvas.TextOut(x - v_canvas.TextWidth(szTick) / 2, yAxis + v_h / 3, szTick);
+            const int nLeft = x - v_canvas.TextWidth(szTick) / 2;
+            if (nLeft < nLabelEnd + v_cw) continue;
+            v_canvas.TextOut(nLeft, yAxis + v_h / 3, szTick);
+            nLabelEnd = nLeft + v_canvas.TextWidth(szTick);
         }
         for (int t = v_ymin; t <= v_ymax; t += kTickStep) {
             const int y = Y(t);

@@ -45,19 +45,24 @@ void MarkCorners(CTDeviceCanvas& canvas) {
 
 }  // namespace
 
+void PrepareOperatingRange(TFrm_CapTableOpRange& Range, const Cls_ChOutdoorUnit& TheChiller,
+                           const TPolyCapListCh& TheTable, double RangeTemp) {
+    Range.SetAxesLabels(TheChiller.GetFamily() == famCondensingUnit ? msgLabelSDP : msgLabelLWE,
+                        YLabelFor(TheChiller.GetCondenserType()));
+    Range.SetOperationMode(TheTable.GetType() == cttCoolCap);
+    Range.SetRangeExtension(RangeTemp);
+    double dMinLWE = 0.0, dMaxLWE = 0.0, dMinX = 0.0, dMaxX = 0.0;
+    TheTable.GetLWETempRange(dMinLWE, dMaxLWE);
+    TheTable.GetXRange(dMinX, dMaxX);
+    Range.SetCapRanges(dMinLWE, dMaxLWE, dMinX, dMaxX);
+}
+
 CTGraphic OperatingRangeFigure(const Cls_ChOutdoorUnit& TheChiller, const TPolyCapListCh& TheTable, double RangeTemp,
                                const TFigureFont& Font) {
     CTEmfCanvas canvas(kReportFigureWidth, kReportFigureHeight);
     UseFont(canvas, Font);
     TFrm_CapTableOpRange range;
-    range.SetAxesLabels(TheChiller.GetFamily() == famCondensingUnit ? msgLabelSDP : msgLabelLWE,
-                        YLabelFor(TheChiller.GetCondenserType()));
-    range.SetOperationMode(TheTable.GetType() == cttCoolCap);
-    range.SetRangeExtension(RangeTemp);
-    double dMinLWE = 0.0, dMaxLWE = 0.0, dMinX = 0.0, dMaxX = 0.0;
-    TheTable.GetLWETempRange(dMinLWE, dMaxLWE);
-    TheTable.GetXRange(dMinX, dMaxX);
-    range.SetCapRanges(dMinLWE, dMaxLWE, dMinX, dMaxX);
+    PrepareOperatingRange(range, TheChiller, TheTable, RangeTemp);
     range.PaintOnCanvas(&TheChiller, canvas, kReportFigureWidth, kReportFigureHeight);
     return canvas.FinishGraphic();
 }

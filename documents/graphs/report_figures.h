@@ -5,6 +5,7 @@
 
 #include "catalogue/capacity_table.h"
 #include "catalogue/records_fwd.h"
+#include "documents/graphs/operating_range.h"
 #include "platform/graphics/picture.h"
 
 namespace brumalis::graphs {
@@ -17,6 +18,12 @@ struct TFigureFont {
     std::string Name = "Arial";
     int Size = 8;
 };
+
+// The range set up as the window and the report show it: axis labels by
+// family and condenser, TheTable's type tells the mode (3 cooling, else
+// heating), its leaving-water and X ranges mark the capacity area.
+void PrepareOperatingRange(TFrm_CapTableOpRange& Range, const Cls_ChOutdoorUnit& TheChiller,
+                           const TPolyCapListCh& TheTable, double RangeTemp);
 
 // TheTable's type tells the mode (3 cooling, else heating); its leaving-water
 // and X ranges mark the capacity area. RangeTemp: the range extension of the

@@ -32,6 +32,14 @@ TLegendHit HitLegend(const TLegendLayout& layout, int X, int Y) {
     return {};
 }
 
+graphics::TPoint LegendPartCentre(const TLegendLayout& layout, int nIndex, TLegendPart part) {
+    const int nPerRow = std::max(1, layout.nPerRow);
+    const int nLeft = layout.nLeft + nIndex % nPerRow * layout.nItemWidth;
+    const int nTop = layout.nTop + nIndex / nPerRow * layout.nRowHeight + layout.nBoxMargin;
+    const int nBoxLeft = part == TLegendPart::ColorSquare ? layout.nSquareLeft : 0;
+    return {nLeft + nBoxLeft + layout.nBoxSide / 2, nTop + layout.nBoxSide / 2};
+}
+
 bool ApplyLegendClick(const TLegendLayout& layout, TLegendList& Legend, int X, int Y, const TColorChooser& Chooser) {
     const TLegendHit hit = HitLegend(layout, X, Y);
     if (hit.part == TLegendPart::None || hit.nIndex >= static_cast<int>(Legend.size())) return false;

@@ -56,6 +56,9 @@ struct TLegendHit {
     int nIndex = -1;
 };
 TLegendHit HitLegend(const TLegendLayout& layout, int X, int Y);
+// The middle of an item's check box or colour square, where a click on it
+// lands (what a window scripts or a keyboard action would press).
+graphics::TPoint LegendPartCentre(const TLegendLayout& layout, int nIndex, TLegendPart part);
 
 // A click on a check box toggles the series, one on a colour square stores
 // the chooser's answer. True when either was hit, so that the legend is

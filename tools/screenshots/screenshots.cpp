@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
         // One call per area, each scene in a file of its own.
         shots::TakeFrameworkScenes(scene);
         shots::TakeAboutScenes(scene);
+        shots::TakeFramesScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

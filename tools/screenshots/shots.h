@@ -51,5 +51,7 @@ struct TScene {
 void TakeFrameworkScenes(TScene& scene);
 // The about box, the disclaimer in both modes, the print parameters with a logo.
 void TakeAboutScenes(TScene& scene);
+// The detail pages' graph and table frames for real units, each in a plain window.
+void TakeFramesScenes(TScene& scene);
 
 }  // namespace brumalis::shots

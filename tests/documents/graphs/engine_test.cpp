@@ -181,6 +181,27 @@ TEST_F(LineGraph, ANoValueBreaksTheLineAndValuesAreClampedToTheAxis) {
     EXPECT_TRUE(Pieces(legend[1]->GetColor()).empty());        // hidden series
 }
 
+TEST(LegendHit, ThePartCentresLandOnTheirOwnItemInEveryRowAndColumn) {
+    TLegendLayout layout;
+    layout.bVisible = layout.bChecks = true;
+    layout.nLeft = 40, layout.nTop = 300, layout.nItemWidth = 90, layout.nPerRow = 3, layout.nRowHeight = 18;
+    layout.nCount = 7, layout.nBoxSide = 11, layout.nBoxMargin = 3, layout.nSquareLeft = 16, layout.nLabelLeft = 32;
+    for (int i = 0; i < layout.nCount; ++i) {
+        for (TLegendPart part : {TLegendPart::CheckBox, TLegendPart::ColorSquare}) {
+            const TPoint p = LegendPartCentre(layout, i, part);
+            const TLegendHit hit = HitLegend(layout, p.X, p.Y);
+            EXPECT_EQ(hit.part, part) << i;
+            EXPECT_EQ(hit.nIndex, i);
+        }
+    }
+    // Without check boxes the squares still answer; the box position does not.
+    layout.bChecks = false;
+    const TPoint box = LegendPartCentre(layout, 4, TLegendPart::CheckBox);
+    EXPECT_EQ(HitLegend(layout, box.X, box.Y).part, TLegendPart::None);
+    const TPoint square = LegendPartCentre(layout, 4, TLegendPart::ColorSquare);
+    EXPECT_EQ(HitLegend(layout, square.X, square.Y).nIndex, 4);
+}
+
 TEST_F(LineGraph, ClicksOnACheckBoxAndAColourSquareChangeTheSeriesAndTellTheView) {
     int nCallbacks = 0;
     auto pGraph = Graph({{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}, [&nCallbacks](TVirtGraph&) { ++nCallbacks; });

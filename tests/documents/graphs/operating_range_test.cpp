@@ -113,6 +113,30 @@ TEST_F(OperatingRange, TheCapacityAreaIsTheClippedShapeWithItsCutsMoved) {
     EXPECT_EQ(TextsInColor(canvas, "FF0000"), (std::vector<std::string>{"5.0 .. 10.0/", "20.0 .. 45.0 "}));
 }
 
+TEST_F(OperatingRange, CrowdedTemperatureLabelsOnTheXAxisAreThinnedOutNeverRunTogether) {
+    frame.SetORParams({-15.0, 21.0, -12.0, 48.0});  // 60 K across 560 pixels
+    Paint(nullptr);
+    // The X labels: the lowest row of degree texts.
+    std::vector<std::pair<int, std::string>> labels;
+    int nRow = 0;
+    for (const std::string& szCall : CallsWith(canvas, "TextOut ", {"°C\""})) {
+        const std::vector<int> at = Coordinates(szCall);
+        const std::string text = szCall.substr(szCall.find('"') + 1, szCall.rfind('"') - szCall.find('"') - 1);
+        if (at[1] > nRow) nRow = at[1], labels.clear();
+        if (at[1] == nRow) labels.emplace_back(at[0], text);
+    }
+    const int nTicks = (35 - -25) / 5 + 1;  // −25 … 35 °C every 5 K
+    ASSERT_GE(int(labels.size()), nTicks / 2);
+    EXPECT_LT(int(labels.size()), nTicks);
+    const int cw = canvas.TextWidth("W");
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        const int nEnd = labels[i - 1].first + canvas.TextWidth(labels[i - 1].second);
+        EXPECT_GE(labels[i].first, nEnd + cw) << labels[i].second;
+    }
+    // Every tick keeps its mark.
+    EXPECT_GE(CallsWith(canvas, "LineTo ", {"pen=000000/copy/1/solid"}).size(), std::size_t(nTicks));
+}
+
 TEST_F(OperatingRange, WithoutUnitOnlyStoredLimitsAreDrawnAndDamagedLimitsNotAtAll) {
     Paint(nullptr);
     EXPECT_TRUE(canvas.Calls().empty());
