@@ -247,5 +247,54 @@ TEST_F(SelectionRun, GridRowsFollowTheRequirementAndSortByClickedRows) {
     }
 }
 
+
+TEST_F(SelectionRun, PriceIndicationIsRelativeToTheCurrentUnit) {
+    for (double dScale : {0.9, 1.0, 1.1}) Unit("U" + std::to_string(dScale), 0, 0, dScale);
+    session.RunSelection(Request(100.0));
+    ASSERT_EQ(session.v_Results.size(), 3U);
+    const double prices[] = {1000.0, 1250.0, 0.0};
+    for (std::size_t i = 0; i < 3; ++i) session.v_Results[i]->DataSet(1).v_Price = prices[i];
+    int nEntered = 0;
+    TFrm_ChResultGrid grid;
+    grid.SetupWindow(true, 1, &session.v_OptionCodes, {}, {}, [&nEntered] { ++nEntered; });
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 100.0, true);
+    const int nPriceRow = grid.PriceRow();
+    ASSERT_GE(nPriceRow, 0);
+    for (Cls_ChOutdoorUnit* pUnit : session.v_Results) grid.AddChiller(pUnit, 1);
+    // Nothing current yet: nothing to compare with.
+    EXPECT_FALSE(grid.UpdatePriceIndication());
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "");
+
+    grid.SetCurrentPosition(1);
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "80");
+    EXPECT_EQ(grid.CellText(1, nPriceRow), "100");
+    EXPECT_EQ(grid.CellText(2, nPriceRow), "");  // no price is not a price of 0
+    grid.SetCurrentPosition(0);
+    EXPECT_EQ(grid.CellText(1, nPriceRow), "125");
+    // A current unit without a price leaves every cell empty.
+    grid.SetCurrentPosition(2);
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "");
+    EXPECT_EQ(grid.CellText(2, nPriceRow), "");
+    // Prices changed under the grid: shown only once asked for.
+    session.v_Results[2]->DataSet(1).v_Price = 500.0;
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "");
+    EXPECT_TRUE(grid.UpdatePriceIndication());
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "200");
+    // Sorting keeps the reference, whatever column it moved to.
+    grid.ClickRowTitle(nPriceRow);
+    EXPECT_EQ(grid.CellText(grid.GetCurrentPosition(), nPriceRow), "100");
+    grid.EmptyGrid();
+    EXPECT_FALSE(grid.UpdatePriceIndication());
+
+    grid.ControlEntered();
+    EXPECT_EQ(nEntered, 1);
+    // Without a price file there is no price row to fill.
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 100.0, false);
+    grid.AddChiller(session.v_Results[0], 1);
+    grid.SetCurrentPosition(0);
+    EXPECT_EQ(grid.PriceRow(), -1);
+    EXPECT_FALSE(grid.UpdatePriceIndication());
+}
+
 }  // namespace
 }  // namespace brumalis
