@@ -2,6 +2,8 @@
 
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/page_models.h"
+#include "workflow/ui/results_page.h"
 
 namespace brumalis::ui {
 
@@ -10,8 +12,10 @@ namespace brumalis::ui {
 // A step per page, in page order, each inserted after the one before it.
 void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
-    (void)program;
-    (void)presenter;
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Results page", [&presenter](TProgramStart& s) {
+        TChillerUIForm& window = *presenter.MainWindow();
+        MakeResultsPage(window, SharedSettingsPage(window, s.Session()));
+    });
 }
 
 }  // namespace brumalis::ui

@@ -1,0 +1,159 @@
+#include "workflow/ui/result_grid_view.h"
+
+#include <algorithm>
+
+#include <QMouseEvent>
+#include <QStyle>
+
+namespace brumalis::ui {
+namespace {
+
+QString Q(const std::string& sz) { return QString::fromStdString(sz); }
+
+// Item views draw their text inside this margin on either side.
+int TextMargins(const QWidget& widget) { return 2 * (widget.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &widget) + 1); }
+
+int WidestText(const QFontMetrics& metrics, const QStringList& texts) {
+    int nWidest = 0;
+    for (const QString& text : texts) nWidest = std::max(nWidest, metrics.horizontalAdvance(text));
+    return nWidest;
+}
+
+}  // namespace
+
+TGridRowTitles::TGridRowTitles(QWidget* pParent) : QHeaderView(Qt::Vertical, pParent) {
+    setSectionsClickable(true);
+    setHighlightSections(false);
+    setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void TGridRowTitles::SetTitles(const QStringList& titles, const QStringList& markers) {
+    v_titles = titles;
+    v_markers = markers;
+    const QFontMetrics metrics = fontMetrics();
+    const int nBlank = metrics.horizontalAdvance(QLatin1Char(' '));
+    v_titleWidth = WidestText(metrics, titles) + nBlank + TextMargins(*this);
+    const int nMarkers = WidestText(metrics, markers);
+    v_markerWidth = nMarkers > 0 ? nMarkers + nBlank + TextMargins(*this) : 0;
+    updateGeometry();
+    viewport()->update();
+}
+
+QSize TGridRowTitles::sizeHint() const {
+    return QSize(v_titleWidth + v_markerWidth, QHeaderView::sizeHint().height());
+}
+
+void TGridRowTitles::paintSection(QPainter* pPainter, const QRect& rect, int nLogicalIndex) const {
+    // The section's frame and background as the style draws them, the texts
+    // in their two columns.
+    QHeaderView::paintSection(pPainter, rect, nLogicalIndex);
+    const int nMargin = TextMargins(*this) / 2;
+    pPainter->save();
+    pPainter->setPen(palette().color(QPalette::ButtonText));
+    const QRect title(rect.left() + nMargin, rect.top(), v_titleWidth - 2 * nMargin, rect.height());
+    pPainter->drawText(title, Qt::AlignLeft | Qt::AlignVCenter, v_titles.value(nLogicalIndex));
+    if (v_markerWidth > 0) {
+        const QRect marker(rect.left() + v_titleWidth, rect.top(), v_markerWidth, rect.height());
+        pPainter->drawText(marker, Qt::AlignCenter, v_markers.value(nLogicalIndex));
+    }
+    pPainter->restore();
+}
+
+TResultGridView::TResultGridView(TFrm_ChResultGrid& model, QWidget* pParent)
+    : QTableWidget(pParent), v_model(model), v_titles(new TGridRowTitles(this)) {
+    setVerticalHeader(v_titles);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectColumns);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setWordWrap(false);
+    connect(v_titles, &QHeaderView::sectionClicked, this, [this](int nRow) { RowTitleClicked(nRow); });
+    connect(this, &QTableWidget::currentCellChanged, this,
+            [this](int, int nColumn, int, int) { CurrentColumnChanged(nColumn); });
+    connect(this, &QTableWidget::cellDoubleClicked, this,
+            [this](int, int nColumn) { v_model.DoubleClickColumn(nColumn); });
+}
+
+int TResultGridView::Blank() const { return fontMetrics().horizontalAdvance(QLatin1Char(' ')); }
+
+int TResultGridView::ColumnWidth(int nColumn) const {
+    QStringList texts;
+    for (int r = 0; r < rowCount(); ++r) texts.push_back(item(r, nColumn) ? item(r, nColumn)->text() : QString());
+    if (const QTableWidgetItem* pHeader = horizontalHeaderItem(nColumn)) texts.push_back(pHeader->text());
+    return WidestText(fontMetrics(), texts) + Blank() + TextMargins(*this);
+}
+
+void TResultGridView::Refresh() {
+    v_bFilling = true;
+    clear();
+    const int nRows = v_model.RowCount();
+    const int nColumns = v_model.UnitCount() + (v_model.HasTotalColumn() ? 1 : 0);
+    setRowCount(nRows);
+    setColumnCount(nColumns);
+    // Empty labels keep the title view from numbering the rows; it paints the titles.
+    for (int r = 0; r < nRows; ++r) setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+    for (int c = 0; c < nColumns; ++c) {
+        setHorizontalHeaderItem(c, new QTableWidgetItem());
+        for (int r = 0; r < nRows; ++r) setItem(r, c, new QTableWidgetItem());
+    }
+    // Only a total column has a title ("Solution"); unit columns have none.
+    horizontalHeader()->setVisible(v_model.HasTotalColumn());
+    ShowTexts();
+    const int nCurrent = v_model.GetCurrentPosition();
+    if (nCurrent >= 0 && nRows > 0) {
+        setCurrentCell(0, nCurrent);
+        scrollToItem(item(0, nCurrent));
+    }
+    v_bFilling = false;
+}
+
+void TResultGridView::ShowTexts() {
+    QStringList titles, markers;
+    for (int r = 0; r < rowCount(); ++r) {
+        titles.push_back(Q(v_model.Row(r).title));
+        markers.push_back(Q(v_model.SortMarker(r)));
+    }
+    v_titles->SetTitles(titles, markers);
+    for (int c = 0; c < columnCount(); ++c) {
+        horizontalHeaderItem(c)->setText(Q(v_model.ColumnTitle(c)));
+        for (int r = 0; r < rowCount(); ++r) item(r, c)->setText(Q(v_model.CellText(c, r)));
+        setColumnWidth(c, ColumnWidth(c));
+    }
+    updateGeometries();
+}
+
+std::string TResultGridView::ShownCell(int nColumn, int nRow) const {
+    const QTableWidgetItem* pItem = item(nRow, nColumn);
+    return pItem ? pItem->text().toStdString() : std::string();
+}
+
+void TResultGridView::CurrentColumnChanged(int nColumn) {
+    if (v_bFilling || nColumn < 0 || nColumn >= v_model.UnitCount() || nColumn == v_model.GetCurrentPosition()) return;
+    v_model.SetCurrentPosition(nColumn);
+    // The price indication is relative to the current unit, and the select
+    // callback may have changed the unit's figures.
+    ShowTexts();
+}
+
+void TResultGridView::RowTitleClicked(int nRow) {
+    if (v_model.ClickRowTitle(nRow)) Refresh();
+}
+
+void TResultGridView::focusInEvent(QFocusEvent* pEvent) {
+    QTableWidget::focusInEvent(pEvent);
+    v_model.ControlEntered();
+}
+
+void TResultGridView::mouseReleaseEvent(QMouseEvent* pEvent) {
+    QTableWidget::mouseReleaseEvent(pEvent);
+    if (pEvent->button() != Qt::LeftButton || v_model.UnitCount() == 0) return;
+    // Right of the last column there is no cell: the last unit is meant.
+    const int nX = pEvent->position().toPoint().x();
+    int nColumn = columnAt(nX);
+    if (nColumn < 0 && nX >= 0) nColumn = v_model.UnitCount() - 1;
+    if (nColumn < 0 || nColumn >= v_model.UnitCount()) return;
+    setCurrentCell(std::max(currentRow(), 0), nColumn);
+}
+
+}  // namespace brumalis::ui
