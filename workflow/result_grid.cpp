@@ -36,6 +36,10 @@ void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, 
                                    const std::string& StdAppl, bool ShowESEER, bool SelectOnCooling,
                                    double ReqHeatCap, double ReqCoolCap, bool bHasPrices) {
     EmptyGrid(false);
+    // The units come in the run's order: markers of an earlier sort would lie.
+    v_SortTag = 2;
+    v_SortAscending = true;
+    v_bSortClicked = false;
     v_StdAppl = StdAppl;
     v_ReqCoolCap = ReqCoolCap;
     v_ReqHeatCap = ReqHeatCap;
@@ -192,8 +196,9 @@ bool TFrm_ChResultGrid::ClickRowTitle(int nRow) {
         return false;
     }
     const int nTag = v_rows[static_cast<std::size_t>(nRow)].tag;
-    v_SortAscending = nTag == v_SortTag ? !v_SortAscending : true;
+    v_SortAscending = v_bSortClicked && nTag == v_SortTag ? !v_SortAscending : true;
     v_SortTag = nTag;
+    v_bSortClicked = true;
     std::int32_t nSeq = 0;
     Cls_ChOutdoorUnit* pCurrent = GetCurrentChiller(nSeq);
     if (pCurrent && nSeq != v_SeqNr) return true;  // the grid shows another calculation: keep its order

@@ -44,8 +44,9 @@ public:
     void SetupWindow(bool MultipleChillers, std::int32_t SeqNr, const CTRecordList<Cls_ChOptionCode>* OptionCodes,
                      TSelectChiller SelectChiller = {}, TDblClickChiller DblClickChiller = {},
                      TControlEntered OnEnter = {});
-    // Clears the grid and writes the row titles. Distance > 0: one sound
-    // pressure row at that distance (m), else three.
+    // Clears the grid and writes the row titles; the order is the run's
+    // again (deviation, ascending). Distance > 0: one sound pressure row at
+    // that distance (m), else three.
     void PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance, const std::string& StdAppl,
                     bool ShowESEER, bool SelectOnCooling, double ReqHeatCap, double ReqCoolCap, bool bHasPrices);
     void AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr);
@@ -70,8 +71,9 @@ public:
     // A double-click on unit column nUnit (the total column names no unit):
     // false when no callback was called.
     bool DoubleClickColumn(int nUnit) const;
-    // A click on a row title: sorts by its key (the same key again toggles
-    // the direction); false when the row does not sort.
+    // A click on a row title: sorts by its key; the key clicked last again
+    // toggles the direction, any other key (the run's own order included)
+    // starts ascending. False when the row does not sort.
     bool ClickRowTitle(int nRow);
     // The grid's view took the keyboard: the control-entered callback.
     void ControlEntered() const;
@@ -110,6 +112,7 @@ private:
     const CTRecordList<Cls_ChOptionCode>* v_OptionCodes = nullptr;
     int v_SortTag = 2;
     bool v_SortAscending = true;
+    bool v_bSortClicked = false;  // the order is the run's until a title is clicked
     std::string v_StdAppl = "STD";
     double v_ReqCoolCap = 0.0;
     double v_ReqHeatCap = 0.0;

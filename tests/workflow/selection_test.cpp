@@ -178,7 +178,9 @@ TEST_F(SelectionRun, UntickedVariantsAreNeitherCandidatesNorRejected) {
     EXPECT_DOUBLE_EQ(session.v_CoolBand.Max, 120.0);
 
     request.ReqCool = 0.0;
+    EXPECT_EQ(session.RunNumber(), 1U);
     session.RunSelection(request);
+    EXPECT_EQ(session.RunNumber(), 2U);
     EXPECT_EQ(session.v_CoolBand.Max, kUnboundedCapacity);
     EXPECT_EQ(session.v_Candidates.size(), 2U);
 }
@@ -230,6 +232,10 @@ TEST_F(SelectionRun, GridRowsFollowTheRequirementAndSortByClickedRows) {
     EXPECT_EQ(grid.CellText(0, 0), "   1");
     EXPECT_EQ(grid.CellText(0, nDeviationRow), "-14.5%");
 
+    // The run's order is no click: the first click on its key keeps ascending.
+    ASSERT_TRUE(grid.ClickRowTitle(nDeviationRow));
+    EXPECT_EQ(grid.SortMarker(nDeviationRow), ">");
+    EXPECT_EQ(grid.CellText(0, nDeviationRow), "-14.5%");
     ASSERT_TRUE(grid.ClickRowTitle(nDeviationRow));  // the same key again: descending
     EXPECT_EQ(grid.SortMarker(nDeviationRow), "<");
     EXPECT_EQ(grid.CellText(0, nDeviationRow), "4.5%");
@@ -238,6 +244,13 @@ TEST_F(SelectionRun, GridRowsFollowTheRequirementAndSortByClickedRows) {
     EXPECT_TRUE(grid.GetSortAscending());
     EXPECT_EQ(grid.GetSortTag(), 4);
     EXPECT_FALSE(grid.ClickRowTitle(nRequiredRow));
+
+    // New headers are a new run's, in its own order again.
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 100.0, false);
+    EXPECT_EQ(grid.GetSortTag(), 2);
+    EXPECT_TRUE(grid.GetSortAscending());
+    EXPECT_EQ(grid.SortMarker(nDeviationRow), ">");
+    EXPECT_EQ(grid.SortMarker(nEERRow), "*");
 
     // Without a cooling requirement there is no required-capacity row.
     grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 0.0, false);

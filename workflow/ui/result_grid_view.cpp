@@ -68,11 +68,20 @@ TResultGridView::TResultGridView(TFrm_ChResultGrid& model, QWidget* pParent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     setWordWrap(false);
-    connect(v_titles, &QHeaderView::sectionClicked, this, [this](int nRow) { RowTitleClicked(nRow); });
+    // Tab leaves the grid; the arrow keys move within it.
+    setTabKeyNavigation(false);
+    // Every mouse-up on a title counts, the second of a quick pair too.
+    v_titles->viewport()->installEventFilter(this);
     connect(this, &QTableWidget::currentCellChanged, this,
             [this](int, int nColumn, int, int) { CurrentColumnChanged(nColumn); });
-    connect(this, &QTableWidget::cellDoubleClicked, this,
-            [this](int, int nColumn) { v_model.DoubleClickColumn(nColumn); });
+}
+
+bool TResultGridView::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == v_titles->viewport() && pEvent->type() == QEvent::MouseButtonRelease) {
+        const auto* pMouse = static_cast<QMouseEvent*>(pEvent);
+        if (pMouse->button() == Qt::LeftButton) RowTitleClicked(v_titles->logicalIndexAt(pMouse->position().toPoint()));
+    }
+    return QTableWidget::eventFilter(pWatched, pEvent);
 }
 
 int TResultGridView::Blank() const { return fontMetrics().horizontalAdvance(QLatin1Char(' ')); }
@@ -145,15 +154,25 @@ void TResultGridView::focusInEvent(QFocusEvent* pEvent) {
     v_model.ControlEntered();
 }
 
+int TResultGridView::UnitColumnAt(const QPoint& at) const {
+    if (v_model.UnitCount() == 0 || at.x() < 0) return -1;
+    // Right of the last column there is no cell: the last unit is meant.
+    const int nColumn = columnAt(at.x());
+    if (nColumn < 0) return v_model.UnitCount() - 1;
+    return nColumn < v_model.UnitCount() ? nColumn : -1;
+}
+
 void TResultGridView::mouseReleaseEvent(QMouseEvent* pEvent) {
     QTableWidget::mouseReleaseEvent(pEvent);
-    if (pEvent->button() != Qt::LeftButton || v_model.UnitCount() == 0) return;
-    // Right of the last column there is no cell: the last unit is meant.
-    const int nX = pEvent->position().toPoint().x();
-    int nColumn = columnAt(nX);
-    if (nColumn < 0 && nX >= 0) nColumn = v_model.UnitCount() - 1;
-    if (nColumn < 0 || nColumn >= v_model.UnitCount()) return;
-    setCurrentCell(std::max(currentRow(), 0), nColumn);
+    const int nColumn = pEvent->button() == Qt::LeftButton ? UnitColumnAt(pEvent->position().toPoint()) : -1;
+    if (nColumn >= 0) setCurrentCell(std::max(currentRow(), 0), nColumn);
+}
+
+void TResultGridView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    QTableWidget::mouseDoubleClickEvent(pEvent);
+    // Only on a column's own cells: the total column names no unit, the model says so.
+    const int nColumn = pEvent->button() == Qt::LeftButton ? columnAt(pEvent->position().toPoint().x()) : -1;
+    if (nColumn >= 0) v_model.DoubleClickColumn(nColumn);
 }
 
 }  // namespace brumalis::ui

@@ -54,14 +54,18 @@ public:
     std::string ShownCell(int nColumn, int nRow) const;
 
 protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void focusInEvent(QFocusEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
 
 private:
     // The texts of the cells the last Refresh made.
     void ShowTexts();
     void CurrentColumnChanged(int nColumn);
     void RowTitleClicked(int nRow);
+    // The unit column at a point of the cells, the last one right of it; -1 when none.
+    int UnitColumnAt(const QPoint& at) const;
     int ColumnWidth(int nColumn) const;
     int Blank() const;
 

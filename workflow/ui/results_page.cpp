@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "workflow/preferences.h"
@@ -28,6 +29,8 @@ TResultsPage::TResultsPage(TSettingsPage& settings, QWidget* pParent) : QWidget(
     Nbk_Results = Named(new QTabWidget(this), "Nbk_Results");
     Nbk_Results->addTab(MakeSolutionsTab(), QStringLiteral("Solutions found"));
     Nbk_Results->addTab(MakeRejectedTab(), QStringLiteral("Rejected selections"));
+    // Named, so that the window checks hold its place in the Tab order too.
+    Nbk_Results->tabBar()->setObjectName(QStringLiteral("Nbk_ResultsTabs"));
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addWidget(Nbk_Results);
@@ -49,7 +52,9 @@ QWidget* TResultsPage::MakeSolutionsTab() {
 QWidget* TResultsPage::MakeRejectedTab() {
     Tab_ResRejected = Named(new QWidget, "Tab_ResRejected");
     Lst_ResNSelectChillers = Named(new QListWidget(Tab_ResRejected), "Lst_ResNSelectChillers");
-    connect(Lst_ResNSelectChillers, &QListWidget::currentRowChanged, this, [this](int nLine) { ShowRejection(nLine); });
+    // The details follow the chosen line, not the keyboard's place: the
+    // list takes a current line of its own when it gets the focus.
+    connect(Lst_ResNSelectChillers, &QListWidget::itemSelectionChanged, this, [this] { ShowRejection(ChosenLine()); });
 
     Box_ResDetails = Named(new QGroupBox(QStringLiteral("Details"), Tab_ResRejected), "Box_ResDetails");
     Lbl_ResDetailedReason = Named(new QLabel(Box_ResDetails), "Lbl_ResDetailedReason");
@@ -62,6 +67,7 @@ QWidget* TResultsPage::MakeRejectedTab() {
     pValues->addRow(Named(new QLabel(QStringLiteral("Available")), "Lbl_ResAvailableTitle"), Lbl_ResAvailable);
     pValues->addRow(Named(new QLabel(QStringLiteral("Minimum")), "Lbl_ResMinimumTitle"), Lbl_ResMinimum);
     pValues->addRow(Named(new QLabel(QStringLiteral("Maximum")), "Lbl_ResMaximumTitle"), Lbl_ResMaximum);
+    Pnl_ResReasonExtraData->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     Pnl_ResReasonExtraData->hide();
 
     auto* pDetails = new QVBoxLayout(Box_ResDetails);
@@ -85,22 +91,27 @@ void TResultsPage::ShowRejectedList() {
     // user's choice, with its details read again.
     const TMainSession& session = v_settings.Session();
     if (session.RunNumber() == v_shownRun) {
-        ShowRejection(Lst_ResNSelectChillers->currentRow());
+        ShowRejection(ChosenLine());
         return;
     }
     v_shownRun = session.RunNumber();
     const QSignalBlocker blocker(Lst_ResNSelectChillers);
     Lst_ResNSelectChillers->clear();
     for (const Cls_ChOutdoorUnit* pUnit : session.v_NonSelected) Lst_ResNSelectChillers->addItem(Q(DisplayName(*pUnit)));
-    Lst_ResNSelectChillers->setCurrentRow(-1);
     ShowRejection(-1);
+}
+
+int TResultsPage::ChosenLine() const {
+    const QList<QListWidgetItem*> chosen = Lst_ResNSelectChillers->selectedItems();
+    return chosen.isEmpty() ? -1 : Lst_ResNSelectChillers->row(chosen.front());
 }
 
 void TResultsPage::ShowRejection(int nLine) {
     const std::vector<Cls_ChOutdoorUnit*>& rejected = v_settings.Session().v_NonSelected;
     if (nLine < 0 || nLine >= static_cast<int>(rejected.size())) {
         Lbl_ResDetailedReason->clear();
-        Pnl_ResReasonExtraData->hide();
+        Pnl_ResReasonExtraData->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    Pnl_ResReasonExtraData->hide();
         return;
     }
     const TPreferences& prefs = TFrm_Preferences::Values();
@@ -108,12 +119,14 @@ void TResultsPage::ShowRejection(int nLine) {
         RejectionDetailsOf(*rejected[static_cast<std::size_t>(nLine)], TMainSession::kSelectionSeqNr,
                            v_settings.Session(), prefs.NEGCOOLING, prefs.POSCOOLING, prefs.NEGHEATING, prefs.POSHEATING);
     Lbl_ResDetailedReason->setText(Q(details.Message));
+    // Texts first, so that the panel is laid out for them when it shows.
+    if (details.Extra) {
+        Pnl_ResReasonExtraData->setTitle(Q(details.Extra->Title));
+        Lbl_ResAvailable->setText(Q(details.Extra->Available));
+        Lbl_ResMinimum->setText(Q(details.Extra->Minimum));
+        Lbl_ResMaximum->setText(Q(details.Extra->Maximum));
+    }
     Pnl_ResReasonExtraData->setVisible(details.Extra.has_value());
-    if (!details.Extra) return;
-    Pnl_ResReasonExtraData->setTitle(Q(details.Extra->Title));
-    Lbl_ResAvailable->setText(Q(details.Extra->Available));
-    Lbl_ResMinimum->setText(Q(details.Extra->Minimum));
-    Lbl_ResMaximum->setText(Q(details.Extra->Maximum));
 }
 
 void TResultsPage::showEvent(QShowEvent* pEvent) {

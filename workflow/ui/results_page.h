@@ -12,6 +12,7 @@
 #include "workflow/ui/result_grid_view.h"
 
 class QGroupBox;
+class QLabel;
 class QListWidget;
 class QTabWidget;
 
@@ -54,6 +55,7 @@ private:
     QWidget* MakeSolutionsTab();
     QWidget* MakeRejectedTab();
     void ShowRejectedList();
+    int ChosenLine() const;
 
     TSettingsPage& v_settings;
     std::uint64_t v_shownRun = 0;
