@@ -49,5 +49,7 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The Results page after a run: the solutions, a rejection with its range.
+void TakeResultsScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -25,14 +25,16 @@ TGridRowTitles::TGridRowTitles(QWidget* pParent) : QHeaderView(Qt::Vertical, pPa
     setSectionsClickable(true);
     setHighlightSections(false);
     setSectionResizeMode(QHeaderView::Fixed);
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void TGridRowTitles::SetTitles(const QStringList& titles, const QStringList& markers) {
-    v_titles = titles;
     v_markers = markers;
     const QFontMetrics metrics = fontMetrics();
     const int nBlank = metrics.horizontalAdvance(QLatin1Char(' '));
-    v_titleWidth = WidestText(metrics, titles) + nBlank + TextMargins(*this);
+    // The style keeps a header's text this far from either edge.
+    const int nHeaderMargins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    v_titleWidth = WidestText(metrics, titles) + nBlank + nHeaderMargins;
     const int nMarkers = WidestText(metrics, markers);
     v_markerWidth = nMarkers > 0 ? nMarkers + nBlank + TextMargins(*this) : 0;
     updateGeometry();
@@ -44,18 +46,16 @@ QSize TGridRowTitles::sizeHint() const {
 }
 
 void TGridRowTitles::paintSection(QPainter* pPainter, const QRect& rect, int nLogicalIndex) const {
-    // The section's frame and background as the style draws them, the texts
-    // in their two columns.
+    // The style draws the section with its title (the row's header item);
+    // the marker goes into a column of its own at the right.
     QHeaderView::paintSection(pPainter, rect, nLogicalIndex);
-    const int nMargin = TextMargins(*this) / 2;
+    if (v_markerWidth == 0) return;
     pPainter->save();
+    // The style leaves the painter clipped to the title's label.
+    pPainter->setClipRect(rect);
     pPainter->setPen(palette().color(QPalette::ButtonText));
-    const QRect title(rect.left() + nMargin, rect.top(), v_titleWidth - 2 * nMargin, rect.height());
-    pPainter->drawText(title, Qt::AlignLeft | Qt::AlignVCenter, v_titles.value(nLogicalIndex));
-    if (v_markerWidth > 0) {
-        const QRect marker(rect.left() + v_titleWidth, rect.top(), v_markerWidth, rect.height());
-        pPainter->drawText(marker, Qt::AlignCenter, v_markers.value(nLogicalIndex));
-    }
+    const QRect marker(rect.left() + v_titleWidth, rect.top(), v_markerWidth, rect.height());
+    pPainter->drawText(marker, Qt::AlignCenter, v_markers.value(nLogicalIndex));
     pPainter->restore();
 }
 
@@ -100,8 +100,7 @@ void TResultGridView::Refresh() {
     const int nColumns = v_model.UnitCount() + (v_model.HasTotalColumn() ? 1 : 0);
     setRowCount(nRows);
     setColumnCount(nColumns);
-    // Empty labels keep the title view from numbering the rows; it paints the titles.
-    for (int r = 0; r < nRows; ++r) setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+    for (int r = 0; r < nRows; ++r) setVerticalHeaderItem(r, new QTableWidgetItem());
     for (int c = 0; c < nColumns; ++c) {
         setHorizontalHeaderItem(c, new QTableWidgetItem());
         for (int r = 0; r < nRows; ++r) setItem(r, c, new QTableWidgetItem());
@@ -124,6 +123,7 @@ void TResultGridView::ShowTexts() {
         markers.push_back(Q(v_model.SortMarker(r)));
     }
     v_titles->SetTitles(titles, markers);
+    for (int r = 0; r < rowCount(); ++r) verticalHeaderItem(r)->setText(titles[r]);
     for (int c = 0; c < columnCount(); ++c) {
         horizontalHeaderItem(c)->setText(Q(v_model.ColumnTitle(c)));
         for (int r = 0; r < rowCount(); ++r) item(r, c)->setText(Q(v_model.CellText(c, r)));

@@ -21,9 +21,10 @@ class TGridRowTitles final : public QHeaderView {
 
 public:
     explicit TGridRowTitles(QWidget* pParent);
-    // The texts and the two columns' widths (text plus one blank).
+    // The two columns' widths (text plus one blank) and the markers; the
+    // titles are the rows' header items.
     void SetTitles(const QStringList& titles, const QStringList& markers);
-    QString Title(int nRow) const { return v_titles.value(nRow); }
+    QString Title(int nRow) const { return model() ? model()->headerData(nRow, Qt::Vertical).toString() : QString(); }
     QString Marker(int nRow) const { return v_markers.value(nRow); }
     int TitleWidth() const { return v_titleWidth; }
     QSize sizeHint() const override;
@@ -32,7 +33,6 @@ protected:
     void paintSection(QPainter* pPainter, const QRect& rect, int nLogicalIndex) const override;
 
 private:
-    QStringList v_titles;
     QStringList v_markers;
     int v_titleWidth = 0;
     int v_markerWidth = 0;
