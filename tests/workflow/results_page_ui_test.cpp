@@ -20,6 +20,9 @@
 #include "tests/workflow/shipped_workflow_fixture.h"
 #include "workflow/preferences.h"
 #include "workflow/rejection_details.h"
+#include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/page_models.h"
+#include "workflow/ui/page_steps.h"
 #include "workflow/ui/results_page.h"
 
 namespace brumalis::ui {
@@ -276,6 +279,39 @@ TEST_F(ResultsPage, PassesTheWindowChecksInEnglish) {
     page->Nbk_Results->setCurrentWidget(page->Tab_ResRejected);
     page->Lst_ResNSelectChillers->setCurrentRow(0);
     ExpectPagePasses(false);
+}
+
+// The program's start puts the page on the Results tab over the window's one
+// Settings model; a run then shows on it when the tab is chosen.
+TEST(ResultsPageStart, TheStartPutsThePageOnItsTabOverTheSharedSettingsModel) {
+    setenv("BRUMALIS_LANGUAGE", "en", 1);
+    testing::TPrivateRegistry registry;
+    TQtDesktopPresenter presenter;
+    TDesktopStart start({}, presenter);
+    AddPageSteps(start, presenter);
+    const TDesktopOutcome outcome = start.Start();
+    ASSERT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
+    TChillerUIForm& window = *presenter.MainWindow();
+    auto* pPage = window.Tab_Results->findChild<TResultsPage*>();
+    ASSERT_NE(pPage, nullptr);
+    EXPECT_FALSE(start.Window().IsAvailable(TChillerPage::Results));
+    EXPECT_EQ(pPage->Grid_Results->columnCount(), 0);
+
+    TSettingsPage& settings = SharedSettingsPage(window, start.Program().Session());
+    EXPECT_EQ(&SharedSettingsPage(window, start.Program().Session()), &settings);
+    EXPECT_EQ(&pPage->Grid_Results->Model(), &settings.ResultGrid());
+    settings.SelectCriteria(ctAirCooled, famCoolingOnly, 0, 0);
+    settings.Panel().TypeValue(TPanelEntry::CoolCapacity, "350");
+    const int nBest = settings.MakeSelection(false);
+    ASSERT_GE(nBest, 0);
+    start.Window().SetAvailable(TChillerPage::Results, true);
+    window.resize(1280, 800);
+    window.show();
+    window.PG_ChillerPages->setCurrentWidget(window.Tab_Results);
+    EXPECT_EQ(pPage->Grid_Results->columnCount(), settings.ResultGrid().UnitCount());
+    EXPECT_EQ(pPage->Grid_Results->currentColumn(), nBest);
+    check::ExpectWindowPasses(window, false);
+    unsetenv("BRUMALIS_LANGUAGE");
 }
 
 }  // namespace

@@ -11,7 +11,9 @@ namespace {
 QString Q(const std::string& sz) { return QString::fromStdString(sz); }
 
 // Item views draw their text inside this margin on either side.
-int TextMargins(const QWidget& widget) { return 2 * (widget.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &widget) + 1); }
+int TextMargins(const QWidget& widget) {
+    return 2 * (widget.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &widget) + 1);
+}
 
 int WidestText(const QFontMetrics& metrics, const QStringList& texts) {
     int nWidest = 0;
