@@ -81,6 +81,7 @@ void TMainSession::SelectPreferredUnits() {
 }
 
 int TMainSession::RunSelection(const TSelectionRequest& request) {
+    ++v_runNumber;
     v_Candidates.clear();
     v_NonSelected.clear();
     v_Results.clear();

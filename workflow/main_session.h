@@ -67,6 +67,8 @@ public:
     // data set 1; the best MaxSolutions candidates become the results, in
     // signed-deviation order; answers the index of the best result (-1: none).
     int RunSelection(const TSelectionRequest& request);
+    // Counts the runs, so that a view can tell a new run's lists from those it shows.
+    std::uint64_t RunNumber() const { return v_runNumber; }
 
     // Sequence numbers for basket solutions (3 upward) and plants (40000
     // upward); a solution of n units takes n consecutive numbers.
@@ -107,6 +109,7 @@ public:
     TCapacityBand v_CoolBand, v_HeatBand;  // of the last run
 
 private:
+    std::uint64_t v_runNumber = 0;
     std::int32_t v_nextBasketSeqNr = kBasketSeqNrBase;
     std::int32_t v_nextPlantSeqNr = kPlantSeqNrBase;
     // Last, so that they go before the units their solutions refer to.

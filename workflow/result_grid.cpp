@@ -18,12 +18,14 @@ bool HasHeating(std::int32_t nFamily) { return nFamily == famHeatPump || nFamily
 
 void TFrm_ChResultGrid::SetupWindow(bool MultipleChillers, std::int32_t SeqNr,
                                     const CTRecordList<Cls_ChOptionCode>* OptionCodes,
-                                    TSelectChiller SelectChiller, TDblClickChiller DblClickChiller) {
+                                    TSelectChiller SelectChiller, TDblClickChiller DblClickChiller,
+                                    TControlEntered OnEnter) {
     v_MultipleChillers = MultipleChillers;
     v_SeqNr = SeqNr;
     v_OptionCodes = OptionCodes;
     v_selectChiller = std::move(SelectChiller);
     v_dblClickChiller = std::move(DblClickChiller);
+    v_onEnter = std::move(OnEnter);
 }
 
 void TFrm_ChResultGrid::AddRow(TRowKind kind, const std::string& title, int tag, int soundIndex) {
@@ -34,6 +36,10 @@ void TFrm_ChResultGrid::PutHeaders(std::int32_t Condenser, std::int32_t Family, 
                                    const std::string& StdAppl, bool ShowESEER, bool SelectOnCooling,
                                    double ReqHeatCap, double ReqCoolCap, bool bHasPrices) {
     EmptyGrid(false);
+    // The units come in the run's order: markers of an earlier sort would lie.
+    v_SortTag = 2;
+    v_SortAscending = true;
+    v_bSortClicked = false;
     v_StdAppl = StdAppl;
     v_ReqCoolCap = ReqCoolCap;
     v_ReqHeatCap = ReqHeatCap;
@@ -114,6 +120,7 @@ bool TFrm_ChResultGrid::AddTotalColumn(const TChillerData& TotalSet) {
 bool TFrm_ChResultGrid::ReplaceChiller(Cls_ChOutdoorUnit* Unit) {
     if (v_current < 0 || !Unit) return false;
     v_columns[static_cast<std::size_t>(v_current)].unit = Unit;
+    UpdatePriceIndication();
     return true;
 }
 
@@ -121,6 +128,7 @@ void TFrm_ChResultGrid::EmptyGrid(bool KeepFixedCols) {
     v_columns.clear();
     v_current = -1;
     v_hasTotal = false;
+    v_priceReference = 0.0;
     if (!KeepFixedCols) v_rows.clear();
 }
 
@@ -157,6 +165,7 @@ std::string TFrm_ChResultGrid::TotalCellText(const TRow& row) const {
 void TFrm_ChResultGrid::SetCurrentPosition(int Index) {
     if (Index < 0 || Index >= UnitCount()) return;
     v_current = Index;
+    UpdatePriceIndication();
     if (v_selectChiller) v_selectChiller(v_columns[static_cast<std::size_t>(Index)].unit, v_columns[static_cast<std::size_t>(Index)].SeqNr);
 }
 
@@ -187,8 +196,9 @@ bool TFrm_ChResultGrid::ClickRowTitle(int nRow) {
         return false;
     }
     const int nTag = v_rows[static_cast<std::size_t>(nRow)].tag;
-    v_SortAscending = nTag == v_SortTag ? !v_SortAscending : true;
+    v_SortAscending = v_bSortClicked && nTag == v_SortTag ? !v_SortAscending : true;
     v_SortTag = nTag;
+    v_bSortClicked = true;
     std::int32_t nSeq = 0;
     Cls_ChOutdoorUnit* pCurrent = GetCurrentChiller(nSeq);
     if (pCurrent && nSeq != v_SeqNr) return true;  // the grid shows another calculation: keep its order
@@ -211,12 +221,31 @@ std::string TFrm_ChResultGrid::SortMarker(int nRow) const {
     return "*";
 }
 
-std::string TFrm_ChResultGrid::PriceText(const TColumn& column) const {
-    if (v_current < 0) return std::string();
+void TFrm_ChResultGrid::ControlEntered() const {
+    if (v_onEnter) v_onEnter();
+}
+
+int TFrm_ChResultGrid::PriceRow() const {
+    for (int r = 0; r < RowCount(); ++r) {
+        if (v_rows[static_cast<std::size_t>(r)].kind == rkPrice) return r;
+    }
+    return -1;
+}
+
+bool TFrm_ChResultGrid::UpdatePriceIndication() {
+    v_priceReference = 0.0;
+    if (PriceRow() < 0 || v_current < 0) return false;
     const TColumn& reference = v_columns[static_cast<std::size_t>(v_current)];
-    const double dReference = reference.unit->DataSet(reference.SeqNr).v_Price;
-    if (dReference <= 0.0) return std::string();
-    return Number2FmtStr(1, 0, std::round(column.unit->DataSet(column.SeqNr).v_Price / dReference * 100.0));
+    v_priceReference = reference.unit->DataSet(reference.SeqNr).v_Price;
+    return true;
+}
+
+std::string TFrm_ChResultGrid::PriceText(const TColumn& column) const {
+    // A unit without a price is not free: its cell stays empty, and as the
+    // reference it leaves every cell empty.
+    const double dPrice = column.unit->DataSet(column.SeqNr).v_Price;
+    if (v_priceReference <= 0.0 || dPrice <= 0.0) return std::string();
+    return Number2FmtStr(1, 0, std::round(dPrice / v_priceReference * 100.0));
 }
 
 std::string TFrm_ChResultGrid::CellText(int nUnit, int nRow) const {

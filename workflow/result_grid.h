@@ -37,12 +37,16 @@ public:
     using TSelectChiller = std::function<void(Cls_ChOutdoorUnit*, std::int32_t)>;
     // The Chillers page shows the unit a double-click names.
     using TDblClickChiller = std::function<void(Cls_ChOutdoorUnit&)>;
+    // The window shows the hint of the control the keyboard just entered.
+    using TControlEntered = std::function<void()>;
 
     // Several units with sort markers (the result grid), or one (analysis).
     void SetupWindow(bool MultipleChillers, std::int32_t SeqNr, const CTRecordList<Cls_ChOptionCode>* OptionCodes,
-                     TSelectChiller SelectChiller = {}, TDblClickChiller DblClickChiller = {});
-    // Clears the grid and writes the row titles. Distance > 0: one sound
-    // pressure row at that distance (m), else three.
+                     TSelectChiller SelectChiller = {}, TDblClickChiller DblClickChiller = {},
+                     TControlEntered OnEnter = {});
+    // Clears the grid and writes the row titles; the order is the run's
+    // again (deviation, ascending). Distance > 0: one sound pressure row at
+    // that distance (m), else three.
     void PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance, const std::string& StdAppl,
                     bool ShowESEER, bool SelectOnCooling, double ReqHeatCap, double ReqCoolCap, bool bHasPrices);
     void AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr);
@@ -67,9 +71,19 @@ public:
     // A double-click on unit column nUnit (the total column names no unit):
     // false when no callback was called.
     bool DoubleClickColumn(int nUnit) const;
-    // A click on a row title: sorts by its key (the same key again toggles
-    // the direction); false when the row does not sort.
+    // A click on a row title: sorts by its key; the key clicked last again
+    // toggles the direction, any other key (the run's own order included)
+    // starts ascending. False when the row does not sort.
     bool ClickRowTitle(int nRow);
+    // The grid's view took the keyboard: the control-entered callback.
+    void ControlEntered() const;
+    // The price row's cells anew against the price of the current unit for
+    // its data set (that unit shows 100); false without a price row or a
+    // current unit, and then the cells stay empty. Selecting or replacing
+    // the current unit does it; a front end calls it after the prices changed.
+    bool UpdatePriceIndication();
+    // The row of the price indication, -1 when the grid has none.
+    int PriceRow() const;
 
     int RowCount() const { return static_cast<int>(v_rows.size()); }
     int UnitCount() const { return static_cast<int>(v_columns.size()); }
@@ -98,6 +112,7 @@ private:
     const CTRecordList<Cls_ChOptionCode>* v_OptionCodes = nullptr;
     int v_SortTag = 2;
     bool v_SortAscending = true;
+    bool v_bSortClicked = false;  // the order is the run's until a title is clicked
     std::string v_StdAppl = "STD";
     double v_ReqCoolCap = 0.0;
     double v_ReqHeatCap = 0.0;
@@ -108,6 +123,8 @@ private:
     TChillerData v_total;
     TSelectChiller v_selectChiller;
     TDblClickChiller v_dblClickChiller;
+    TControlEntered v_onEnter;
+    double v_priceReference = 0.0;  // price of the unit the indication is relative to
 };
 
 }  // namespace brumalis

@@ -178,7 +178,9 @@ TEST_F(SelectionRun, UntickedVariantsAreNeitherCandidatesNorRejected) {
     EXPECT_DOUBLE_EQ(session.v_CoolBand.Max, 120.0);
 
     request.ReqCool = 0.0;
+    EXPECT_EQ(session.RunNumber(), 1U);
     session.RunSelection(request);
+    EXPECT_EQ(session.RunNumber(), 2U);
     EXPECT_EQ(session.v_CoolBand.Max, kUnboundedCapacity);
     EXPECT_EQ(session.v_Candidates.size(), 2U);
 }
@@ -230,6 +232,10 @@ TEST_F(SelectionRun, GridRowsFollowTheRequirementAndSortByClickedRows) {
     EXPECT_EQ(grid.CellText(0, 0), "   1");
     EXPECT_EQ(grid.CellText(0, nDeviationRow), "-14.5%");
 
+    // The run's order is no click: the first click on its key keeps ascending.
+    ASSERT_TRUE(grid.ClickRowTitle(nDeviationRow));
+    EXPECT_EQ(grid.SortMarker(nDeviationRow), ">");
+    EXPECT_EQ(grid.CellText(0, nDeviationRow), "-14.5%");
     ASSERT_TRUE(grid.ClickRowTitle(nDeviationRow));  // the same key again: descending
     EXPECT_EQ(grid.SortMarker(nDeviationRow), "<");
     EXPECT_EQ(grid.CellText(0, nDeviationRow), "4.5%");
@@ -239,12 +245,68 @@ TEST_F(SelectionRun, GridRowsFollowTheRequirementAndSortByClickedRows) {
     EXPECT_EQ(grid.GetSortTag(), 4);
     EXPECT_FALSE(grid.ClickRowTitle(nRequiredRow));
 
+    // New headers are a new run's, in its own order again.
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 100.0, false);
+    EXPECT_EQ(grid.GetSortTag(), 2);
+    EXPECT_TRUE(grid.GetSortAscending());
+    EXPECT_EQ(grid.SortMarker(nDeviationRow), ">");
+    EXPECT_EQ(grid.SortMarker(nEERRow), "*");
+
     // Without a cooling requirement there is no required-capacity row.
     grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 0.0, false);
     for (int r = 0; r < grid.RowCount(); ++r) {
         EXPECT_NE(grid.Row(r).kind, TFrm_ChResultGrid::rkCoolRequired);
         EXPECT_NE(grid.Row(r).kind, TFrm_ChResultGrid::rkCoolDeviation);
     }
+}
+
+
+TEST_F(SelectionRun, PriceIndicationIsRelativeToTheCurrentUnit) {
+    for (double dScale : {0.9, 1.0, 1.1}) Unit("U" + std::to_string(dScale), 0, 0, dScale);
+    session.RunSelection(Request(100.0));
+    ASSERT_EQ(session.v_Results.size(), 3U);
+    const double prices[] = {1000.0, 1250.0, 0.0};
+    for (std::size_t i = 0; i < 3; ++i) session.v_Results[i]->DataSet(1).v_Price = prices[i];
+    int nEntered = 0;
+    TFrm_ChResultGrid grid;
+    grid.SetupWindow(true, 1, &session.v_OptionCodes, {}, {}, [&nEntered] { ++nEntered; });
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 100.0, true);
+    const int nPriceRow = grid.PriceRow();
+    ASSERT_GE(nPriceRow, 0);
+    for (Cls_ChOutdoorUnit* pUnit : session.v_Results) grid.AddChiller(pUnit, 1);
+    // Nothing current yet: nothing to compare with.
+    EXPECT_FALSE(grid.UpdatePriceIndication());
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "");
+
+    grid.SetCurrentPosition(1);
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "80");
+    EXPECT_EQ(grid.CellText(1, nPriceRow), "100");
+    EXPECT_EQ(grid.CellText(2, nPriceRow), "");  // no price is not a price of 0
+    grid.SetCurrentPosition(0);
+    EXPECT_EQ(grid.CellText(1, nPriceRow), "125");
+    // A current unit without a price leaves every cell empty.
+    grid.SetCurrentPosition(2);
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "");
+    EXPECT_EQ(grid.CellText(2, nPriceRow), "");
+    // Prices changed under the grid: shown only once asked for.
+    session.v_Results[2]->DataSet(1).v_Price = 500.0;
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "");
+    EXPECT_TRUE(grid.UpdatePriceIndication());
+    EXPECT_EQ(grid.CellText(0, nPriceRow), "200");
+    // Sorting keeps the reference, whatever column it moved to.
+    grid.ClickRowTitle(nPriceRow);
+    EXPECT_EQ(grid.CellText(grid.GetCurrentPosition(), nPriceRow), "100");
+    grid.EmptyGrid();
+    EXPECT_FALSE(grid.UpdatePriceIndication());
+
+    grid.ControlEntered();
+    EXPECT_EQ(nEntered, 1);
+    // Without a price file there is no price row to fill.
+    grid.PutHeaders(0, 4, 0.0, "STD", true, true, 0.0, 100.0, false);
+    grid.AddChiller(session.v_Results[0], 1);
+    grid.SetCurrentPosition(0);
+    EXPECT_EQ(grid.PriceRow(), -1);
+    EXPECT_FALSE(grid.UpdatePriceIndication());
 }
 
 }  // namespace

@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
         shots::TakeFrameworkScenes(scene);
         shots::TakeAboutScenes(scene);
         shots::TakeFramesScenes(scene);
+        shots::TakeResultsScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

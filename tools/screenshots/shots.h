@@ -53,5 +53,7 @@ void TakeFrameworkScenes(TScene& scene);
 void TakeAboutScenes(TScene& scene);
 // The detail pages' graph and table frames for real units, each in a plain window.
 void TakeFramesScenes(TScene& scene);
+// The Results page after a run: the solutions, a rejection with its range.
+void TakeResultsScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -3,6 +3,8 @@
 #include "workflow/desktop_start.h"
 #include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/page_models.h"
+#include "workflow/ui/results_page.h"
 
 namespace brumalis::ui {
 
@@ -11,11 +13,13 @@ namespace brumalis::ui {
 // A step per page, in page order, each inserted after the one before it.
 void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
-    (void)program;
-    (void)presenter;
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Results page", [&presenter](TProgramStart& s) {
+        TChillerUIForm& window = *presenter.MainWindow();
+        MakeResultsPage(window, SharedSettingsPage(window, s.Session()));
+    });
     // "About" on the Help menu and the tool bar; translated with the window.
-    start.Program().InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
-                                     [&presenter](TProgramStart&) { new TAboutCommand(*presenter.MainWindow()); });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
+                             [&presenter](TProgramStart&) { new TAboutCommand(*presenter.MainWindow()); });
 }
 
 }  // namespace brumalis::ui
