@@ -2,6 +2,7 @@
 
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/settings_page_step.h"
 
 namespace brumalis::ui {
 
@@ -10,8 +11,10 @@ namespace brumalis::ui {
 // A step per page, in page order, each inserted after the one before it.
 void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
-    (void)program;
-    (void)presenter;
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Settings page",
+                             [&presenter, &start](TProgramStart& s) {
+                                 PutSettingsPage(*presenter.MainWindow(), start.Window(), s.Session());
+                             });
 }
 
 }  // namespace brumalis::ui

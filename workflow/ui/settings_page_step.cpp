@@ -1,0 +1,19 @@
+#include "workflow/ui/settings_page_step.h"
+
+#include <QTabWidget>
+
+#include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/settings_page_view.h"
+
+namespace brumalis::ui {
+
+TSettingsPageView& PutSettingsPage(TChillerUIForm& window, TMainWindowModel& model, TMainSession& session) {
+    auto* pPage = new TSettingsPageView(session, model);
+    window.SetPageContent(TChillerPage::Settings, pPage);
+    pPage->SetOnResultsReady([&window] {
+        window.PG_ChillerPages->setCurrentIndex(static_cast<int>(TChillerPage::Results));
+    });
+    return *pPage;
+}
+
+}  // namespace brumalis::ui

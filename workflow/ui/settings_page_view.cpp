@@ -1,0 +1,181 @@
+#include "workflow/ui/settings_page_view.h"
+
+#include <exception>
+#include <utility>
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "dialogs/messages.h"
+#include "dialogs/ui/dialog_parent.h"
+#include "workflow/ui/brine_frame_view.h"
+#include "workflow/ui/selection_list_view.h"
+#include "workflow/ui/temp_panel_view.h"
+
+namespace brumalis::ui {
+namespace {
+
+QGroupBox* Group(const char* szName, const char* szTitle, QWidget* pParent) {
+    auto* pGroup = new QGroupBox(QString::fromLatin1(szTitle), pParent);
+    pGroup->setObjectName(QString::fromLatin1(szName));
+    return pGroup;
+}
+
+void SetHint(QWidget* pWidget, const char* szHint) {
+    pWidget->setToolTip(QString::fromLatin1(szHint));
+    pWidget->setStatusTip(QString::fromLatin1(szHint));
+}
+
+}  // namespace
+
+TSettingsPageView::TSettingsPageView(TMainSession& session, TMainWindowModel& window, QWidget* pParent)
+    : QWidget(pParent), v_model(std::make_unique<TSettingsPage>(session)), v_window(window) {
+    setObjectName(QStringLiteral("Frm_Settings"));
+    v_model->SetOnResultsInvalidated([this] { v_window.SetAvailable(TChillerPage::Results, false); });
+    const int nMessage = v_model->SetupWindow();
+
+    auto* pColumns = new QHBoxLayout;
+    pColumns->addWidget(MakeLeftColumn(), 3);
+    pColumns->addWidget(MakeRightColumn(), 2);
+    Lbl_SelMessage = new QLabel(this);
+    Lbl_SelMessage->setObjectName(QStringLiteral("Lbl_SelMessage"));
+    Btn_Select = new QPushButton(QStringLiteral("Make Selection"), this);
+    Btn_Select->setObjectName(QStringLiteral("Btn_Select"));
+    SetHint(Btn_Select, "Click to start the selection calculation");
+    Btn_Select->setDefault(true);
+    auto* pBottom = new QHBoxLayout;
+    pBottom->addWidget(Lbl_SelMessage, 1);
+    pBottom->addWidget(Btn_Select);
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pColumns, 1);
+    pLayout->addLayout(pBottom);
+    connect(Btn_Select, &QPushButton::clicked, this, &TSettingsPageView::Btn_SelectClick);
+
+    LV_Selection->SetOnChanged([this] { Refresh(); });
+    Frm_ApplicationOptions->SetOnChanged([this] { Refresh(); });
+    Frm_TempPanel->SetOnChanged([this] { Refresh(); });
+    Frm_EvaporatorBrine->SetOnChanged([this] { Refresh(); });
+    Frm_CondenserBrine->SetOnChanged([this] { Refresh(); });
+    Refresh();
+    if (nMessage != 0) {
+        // Once the window is there to carry the message.
+        QTimer::singleShot(0, this, [this, nMessage] {
+            dialogs::TBaseMsg::DisplayHint(dialogs::ui::ToDialogParent(this), nMessage);
+        });
+    }
+}
+
+TSettingsPageView::~TSettingsPageView() = default;
+
+QWidget* TSettingsPageView::MakeLeftColumn() {
+    auto* pColumn = new QWidget(this);
+    Box_Selection = Group("Box_Selection", "1. Selection criteria", pColumn);
+    Lbl_CapacityRanges = new QLabel(
+        QStringLiteral("Capacity ranges are given at Eurovent nominal cooling conditions, except for heating only chillers"),
+        Box_Selection);
+    Lbl_CapacityRanges->setObjectName(QStringLiteral("Lbl_CapacityRanges"));
+    Lbl_CapacityRanges->setWordWrap(true);
+    LV_Selection = new TSelectionListView(*v_model, Box_Selection);
+    auto* pSelection = new QVBoxLayout(Box_Selection);
+    pSelection->addWidget(Lbl_CapacityRanges);
+    pSelection->addWidget(LV_Selection, 1);
+
+    Box_ApplicationOptions = Group("Box_ApplicationOptions", "2. Application options", pColumn);
+    Frm_ApplicationOptions = new TApplicationOptionsView(*v_model, Box_ApplicationOptions);
+    auto* pOptions = new QVBoxLayout(Box_ApplicationOptions);
+    pOptions->addWidget(Frm_ApplicationOptions);
+
+    auto* pLayout = new QVBoxLayout(pColumn);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->addWidget(Box_Selection, 1);
+    pLayout->addWidget(Box_ApplicationOptions);
+    return pColumn;
+}
+
+QWidget* TSettingsPageView::MakeRightColumn() {
+    auto* pColumn = new QWidget(this);
+    Box_Temperatures = Group("Box_Temperatures", "3. Required capacity and temperature values", pColumn);
+    Frm_TempPanel = new TTempPanelView(v_model->Panel(), Box_Temperatures);
+    Btn_EuroventReset = new QPushButton(QStringLiteral("Reset Defaults"), Box_Temperatures);
+    Btn_EuroventReset->setObjectName(QStringLiteral("Btn_EuroventReset"));
+    SetHint(Btn_EuroventReset, "Click to reset the temperature values to the Eurovent defaults");
+    connect(Btn_EuroventReset, &QPushButton::clicked, this, &TSettingsPageView::ResetDefaultsClick);
+    auto* pTemperatures = new QVBoxLayout(Box_Temperatures);
+    pTemperatures->addWidget(Frm_TempPanel, 1);
+    pTemperatures->addWidget(Btn_EuroventReset, 0, Qt::AlignRight);
+
+    Frm_EvaporatorBrine =
+        new TBrineFrameView(v_model->EvaporatorBrine(), QStringLiteral("4. Evaporator brines"), pColumn);
+    Frm_EvaporatorBrine->setObjectName(QStringLiteral("Frm_EvaporatorBrine"));
+    Frm_CondenserBrine = new TBrineFrameView(v_model->CondenserBrine(), QStringLiteral("5. Condenser brines"), pColumn);
+    Frm_CondenserBrine->setObjectName(QStringLiteral("Frm_CondenserBrine"));
+
+    auto* pLayout = new QVBoxLayout(pColumn);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->addWidget(Box_Temperatures, 1);
+    pLayout->addWidget(Frm_EvaporatorBrine);
+    pLayout->addWidget(Frm_CondenserBrine);
+    return pColumn;
+}
+
+void TSettingsPageView::Refresh() {
+    LV_Selection->Refresh();
+    Frm_ApplicationOptions->Refresh();
+    Frm_TempPanel->Refresh();
+    Frm_EvaporatorBrine->setVisible(v_model->EvaporatorBrineShown());
+    Frm_EvaporatorBrine->Refresh();
+    Frm_CondenserBrine->setVisible(v_model->CondenserBrineShown());
+    Frm_CondenserBrine->Refresh();
+    // The message line is only for the Results page's run; here it stays hidden.
+    Lbl_SelMessage->setVisible(false);
+    Btn_Select->setEnabled(v_model->MakeSelectionEnabled());
+}
+
+void TSettingsPageView::PreferencesAccepted() {
+    v_model->PreferencesAccepted();
+    LV_Selection->Rebuild();
+    Refresh();
+}
+
+void TSettingsPageView::FocusStart() {
+    if (Btn_Select->isEnabled()) {
+        Btn_Select->setFocus();
+    } else {
+        LV_Selection->setFocus();
+    }
+}
+
+void TSettingsPageView::showEvent(QShowEvent* pEvent) {
+    QWidget::showEvent(pEvent);
+    if (std::exchange(v_bFocusedOnce, true)) return;
+    // After the main window has given the pages the keyboard.
+    QTimer::singleShot(0, this, &TSettingsPageView::FocusStart);
+}
+
+void TSettingsPageView::ResetDefaultsClick() {
+    v_model->ResetDefaults();
+    Refresh();
+}
+
+void TSettingsPageView::Btn_SelectClick() {
+    if (!v_model->MakeSelectionEnabled()) return;
+    try {
+        v_model->MakeSelection();
+    } catch (const std::exception& error) {
+        // No exception may leave the event loop; the run's results are gone.
+        v_model->InvalidateResults();
+        Refresh();
+        dialogs::TBaseMsg::DisplayError(dialogs::ui::ToDialogParent(this), dialogs::msgAllParameters, {error.what()});
+        return;
+    }
+    Refresh();
+    v_window.SetAvailable(TChillerPage::Results, v_model->ResultsAvailable());
+    if (v_model->ResultsAvailable() && v_onResultsReady) v_onResultsReady();
+}
+
+}  // namespace brumalis::ui

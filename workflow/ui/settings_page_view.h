@@ -1,0 +1,74 @@
+// The Settings page: the five numbered groups over the page model, "Reset
+// Defaults" and "Make Selection". It owns the page model; every user change
+// goes to the model and the whole page then shows the model again, so the
+// frames never disagree. The main window's model learns when the results
+// come and go.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "workflow/main_window.h"
+#include "workflow/settings_page.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace brumalis::ui {
+
+class TApplicationOptionsView;
+class TBrineFrameView;
+class TSelectionListView;
+class TTempPanelView;
+
+class TSettingsPageView : public QWidget {
+    Q_OBJECT
+
+public:
+    // The session must be loaded and outlive the page; the page model is
+    // set up here with the stored preferences.
+    TSettingsPageView(TMainSession& session, TMainWindowModel& window, QWidget* pParent = nullptr);
+    ~TSettingsPageView() override;
+
+    TSettingsPage& Model() { return *v_model; }
+    // After OK in the preferences dialog: the model's steps, then the page anew.
+    void PreferencesAccepted();
+    // Shows the model again (after a change made to the model directly).
+    void Refresh();
+    // "Make Selection" when it is enabled, otherwise the selection list.
+    void FocusStart();
+    // Called after a "Make Selection" that ran: the Results page has something to show.
+    void SetOnResultsReady(std::function<void()> onReady) { v_onResultsReady = std::move(onReady); }
+
+    QGroupBox* Box_Selection = nullptr;
+    QLabel* Lbl_CapacityRanges = nullptr;
+    TSelectionListView* LV_Selection = nullptr;
+    QGroupBox* Box_ApplicationOptions = nullptr;
+    TApplicationOptionsView* Frm_ApplicationOptions = nullptr;
+    QGroupBox* Box_Temperatures = nullptr;
+    TTempPanelView* Frm_TempPanel = nullptr;
+    QPushButton* Btn_EuroventReset = nullptr;
+    TBrineFrameView* Frm_EvaporatorBrine = nullptr;
+    TBrineFrameView* Frm_CondenserBrine = nullptr;
+    QLabel* Lbl_SelMessage = nullptr;
+    QPushButton* Btn_Select = nullptr;
+
+protected:
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    QWidget* MakeLeftColumn();
+    QWidget* MakeRightColumn();
+    void ResetDefaultsClick();
+    void Btn_SelectClick();
+
+    std::unique_ptr<TSettingsPage> v_model;
+    TMainWindowModel& v_window;
+    std::function<void()> v_onResultsReady;
+    bool v_bFocusedOnce = false;
+};
+
+}  // namespace brumalis::ui
