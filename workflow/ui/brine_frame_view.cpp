@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include "dialogs/messages.h"
 
@@ -29,10 +28,10 @@ TBrineFrameView::TBrineFrameView(TFrm_ChBrine& model, const QString& title, QWid
     auto* pSettings = new QHBoxLayout(Box_Percentages);
     pSettings->addWidget(UD_Percent);
     pSettings->addWidget(Chk_Percent, 1);
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(Txt_Brines);
-    pLayout->addWidget(Box_Percentages);
-    pLayout->addStretch(1);
+    // One line: the brine, then its percentage when the model shows it.
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->addWidget(Txt_Brines, 1);
+    pLayout->addWidget(Box_Percentages, 1);
 
     connect(Txt_Brines, &QComboBox::activated, this, [this](int nIndex) {
         v_model.SelectItem(nIndex);
@@ -58,9 +57,10 @@ void TBrineFrameView::Refresh() {
     const std::vector<std::string> items = v_model.Items();
     if (Txt_Brines->count() != static_cast<int>(items.size())) {
         Txt_Brines->clear();
-        // Brine names are the catalogue's; only the first item is ours.
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            Txt_Brines->addItem(QString::fromStdString(i == 0 ? dialogs::TBaseMsg::Translate(items[i]) : items[i]));
+        // The catalogue keeps brine names in English only: the usual ones
+        // are translated with the window, others show as they are.
+        for (const std::string& szItem : items) {
+            Txt_Brines->addItem(QString::fromStdString(dialogs::TBaseMsg::Translate(szItem)));
         }
     }
     Txt_Brines->setCurrentIndex(v_model.ItemIndex());

@@ -1,7 +1,6 @@
 #include "workflow/ui/selection_list_view.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -94,7 +93,8 @@ void TSelectionListView::RowClicked(QTreeWidgetItem* pItem) {
 TApplicationOptionsView::TApplicationOptionsView(TSettingsPage& page, QWidget* pParent)
     : QWidget(pParent), v_page(page) {
     setObjectName(QStringLiteral("Frm_ChApplicationOptions"));
-    auto* pLayout = new QHBoxLayout(this);
+    // Stacked, so that Tab runs down the boxes in reading order.
+    auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addWidget(Group("Box_VersionLevel", "Version Level", TFrm_ChApplicationOptions::bxVersionS,
                              {"Standard (S)", "High efficiency (X)", "Premium efficiency (P)", "Other application (*)"}));

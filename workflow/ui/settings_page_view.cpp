@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,20 +40,29 @@ TSettingsPageView::TSettingsPageView(TMainSession& session, TMainWindowModel& wi
     v_model->SetOnResultsInvalidated([this] { v_window.SetAvailable(TChillerPage::Results, false); });
     const int nMessage = v_model->SetupWindow();
 
-    auto* pColumns = new QHBoxLayout;
-    pColumns->addWidget(MakeLeftColumn(), 3);
-    pColumns->addWidget(MakeRightColumn(), 2);
+    auto* pContent = new QWidget;
+    pContent->setObjectName(QStringLiteral("Pnl_SettingsContent"));
+    auto* pContentLayout = new QVBoxLayout(pContent);
+    pContentLayout->addLayout(MakeCriteriaBand(pContent), 1);
+    pContentLayout->addWidget(MakeTemperatureGroup(pContent));
+    pContentLayout->addLayout(MakeBrineBand(pContent));
+    // Small screens scroll rather than squeeze the entries.
+    auto* pScroll = new QScrollArea(this);
+    pScroll->setObjectName(QStringLiteral("Scb_Settings"));
+    pScroll->setWidgetResizable(true);
+    pScroll->setFrameShape(QFrame::NoFrame);
+    pScroll->setFocusPolicy(Qt::NoFocus);
+    pScroll->setWidget(pContent);
     Lbl_SelMessage = new QLabel(this);
     Lbl_SelMessage->setObjectName(QStringLiteral("Lbl_SelMessage"));
     Btn_Select = new QPushButton(QStringLiteral("Make Selection"), this);
     Btn_Select->setObjectName(QStringLiteral("Btn_Select"));
     SetHint(Btn_Select, "Click to start the selection calculation");
-    Btn_Select->setDefault(true);
     auto* pBottom = new QHBoxLayout;
     pBottom->addWidget(Lbl_SelMessage, 1);
     pBottom->addWidget(Btn_Select);
     auto* pLayout = new QVBoxLayout(this);
-    pLayout->addLayout(pColumns, 1);
+    pLayout->addWidget(pScroll, 1);
     pLayout->addLayout(pBottom);
     connect(Btn_Select, &QPushButton::clicked, this, &TSettingsPageView::Btn_SelectClick);
 
@@ -72,9 +82,9 @@ TSettingsPageView::TSettingsPageView(TMainSession& session, TMainWindowModel& wi
 
 TSettingsPageView::~TSettingsPageView() = default;
 
-QWidget* TSettingsPageView::MakeLeftColumn() {
-    auto* pColumn = new QWidget(this);
-    Box_Selection = Group("Box_Selection", "1. Selection criteria", pColumn);
+// The list with its label, and beside it the variants.
+QLayout* TSettingsPageView::MakeCriteriaBand(QWidget* pContent) {
+    Box_Selection = Group("Box_Selection", "1. Selection criteria", pContent);
     Lbl_CapacityRanges = new QLabel(
         QStringLiteral("Capacity ranges are given at Eurovent nominal cooling conditions, except for heating only chillers"),
         Box_Selection);
@@ -85,42 +95,43 @@ QWidget* TSettingsPageView::MakeLeftColumn() {
     pSelection->addWidget(Lbl_CapacityRanges);
     pSelection->addWidget(LV_Selection, 1);
 
-    Box_ApplicationOptions = Group("Box_ApplicationOptions", "2. Application options", pColumn);
+    Box_ApplicationOptions = Group("Box_ApplicationOptions", "2. Application options", pContent);
     Frm_ApplicationOptions = new TApplicationOptionsView(*v_model, Box_ApplicationOptions);
     auto* pOptions = new QVBoxLayout(Box_ApplicationOptions);
     pOptions->addWidget(Frm_ApplicationOptions);
+    pOptions->addStretch(1);
 
-    auto* pLayout = new QVBoxLayout(pColumn);
-    pLayout->setContentsMargins(0, 0, 0, 0);
-    pLayout->addWidget(Box_Selection, 1);
-    pLayout->addWidget(Box_ApplicationOptions);
-    return pColumn;
+    auto* pBand = new QHBoxLayout;
+    pBand->addWidget(Box_Selection, 1);
+    pBand->addWidget(Box_ApplicationOptions);
+    return pBand;
 }
 
-QWidget* TSettingsPageView::MakeRightColumn() {
-    auto* pColumn = new QWidget(this);
-    Box_Temperatures = Group("Box_Temperatures", "3. Required capacity and temperature values", pColumn);
+QWidget* TSettingsPageView::MakeTemperatureGroup(QWidget* pContent) {
+    Box_Temperatures = Group("Box_Temperatures", "3. Required capacity and temperature values", pContent);
     Frm_TempPanel = new TTempPanelView(v_model->Panel(), Box_Temperatures);
     Btn_EuroventReset = new QPushButton(QStringLiteral("Reset Defaults"), Box_Temperatures);
     Btn_EuroventReset->setObjectName(QStringLiteral("Btn_EuroventReset"));
     SetHint(Btn_EuroventReset, "Click to reset the temperature values to the Eurovent defaults");
     connect(Btn_EuroventReset, &QPushButton::clicked, this, &TSettingsPageView::ResetDefaultsClick);
-    auto* pTemperatures = new QVBoxLayout(Box_Temperatures);
-    pTemperatures->addWidget(Frm_TempPanel, 1);
-    pTemperatures->addWidget(Btn_EuroventReset, 0, Qt::AlignRight);
+    auto* pLayout = new QVBoxLayout(Box_Temperatures);
+    pLayout->addWidget(Frm_TempPanel);
+    pLayout->addWidget(Btn_EuroventReset, 0, Qt::AlignRight);
+    return Box_Temperatures;
+}
 
+// Both circuits' brines on one line.
+QLayout* TSettingsPageView::MakeBrineBand(QWidget* pContent) {
     Frm_EvaporatorBrine =
-        new TBrineFrameView(v_model->EvaporatorBrine(), QStringLiteral("4. Evaporator brines"), pColumn);
+        new TBrineFrameView(v_model->EvaporatorBrine(), QStringLiteral("4. Evaporator brines"), pContent);
     Frm_EvaporatorBrine->setObjectName(QStringLiteral("Frm_EvaporatorBrine"));
-    Frm_CondenserBrine = new TBrineFrameView(v_model->CondenserBrine(), QStringLiteral("5. Condenser brines"), pColumn);
+    Frm_CondenserBrine =
+        new TBrineFrameView(v_model->CondenserBrine(), QStringLiteral("5. Condenser brines"), pContent);
     Frm_CondenserBrine->setObjectName(QStringLiteral("Frm_CondenserBrine"));
-
-    auto* pLayout = new QVBoxLayout(pColumn);
-    pLayout->setContentsMargins(0, 0, 0, 0);
-    pLayout->addWidget(Box_Temperatures, 1);
-    pLayout->addWidget(Frm_EvaporatorBrine);
-    pLayout->addWidget(Frm_CondenserBrine);
-    return pColumn;
+    auto* pBand = new QHBoxLayout;
+    pBand->addWidget(Frm_EvaporatorBrine, 1);
+    pBand->addWidget(Frm_CondenserBrine, 1);
+    return pBand;
 }
 
 void TSettingsPageView::Refresh() {

@@ -14,6 +14,7 @@
 #include "workflow/settings_page.h"
 
 class QGroupBox;
+class QLayout;
 class QLabel;
 class QPushButton;
 
@@ -60,8 +61,9 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
 
 private:
-    QWidget* MakeLeftColumn();
-    QWidget* MakeRightColumn();
+    QLayout* MakeCriteriaBand(QWidget* pContent);
+    QWidget* MakeTemperatureGroup(QWidget* pContent);
+    QLayout* MakeBrineBand(QWidget* pContent);
     void ResetDefaultsClick();
     void Btn_SelectClick();
 

@@ -1,6 +1,5 @@
 #include "workflow/ui/temp_panel_view.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <initializer_list>
 
 #include "dialogs/messages.h"
 #include "dialogs/ui/dialog_parent.h"
@@ -65,7 +66,7 @@ TTempScrollRow::TTempScrollRow(const char* szName, QWidget* pParent) : QWidget(p
     v_edit = ValueEdit(QStringLiteral("Txt_") + QString::fromLatin1(szName), this);
     v_bar = new QScrollBar(Qt::Horizontal, this);
     v_bar->setObjectName(QStringLiteral("Scrl_") + QString::fromLatin1(szName));
-    v_bar->setMinimumWidth(120);
+    v_bar->setMinimumWidth(80);
     // The bar steps in tenths; Page Up/Down in whole degrees.
     v_bar->setSingleStep(1);
     v_bar->setPageStep(10);
@@ -76,9 +77,10 @@ TTempScrollRow::TTempScrollRow(const char* szName, QWidget* pParent) : QWidget(p
     pLayout->addWidget(v_edit);
     pLayout->addWidget(v_unit);
     pLayout->addWidget(v_bar, 1);
+    // Committed when the text differs from the value shown (the number check
+    // rewrites what is typed, so the edit's modified flag cannot tell).
     connect(v_edit, &QLineEdit::editingFinished, this, [this] {
-        if (v_edit->isModified() && OnTyped) OnTyped(v_edit->text().toStdString());
-        v_edit->setModified(false);
+        if (v_edit->text() != v_shown && OnTyped) OnTyped(v_edit->text().toStdString());
     });
     connect(v_bar, &QScrollBar::valueChanged, this, [this](int nPosition) {
         if (OnScrolled) OnScrolled(nPosition);
@@ -89,8 +91,8 @@ void TTempScrollRow::Show(const TTempScroll& scroll, const std::string& szUnit) 
     const QSignalBlocker blocker(v_bar);
     v_bar->setRange(scroll.Min(), scroll.Max());
     v_bar->setValue(scroll.Position());
-    v_edit->setText(Text(scroll.Text()));
-    v_edit->setModified(false);
+    v_shown = Text(scroll.Text());
+    v_edit->setText(v_shown);
     v_unit->setText(Text(szUnit));
 }
 
@@ -105,15 +107,12 @@ TTempEntriesView::TTempEntriesView(TFrm_ChTempScrollEntries& model, const char* 
     v_enteringCaption = Caption("Lbl_EnteringCaption", "Entering fluid temperature", this);
     v_entering = Caption("Lbl_Entering", "", this);
     v_condition = Caption("Lbl_Condition", TFrm_ChTempPanel::kConditions, this);
-    auto* pLayout = new QGridLayout(this);
-    pLayout->addWidget(v_leavingCaption, 0, 0);
-    pLayout->addWidget(v_leaving, 0, 1);
-    pLayout->addWidget(v_deltaTCaption, 1, 0);
-    pLayout->addWidget(v_deltaT, 1, 1);
-    pLayout->addWidget(v_enteringCaption, 2, 0);
-    pLayout->addWidget(v_entering, 2, 1);
-    pLayout->addWidget(v_condition, 3, 0, 1, 2);
-    pLayout->setColumnStretch(1, 1);
+    // One line per circuit, read left to right.
+    auto* pLayout = new QHBoxLayout(this);
+    for (QWidget* pPart : std::initializer_list<QWidget*>{v_leavingCaption, v_leaving, v_deltaTCaption, v_deltaT,
+                                                          v_enteringCaption, v_entering, v_condition}) {
+        pLayout->addWidget(pPart, pPart == v_leaving || pPart == v_deltaT ? 1 : 0);
+    }
     v_leaving->OnTyped = [this](const std::string& szTyped) { Typed(TEntryRow::Leaving, szTyped); };
     v_deltaT->OnTyped = [this](const std::string& szTyped) { Typed(TEntryRow::DeltaT, szTyped); };
     for (const auto& [pRow, row] : {std::pair{v_leaving, TEntryRow::Leaving}, std::pair{v_deltaT, TEntryRow::DeltaT}}) {
@@ -157,11 +156,13 @@ TTempPanelView::TTempPanelView(TFrm_ChTempPanel& model, QWidget* pParent) : QWid
     pModeLayout->addWidget(Rb_SelCooling);
     pModeLayout->addWidget(Rb_SelHeating);
     pModeLayout->addStretch(1);
+    // The model keeps the two exclusive; each button takes Tab like any control.
     for (QRadioButton* pButton : {Rb_SelCooling, Rb_SelHeating}) {
-        connect(pButton, &QRadioButton::toggled, this, [this, pButton](bool bChecked) {
-            if (!bChecked) return;
+        pButton->setAutoExclusive(false);
+        connect(pButton, &QRadioButton::clicked, this, [this, pButton] {
             v_model.SetSelCooling(pButton == Rb_SelCooling);
             Changed();
+            Refresh();
         });
     }
 
@@ -169,34 +170,25 @@ TTempPanelView::TTempPanelView(TFrm_ChTempPanel& model, QWidget* pParent) : QWid
     Box_Cooling->setObjectName(QStringLiteral("Box_Cooling"));
     Pnl_CoolingCap = CapacityPanel("Pnl_CoolingCap", Txt_ReqCCap, v_coolCapUnit, TPanelEntry::CoolCapacity);
     Txt_ReqCCap->setObjectName(QStringLiteral("Txt_ReqCCap"));
+    // Made in reading order, which is the Tab order: the first line, then the circuits.
+    Pnl_CondAmbient = OutdoorPanel("CondAmbient", v_ambientCaption, Scrl_CondAmbient, TPanelEntry::Ambient);
     Box_CEvaporator = new TTempEntriesView(v_model.Box_CEvaporator(), "Evaporator", Box_Cooling);
     Box_CEvaporator->setObjectName(QStringLiteral("Box_CEvaporator"));
     Box_CCondenser = new TTempEntriesView(v_model.Box_CCondenser(), "Condenser", Box_Cooling);
     Box_CCondenser->setObjectName(QStringLiteral("Box_CCondenser"));
-    Pnl_CondAmbient = OutdoorPanel("CondAmbient", v_ambientCaption, Scrl_CondAmbient, TPanelEntry::Ambient);
-    auto* pCoolLayout = new QVBoxLayout(Box_Cooling);
-    for (QWidget* pPart : {Pnl_CoolingCap, static_cast<QWidget*>(Box_CEvaporator), static_cast<QWidget*>(Box_CCondenser),
-                           Pnl_CondAmbient}) {
-        pPart->setParent(Box_Cooling);
-        pCoolLayout->addWidget(pPart);
-    }
+    StackGroup(Box_Cooling, Pnl_CoolingCap, Pnl_CondAmbient, Box_CEvaporator, Box_CCondenser);
 
     Box_Heating = new QGroupBox(QString::fromLatin1(TFrm_ChTempPanel::kHeating), this);
     Box_Heating->setObjectName(QStringLiteral("Box_Heating"));
     Pnl_HeatingCap = CapacityPanel("Pnl_HeatingCap", Txt_ReqHCap, v_heatCapUnit, TPanelEntry::HeatCapacity);
     Txt_ReqHCap->setObjectName(QStringLiteral("Txt_ReqHCap"));
+    Pnl_Winter = OutdoorPanel("Winter", v_winterCaption, Scrl_Winter, TPanelEntry::Winter);
+    v_winterCaption->setText(QStringLiteral("Ambient winter"));
     Box_HEvaporator = new TTempEntriesView(v_model.Box_HEvaporator(), "Evaporator", Box_Heating);
     Box_HEvaporator->setObjectName(QStringLiteral("Box_HEvaporator"));
     Box_HCondenser = new TTempEntriesView(v_model.Box_HCondenser(), "Condenser", Box_Heating);
     Box_HCondenser->setObjectName(QStringLiteral("Box_HCondenser"));
-    Pnl_Winter = OutdoorPanel("Winter", v_winterCaption, Scrl_Winter, TPanelEntry::Winter);
-    v_winterCaption->setText(QStringLiteral("Ambient winter"));
-    auto* pHeatLayout = new QVBoxLayout(Box_Heating);
-    for (QWidget* pPart : {Pnl_HeatingCap, static_cast<QWidget*>(Box_HEvaporator), static_cast<QWidget*>(Box_HCondenser),
-                           Pnl_Winter}) {
-        pPart->setParent(Box_Heating);
-        pHeatLayout->addWidget(pPart);
-    }
+    StackGroup(Box_Heating, Pnl_HeatingCap, Pnl_Winter, Box_HEvaporator, Box_HCondenser);
 
     for (TTempEntriesView* pBox : {Box_CEvaporator, Box_CCondenser, Box_HEvaporator, Box_HCondenser}) {
         pBox->SetOnChanged([this] { Changed(); });
@@ -208,6 +200,21 @@ TTempPanelView::TTempPanelView(TFrm_ChTempPanel& model, QWidget* pParent) : QWid
     pLayout->addWidget(Box_Cooling);
     pLayout->addWidget(Box_Heating);
     pLayout->addStretch(1);
+}
+
+// The capacity and the outdoor value share the group's first line, the
+// circuits follow; hidden parts take no room.
+void TTempPanelView::StackGroup(QGroupBox* pGroup, QWidget* pCapacity, QWidget* pOutdoor, QWidget* pEvaporator,
+                                QWidget* pCondenser) {
+    auto* pFirstLine = new QHBoxLayout;
+    pFirstLine->addWidget(pCapacity);
+    pFirstLine->addSpacing(24);
+    pFirstLine->addWidget(pOutdoor, 1);
+    auto* pLayout = new QVBoxLayout(pGroup);
+    pLayout->addLayout(pFirstLine);
+    for (QWidget* pPart : {pCapacity, pOutdoor, pEvaporator, pCondenser}) pPart->setParent(pGroup);
+    pLayout->addWidget(pEvaporator);
+    pLayout->addWidget(pCondenser);
 }
 
 QWidget* TTempPanelView::CapacityPanel(const char* szName, QLineEdit*& pEdit, QLabel*& pUnit, TPanelEntry entry) {
@@ -224,12 +231,12 @@ QWidget* TTempPanelView::CapacityPanel(const char* szName, QLineEdit*& pEdit, QL
     auto* pLayout = new QHBoxLayout(pPanel);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addWidget(pCaption);
-    pLayout->addStretch(1);
     pLayout->addWidget(pEdit);
     pLayout->addWidget(pUnit);
     // Taken as typed, so that "Make Selection" is enabled as soon as there is a capacity.
-    connect(pEdit, &QLineEdit::textEdited, this, [this, entry](const QString& text) {
-        v_model.EnterValue(entry, text.toStdString());
+    // After the number check, which was connected first.
+    connect(pEdit, &QLineEdit::textEdited, this, [this, pEdit, entry] {
+        v_model.EnterValue(entry, pEdit->text().toStdString());
         Changed();
     });
     return pPanel;

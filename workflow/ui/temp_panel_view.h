@@ -43,6 +43,7 @@ private:
     QLineEdit* v_edit = nullptr;
     QScrollBar* v_bar = nullptr;
     QLabel* v_unit = nullptr;
+    QString v_shown;
 };
 
 // A water circuit: leaving water, delta T and the entering water text.
@@ -105,6 +106,8 @@ public:
     QRadioButton* Rb_SelHeating = nullptr;
 
 private:
+    static void StackGroup(QGroupBox* pGroup, QWidget* pCapacity, QWidget* pOutdoor, QWidget* pEvaporator,
+                           QWidget* pCondenser);
     QWidget* CapacityPanel(const char* szName, QLineEdit*& pEdit, QLabel*& pUnit, TPanelEntry entry);
     QWidget* OutdoorPanel(const char* szName, QLabel*& pCaption, TTempScrollRow*& pRow, TPanelEntry entry);
     void Entered(TPanelEntry entry, const std::string& szTyped);
