@@ -49,5 +49,8 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The Settings page in every layout: cooling, heat pump on cooling and on
+// heating, heat recovery, water cooled with a brine, condensing unit.
+void TakeSettingsScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -1,9 +1,10 @@
 #include "workflow/ui/selection_list_view.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QSignalBlocker>
 
 #include "workflow/settings_page.h"
 #include "workflow/ui/embedded_icons.h"
@@ -38,12 +39,16 @@ TSelectionListView::TSelectionListView(TSettingsPage& page, QWidget* pParent) : 
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Room for a family's rows; the page scrolls rather than squeeze the list.
+    setMinimumHeight(fontMetrics().height() * 11);
     setHeaderLabels({QStringLiteral("Condenser"), QStringLiteral("Family"), QStringLiteral("Compressor"),
                      QStringLiteral("Refrigerant"), QStringLiteral("Capacity from"), QStringLiteral("Capacity to")});
     headerItem()->setTextAlignment(colCapacityFrom, Qt::AlignRight | Qt::AlignVCenter);
     headerItem()->setTextAlignment(colCapacityTo, Qt::AlignRight | Qt::AlignVCenter);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
+    // Wide enough for the titles too, which are translated after the rows are made.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // Clicks and arrow keys alike make a row current.
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* pItem, QTreeWidgetItem*) { RowClicked(pItem); });
@@ -70,7 +75,6 @@ void TSelectionListView::Rebuild() {
         pItem->setTextAlignment(colCapacityFrom, Qt::AlignRight | Qt::AlignVCenter);
         pItem->setTextAlignment(colCapacityTo, Qt::AlignRight | Qt::AlignVCenter);
     }
-    for (int nColumn = 0; nColumn < columnCount(); ++nColumn) resizeColumnToContents(nColumn);
     Refresh();
 }
 
@@ -93,7 +97,8 @@ void TSelectionListView::RowClicked(QTreeWidgetItem* pItem) {
 TApplicationOptionsView::TApplicationOptionsView(TSettingsPage& page, QWidget* pParent)
     : QWidget(pParent), v_page(page) {
     setObjectName(QStringLiteral("Frm_ChApplicationOptions"));
-    // Stacked, so that Tab runs down the boxes in reading order.
+    // Under the list, so that the list has the page's width; a line of
+    // boxes per group, so that Tab runs along them in reading order.
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addWidget(Group("Box_VersionLevel", "Version Level", TFrm_ChApplicationOptions::bxVersionS,
@@ -110,7 +115,7 @@ QGroupBox* TApplicationOptionsView::Group(const char* szName, const char* szTitl
                                                           "Chk_SoundR",   "Chk_SoundX"};
     auto* pGroup = new QGroupBox(QString::fromLatin1(szTitle), this);
     pGroup->setObjectName(QString::fromLatin1(szName));
-    auto* pLayout = new QVBoxLayout(pGroup);
+    auto* pLayout = new QHBoxLayout(pGroup);
     for (int i = 0; i < 4; ++i) {
         const auto nBox = static_cast<TFrm_ChApplicationOptions::TBoxIndex>(nFirst + i);
         auto* pBox = new QCheckBox(QString::fromLatin1(captions[static_cast<std::size_t>(i)]), pGroup);
@@ -122,6 +127,7 @@ QGroupBox* TApplicationOptionsView::Group(const char* szName, const char* szTitl
             if (v_onChanged) v_onChanged();
         });
     }
+    pLayout->addStretch(1);
     return pGroup;
 }
 

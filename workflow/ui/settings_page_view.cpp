@@ -59,7 +59,8 @@ TSettingsPageView::TSettingsPageView(TMainSession& session, TMainWindowModel& wi
     Btn_Select->setObjectName(QStringLiteral("Btn_Select"));
     SetHint(Btn_Select, "Click to start the selection calculation");
     auto* pBottom = new QHBoxLayout;
-    pBottom->addWidget(Lbl_SelMessage, 1);
+    pBottom->addWidget(Lbl_SelMessage);
+    pBottom->addStretch(1);
     pBottom->addWidget(Btn_Select);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pScroll, 1);
@@ -82,7 +83,7 @@ TSettingsPageView::TSettingsPageView(TMainSession& session, TMainWindowModel& wi
 
 TSettingsPageView::~TSettingsPageView() = default;
 
-// The list with its label, and beside it the variants.
+// The list with its label, and under it the variants.
 QLayout* TSettingsPageView::MakeCriteriaBand(QWidget* pContent) {
     Box_Selection = Group("Box_Selection", "1. Selection criteria", pContent);
     Lbl_CapacityRanges = new QLabel(
@@ -97,11 +98,11 @@ QLayout* TSettingsPageView::MakeCriteriaBand(QWidget* pContent) {
 
     Box_ApplicationOptions = Group("Box_ApplicationOptions", "2. Application options", pContent);
     Frm_ApplicationOptions = new TApplicationOptionsView(*v_model, Box_ApplicationOptions);
-    auto* pOptions = new QVBoxLayout(Box_ApplicationOptions);
+    auto* pOptions = new QHBoxLayout(Box_ApplicationOptions);
     pOptions->addWidget(Frm_ApplicationOptions);
     pOptions->addStretch(1);
 
-    auto* pBand = new QHBoxLayout;
+    auto* pBand = new QVBoxLayout;
     pBand->addWidget(Box_Selection, 1);
     pBand->addWidget(Box_ApplicationOptions);
     return pBand;

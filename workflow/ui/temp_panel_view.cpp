@@ -210,6 +210,8 @@ void TTempPanelView::StackGroup(QGroupBox* pGroup, QWidget* pCapacity, QWidget* 
     pFirstLine->addWidget(pCapacity);
     pFirstLine->addSpacing(24);
     pFirstLine->addWidget(pOutdoor, 1);
+    // Takes the line's room only when the outdoor value is hidden.
+    pFirstLine->addStretch(0);
     auto* pLayout = new QVBoxLayout(pGroup);
     pLayout->addLayout(pFirstLine);
     for (QWidget* pPart : {pCapacity, pOutdoor, pEvaporator, pCondenser}) pPart->setParent(pGroup);
@@ -220,6 +222,8 @@ void TTempPanelView::StackGroup(QGroupBox* pGroup, QWidget* pCapacity, QWidget* 
 QWidget* TTempPanelView::CapacityPanel(const char* szName, QLineEdit*& pEdit, QLabel*& pUnit, TPanelEntry entry) {
     auto* pPanel = new QWidget(this);
     pPanel->setObjectName(QString::fromLatin1(szName));
+    // Its edit stays by its caption when the outdoor value beside it is hidden.
+    pPanel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto* pCaption = Caption("Lbl_ReqCapacity", "Required capacity", pPanel);
     pEdit = new QLineEdit(pPanel);
     pEdit->setAlignment(Qt::AlignRight);
