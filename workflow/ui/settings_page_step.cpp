@@ -10,7 +10,7 @@ namespace brumalis::ui {
 TSettingsPageView& PutSettingsPage(TChillerUIForm& window, TMainWindowModel& model, TMainSession& session) {
     auto* pPage = new TSettingsPageView(session, model);
     window.SetPageContent(TChillerPage::Settings, pPage);
-    pPage->SetOnResultsReady([&window] {
+    pPage->AddOnResultsReady([&window] {
         window.PG_ChillerPages->setCurrentIndex(static_cast<int>(TChillerPage::Results));
     });
     return *pPage;

@@ -187,7 +187,8 @@ void TSettingsPageView::Btn_SelectClick() {
     }
     Refresh();
     v_window.SetAvailable(TChillerPage::Results, v_model->ResultsAvailable());
-    if (v_model->ResultsAvailable() && v_onResultsReady) v_onResultsReady();
+    if (!v_model->ResultsAvailable()) return;
+    for (const std::function<void()>& onReady : v_onResultsReady) onReady();
 }
 
 }  // namespace brumalis::ui

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QWidget>
 
@@ -41,8 +42,9 @@ public:
     void Refresh();
     // "Make Selection" when it is enabled, otherwise the selection list.
     void FocusStart();
-    // Called after a "Make Selection" that ran: the Results page has something to show.
-    void SetOnResultsReady(std::function<void()> onReady) { v_onResultsReady = std::move(onReady); }
+    // Called, in the order added, after a "Make Selection" that ran: the
+    // Results page has something to show (it shows them, the window goes there).
+    void AddOnResultsReady(std::function<void()> onReady) { v_onResultsReady.push_back(std::move(onReady)); }
 
     QGroupBox* Box_Selection = nullptr;
     QLabel* Lbl_CapacityRanges = nullptr;
@@ -69,7 +71,7 @@ private:
 
     std::unique_ptr<TSettingsPage> v_model;
     TMainWindowModel& v_window;
-    std::function<void()> v_onResultsReady;
+    std::vector<std::function<void()>> v_onResultsReady;
     bool v_bFocusedOnce = false;
 };
 

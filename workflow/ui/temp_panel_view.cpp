@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -54,8 +53,8 @@ void ReportTypedEntry(QWidget* pOwner, const std::string& szTyped, const TTypedE
     if (!entry.Clamped) return;
     const std::string szMessage = WorkflowText(kOutsideRange, {szTyped, entry.Shown});
     // Not from inside the focus change or key press that committed the value.
-    QTimer::singleShot(0, pOwner, [owner = QPointer<QWidget>(pOwner), szMessage] {
-        if (owner) dialogs::TBaseMsg::DisplayWarning(dialogs::ui::ToDialogParent(owner), dialogs::msgAllParameters, {szMessage});
+    QTimer::singleShot(0, pOwner, [pOwner, szMessage] {
+        dialogs::TBaseMsg::DisplayWarning(dialogs::ui::ToDialogParent(pOwner), dialogs::msgAllParameters, {szMessage});
     });
 }
 
