@@ -1,6 +1,7 @@
 #include "tests/ui_check/ui_check.h"
 
 #include <algorithm>
+#include <utility>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -127,8 +128,13 @@ std::vector<std::string> TabOrderProblems(QWidget& window) {
         if (TakesTab(*pChild)) controls.push_back(pChild);
     }
     if (controls.empty()) return {};
-    std::sort(controls.begin(), controls.end(),
-              [](const QWidget* a, const QWidget* b) { return ReadingOrderBefore(GlobalRect(*a), GlobalRect(*b)); });
+    // The round starts at the top left control. Reading order is no strict
+    // order when a tall control overlaps several rows, so it cannot sort.
+    const auto topLeft = [](const QWidget* a, const QWidget* b) {
+        const QRect ra = GlobalRect(*a), rb = GlobalRect(*b);
+        return std::pair(ra.top(), ra.left()) < std::pair(rb.top(), rb.left());
+    };
+    std::iter_swap(controls.begin(), std::min_element(controls.begin(), controls.end(), topLeft));
     controls.front()->setFocus(Qt::TabFocusReason);
 
     std::vector<std::string> problems;
@@ -173,11 +179,11 @@ std::vector<std::string> SizeProblems(const QWidget& window) {
     return problems;
 }
 
-void ExpectWindowPasses(QWidget& window, bool bRussian) {
+void ExpectWindowPasses(QWidget& window, bool bRussian, const std::vector<std::string>& extraAllowed) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     if (bRussian) {
-        EXPECT_EQ(LatinTexts(window), std::vector<std::string>{});
+        EXPECT_EQ(LatinTexts(window, extraAllowed), std::vector<std::string>{});
     }
     EXPECT_EQ(TabOrderProblems(window), std::vector<std::string>{});
     EXPECT_EQ(SizeProblems(window), std::vector<std::string>{});

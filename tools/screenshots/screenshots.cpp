@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
         shots::TakeAboutScenes(scene);
         shots::TakeFramesScenes(scene);
         shots::TakeResultsScenes(scene);
+        shots::TakeSettingsScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

@@ -15,21 +15,24 @@ public:
         setObjectName(QString::fromLatin1(kHolderName));
     }
     TSettingsPage& Page() { return *v_page; }
+    int SetupMessage() const { return v_nSetupMessage; }
+    void SetUp() { v_nSetupMessage = v_page->SetupWindow(); }
 
 private:
     std::unique_ptr<TSettingsPage> v_page;
+    int v_nSetupMessage = 0;
 };
 
 }  // namespace
 
-TSettingsPage& SharedSettingsPage(QWidget& window, TMainSession& session) {
+TSharedSettings SharedSettings(QWidget& window, TMainSession& session) {
     auto* pHolder = dynamic_cast<TSettingsModelHolder*>(
         window.findChild<QObject*>(QString::fromLatin1(kHolderName), Qt::FindDirectChildrenOnly));
-    if (pHolder) return pHolder->Page();
-    pHolder = new TSettingsModelHolder(window, session);
-    // A catalogue without selectable units is the Settings page's to report.
-    pHolder->Page().SetupWindow();
-    return pHolder->Page();
+    if (!pHolder) {
+        pHolder = new TSettingsModelHolder(window, session);
+        pHolder->SetUp();
+    }
+    return {pHolder->Page(), pHolder->SetupMessage()};
 }
 
 }  // namespace brumalis::ui

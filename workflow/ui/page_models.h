@@ -10,7 +10,16 @@ class QWidget;
 namespace brumalis::ui {
 
 // The window's Settings model, made and set up with the stored preferences
-// on first use.
-TSettingsPage& SharedSettingsPage(QWidget& window, TMainSession& session);
+// on first use, with the message its set-up answered (0: none), which the
+// Settings page shows.
+struct TSharedSettings {
+    TSettingsPage& Page;
+    int nSetupMessage = 0;
+};
+TSharedSettings SharedSettings(QWidget& window, TMainSession& session);
+
+inline TSettingsPage& SharedSettingsPage(QWidget& window, TMainSession& session) {
+    return SharedSettings(window, session).Page;
+}
 
 }  // namespace brumalis::ui

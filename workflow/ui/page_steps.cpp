@@ -5,6 +5,7 @@
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/results_page.h"
+#include "workflow/ui/settings_page_step.h"
 
 namespace brumalis::ui {
 
@@ -13,6 +14,10 @@ namespace brumalis::ui {
 // A step per page, in page order, each inserted after the one before it.
 void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Settings page",
+                             [&presenter, &start](TProgramStart& s) {
+                                 PutSettingsPage(*presenter.MainWindow(), start.Window(), s.Session());
+                             });
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Results page", [&presenter](TProgramStart& s) {
         TChillerUIForm& window = *presenter.MainWindow();
         MakeResultsPage(window, SharedSettingsPage(window, s.Session()));
