@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objectstore/compressed_container.h"
@@ -102,6 +104,10 @@ protected:
     // The tables of this engine's database.
     const std::vector<CTTableInfo*>& EngineTables() const { return v_tables; }
     bool LoadFrom(CTStream& raw, bool bMustFlagErrors, const std::string& szShownName);
+    // Defers reading the content until anything first touches it; every
+    // access, a transaction's start included, runs the load once, so it
+    // always lands in the base layer.
+    void LoadOnFirstUse(std::function<void()> load);
 
 private:
     class Loader;
@@ -135,7 +141,19 @@ private:
     std::vector<CTTableInfo*> DerivedTables(std::int32_t nClsID) const;
     const CTTableLink* LinkFor(const CTTableInfo& table, std::int32_t nClsID, int nFieldIx) const;
 
+    // The top layer, after the pending load if there is one.
+    const std::unique_ptr<CTTransactionLayer>& Top() const {
+        if (v_pendingLoad) [[unlikely]] RunPendingLoad();
+        return v_transactionTop;
+    }
+    std::unique_ptr<CTTransactionLayer>& Top() {
+        std::as_const(*this).Top();
+        return v_transactionTop;
+    }
+    void RunPendingLoad() const;
+
     std::unique_ptr<CTTransactionLayer> v_transactionTop;
+    mutable std::function<void()> v_pendingLoad;
     std::vector<std::unique_ptr<CTTransactionLayer>> v_redo;
     int v_nestedTransactions = 0;
     int v_engineIndex;
