@@ -99,12 +99,20 @@ CTMemDbEngine::CTMemDbEngine(CTBaseFactory& factory, std::string szLogicalName, 
 
 CTMemDbEngine::~CTMemDbEngine() = default;
 
-void CTMemDbEngine::LoadOnFirstUse(std::function<void()> load) { v_pendingLoad = std::move(load); }
+void CTMemDbEngine::LoadOnFirstUse(std::function<void()> load) {
+    std::lock_guard lock(v_loadMutex);
+    v_pendingLoad = std::move(load);
+    v_bLoadPending.store(v_pendingLoad != nullptr, std::memory_order_release);
+}
 
 void CTMemDbEngine::RunPendingLoad() const {
-    // Cleared first: the load itself reaches the content through Top().
+    std::lock_guard lock(v_loadMutex);
+    // Empty when another reader loaded meanwhile, or when the load itself
+    // reaches the content through Top().
+    if (!v_pendingLoad) return;
     const std::function<void()> load = std::exchange(v_pendingLoad, nullptr);
     load();
+    v_bLoadPending.store(false, std::memory_order_release);
 }
 
 int CTMemDbEngine::GetMaxUndoDepth() { return Settings().nMaxUndoDepth; }

@@ -4,9 +4,11 @@
 // of every record for referential integrity and cascade removal.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -143,7 +145,7 @@ private:
 
     // The top layer, after the pending load if there is one.
     const std::unique_ptr<CTTransactionLayer>& Top() const {
-        if (v_pendingLoad) [[unlikely]] RunPendingLoad();
+        if (v_bLoadPending.load(std::memory_order_acquire)) [[unlikely]] RunPendingLoad();
         return v_transactionTop;
     }
     std::unique_ptr<CTTransactionLayer>& Top() {
@@ -153,7 +155,11 @@ private:
     void RunPendingLoad() const;
 
     std::unique_ptr<CTTransactionLayer> v_transactionTop;
+    // Readers may share the store: the first use is made under a lock
+    // that the load's own accesses re-enter.
     mutable std::function<void()> v_pendingLoad;
+    mutable std::atomic<bool> v_bLoadPending{false};
+    mutable std::recursive_mutex v_loadMutex;
     std::vector<std::unique_ptr<CTTransactionLayer>> v_redo;
     int v_nestedTransactions = 0;
     int v_engineIndex;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -436,6 +438,20 @@ TEST_F(FileDatabase, ContentLoadedOnFirstUseIsTheBaseOfEveryTransaction) {
     EXPECT_TRUE(Engine().ObjectExists(clsStep, 2));
     EXPECT_EQ(Engine().CountObjects(clsStep), 2);
     EXPECT_EQ(nOther, 1);
+
+    // Readers arriving together: one loads, the others wait for it.
+    int nShared = 0;
+    factory->ExchangeEngine(0, std::make_unique<CTFirstUseEngine>(*factory, Bytes(v_file), nShared));
+    std::atomic<int> nWrong{0};
+    std::vector<std::thread> readers;
+    for (int i = 0; i < 4; ++i) {
+        readers.emplace_back([&] {
+            if (Engine().CountObjects(clsStep) != 2) ++nWrong;
+        });
+    }
+    for (std::thread& t : readers) t.join();
+    EXPECT_EQ(nWrong, 0);
+    EXPECT_EQ(nShared, 1);
 }
 
 TEST_F(FileDatabase, SaveThatFailsHalfWayKeepsThePreviousFile) {
