@@ -1,7 +1,11 @@
 #include "app/cli_args.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
+
+#include "dialogs/messages.h"
+#include "localisation/embedded_glossary.h"
 
 namespace brumalis::app {
 
@@ -22,17 +26,52 @@ TCliArgs::TCliArgs(const std::vector<std::string>& args, const TCommandSpec& spe
                 v_sequence.emplace_back(name, args[i]);
             }
         } else if (spec.valueOptions.count(name)) {
-            if (i + 1 >= args.size()) throw CTUsageError("option " + arg + " needs a value");
+            if (i + 1 >= args.size()) throw CTUsageError(CliText("option $1 needs a value", {arg}));
             v_values[name] = args[++i];
             v_sequence.emplace_back(name, args[i]);
         } else {
-            throw CTUsageError("unknown option " + arg);
+            throw CTUsageError(CliText("unknown option $1", {arg}));
         }
     }
     if (static_cast<int>(v_positional.size()) != spec.nPositional) {
-        throw CTUsageError(spec.nPositional == 0 ? "unexpected argument '" + v_positional.front() + "'"
-                                                 : "expected " + std::to_string(spec.nPositional) + " argument(s)");
+        throw CTUsageError(spec.nPositional == 0 ? CliText("unexpected argument '$1'", {v_positional.front()})
+                                                 : CliText("expected $1 argument(s)", {std::to_string(spec.nPositional)}));
     }
+}
+
+namespace {
+
+// A usage error is found before the program's start has installed the
+// translation: its own copy of the glossary then translates, read once and
+// only on that path.
+std::string TranslatedTerm(const std::string& szTerm) {
+    std::string text = dialogs::TBaseMsg::Translate(szTerm);
+    if (text != szTerm || dialogs::TBaseMsg::TranslationDisabled()) return text;
+    static const CTGlossary* const pGlossary = [] {
+        static CTGlossary glossary;
+        return LoadEmbeddedGlossary(glossary, "UIGLOSSARY", "UIGlossary") ? &glossary : nullptr;
+    }();
+    return pGlossary ? pGlossary->Translate(szTerm).value_or(szTerm) : szTerm;
+}
+
+}  // namespace
+
+std::string CliText(const std::string& szTerm, const std::vector<std::string>& params) {
+    const std::string term = TranslatedTerm(szTerm);
+    // One pass, so that a typed value holding "$2" stays as typed.
+    std::string text;
+    for (std::size_t i = 0; i < term.size(); ++i) {
+        std::size_t end = i + 1;
+        while (end < term.size() && std::isdigit(static_cast<unsigned char>(term[end]))) ++end;
+        const std::size_t n = term[i] == '$' && end > i + 1 && end <= i + 3 ? std::stoul(term.substr(i + 1, end - i - 1)) : 0;
+        if (n >= 1 && n <= params.size()) {
+            text += params[n - 1];
+            i = end - 1;
+        } else {
+            text += term[i];
+        }
+    }
+    return text;
 }
 
 std::optional<std::string> TCliArgs::Value(const std::string& szName) const {
@@ -58,7 +97,7 @@ double ParseNumber(const std::string& szName, const std::string& szText) {
     double d = 0.0;
     const auto result = std::from_chars(begin, end, d);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(d)) {
-        throw CTCriteriaError("--" + szName + ": '" + szText + "' is not a number");
+        throw CTCriteriaError(CliText("--$1: '$2' is not a number", {szName, szText}));
     }
     return d;
 }

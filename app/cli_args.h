@@ -24,6 +24,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A message term in the program's language with $1, $2... replaced by the
+// parameters (option names, typed values), which stay as they are.
+std::string CliText(const std::string& szTerm, const std::vector<std::string>& params = {});
+
 struct TCommandSpec {
     std::set<std::string> valueOptions;
     std::set<std::string> flags;

@@ -60,7 +60,7 @@ private:
 std::int32_t CondenserOf(const std::string& szName) {
     static const std::map<std::string, std::int32_t> kNames = {{"air", 0}, {"water", 1}, {"condenserless", 2}};
     const auto it = kNames.find(szName);
-    if (it == kNames.end()) throw CTCriteriaError("--condenser: '" + szName + "' is not air, water or condenserless");
+    if (it == kNames.end()) throw CTCriteriaError(CliText("--condenser: '$1' is not air, water or condenserless", {szName}));
     return it->second;
 }
 
@@ -69,7 +69,8 @@ std::int32_t FamilyOf(const std::string& szName) {
         {"cooling", 4}, {"heatpump", 2}, {"recovery", 1}, {"heating", 8}, {"condensing", 16}};
     const auto it = kNames.find(szName);
     if (it == kNames.end()) {
-        throw CTCriteriaError("--family: '" + szName + "' is not cooling, heatpump, recovery, heating or condensing");
+        throw CTCriteriaError(
+            CliText("--family: '$1' is not cooling, heatpump, recovery, heating or condensing", {szName}));
     }
     return it->second;
 }
@@ -101,7 +102,7 @@ void ApplyUnits(const std::string& szSpec) {
         const auto choice = std::find_if(std::begin(kChoices), std::end(kChoices),
                                          [&](const TChoice& c) { return pair.substr(0, eq) == c.name; });
         if (eq == std::string::npos || choice == std::end(kChoices)) {
-            throw CTCriteriaError("--units: '" + pair + "' is not si, imperial or quantity=unit");
+            throw CTCriteriaError(CliText("--units: '$1' is not si, imperial or quantity=unit", {pair}));
         }
         int nFound = -1;
         for (int i = 0; i < TU_Form::DimensionCount(choice->unit); ++i) {
@@ -109,7 +110,7 @@ void ApplyUnits(const std::string& szSpec) {
             const std::string caption = TU_Form::GetSpecificString(choice->unit, i), typed = pair.substr(eq + 1);
             if (caption == typed || caption == dialogs::TBaseMsg::Translate(typed)) nFound = i;
         }
-        if (nFound < 0) throw CTCriteriaError("--units: no unit '" + pair.substr(eq + 1) + "' for " + choice->name);
+        if (nFound < 0) throw CTCriteriaError(CliText("--units: no unit '$1' for $2", {pair.substr(eq + 1), choice->name}));
         TU_Form::SetNewIndex(choice->unit, nFound, false);
         pos = end + 1;
     }
@@ -143,7 +144,7 @@ Cls_ChGlycol* BrineNamed(const TMainSession& session, const std::string& szName)
     }
     std::string known;
     for (const auto& pBrine : session.v_Glycols) known += (known.empty() ? "" : ", ") + pBrine->GetName();
-    throw CTCriteriaError("unknown brine '" + szName + "' (the catalogue has: " + known + ")");
+    throw CTCriteriaError(CliText("unknown brine '$1' (the catalogue has: $2)", {szName, known}));
 }
 
 // The typed values go through the panel as a user's typing would; the
@@ -159,12 +160,7 @@ constexpr TEntryOption kEntryOptions[] = {
     {"heat-lwc", TPanelEntry::HeatLeavingC}, {"heat-dtc", TPanelEntry::HeatDeltaTC}, {"winter", TPanelEntry::Winter}};
 
 std::string Note(const std::string& szOption, const char* szText, const std::vector<std::string>& params = {}) {
-    std::string text = dialogs::TBaseMsg::Translate(szText);
-    for (std::size_t i = 0; i < params.size(); ++i) {
-        const std::string mark = "$" + std::to_string(i + 1);
-        if (const auto pos = text.find(mark); pos != std::string::npos) text.replace(pos, mark.size(), params[i]);
-    }
-    return "--" + szOption + " " + text;
+    return "--" + szOption + " " + CliText(szText, params);
 }
 
 std::vector<std::string> EnterConditions(const TCliArgs& args, TFrm_ChTempPanel& panel) {
@@ -214,7 +210,7 @@ TSelTempData StoredTemperatures(const TCliArgs& args, std::int32_t nCondenser) {
     TSelTempData stored = TFrm_Preferences::GetTempData(nCondenser);
     if (const auto mode = args.Value("mode")) {
         if (*mode != "cooling" && *mode != "heating") {
-            throw CTCriteriaError("--mode: '" + *mode + "' is not cooling or heating");
+            throw CTCriteriaError(CliText("--mode: '$1' is not cooling or heating", {*mode}));
         }
         stored.SelectCooling = *mode == "cooling";
     }
@@ -236,7 +232,7 @@ void CheckNamed(const CTRecordList<T>& list, const std::string& szName, const ch
     for (const auto& p : list) {
         if (NameMatches(p->GetName(), szName, pGlossary)) return;
     }
-    throw CTCriteriaError(std::string("--") + szOption + ": the catalogue has no '" + szName + "'");
+    throw CTCriteriaError(CliText("--$1: the catalogue has no '$2'", {szOption, szName}));
 }
 
 // The row as the stored preferences select it, or as the options name it.
@@ -269,9 +265,10 @@ void SelectRow(const TCliArgs& args, const TMainSession& session, const TPrefere
         list.SelectRow(static_cast<int>(i));
         return;
     }
-    throw CTCriteriaError("no selectable units match " + CondenserText(nCondenser) + ", " + FamilyText(nFamily) +
-                          (compressor ? ", " + *compressor : std::string()) +
-                          (refrigerant ? ", " + *refrigerant : std::string()) + " (see brumalis list)");
+    const std::string row = CondenserText(nCondenser) + ", " + FamilyText(nFamily) +
+                            (compressor ? ", " + *compressor : std::string()) +
+                            (refrigerant ? ", " + *refrigerant : std::string());
+    throw CTCriteriaError(CliText("no selectable units match $1 (see brumalis list)", {row}));
 }
 
 // "--versions S,X,P,*" and "--sounds S,L,R,X": the ticked variants.
@@ -289,7 +286,7 @@ void ApplyVariantOptions(const TCliArgs& args, TSettingsPage& page) {
         }
         for (const std::string& letter : letters) {
             if (std::none_of(boxes.begin(), boxes.end(), [&](const auto& b) { return b.first == letter; })) {
-                throw CTCriteriaError(std::string("--") + szOption + ": unknown variant '" + letter + "'");
+                throw CTCriteriaError(CliText("--$1: unknown variant '$2'", {szOption, letter}));
             }
         }
         for (const auto& [letter, box] : boxes) page.SetApplicationOption(box, letters.count(letter) != 0);
@@ -306,14 +303,14 @@ void SortGrid(TFrm_ChResultGrid& grid, int nTag) {
             return;
         }
     }
-    throw CTCriteriaError("--sort: the result grid of this selection has no such row");
+    throw CTCriteriaError(CliText("--sort: the result grid of this selection has no such row"));
 }
 
 int SortTagOf(const std::string& szName) {
     static const std::map<std::string, int> kTags = {{"deviation", 2}, {"price", 3}, {"eer", 4}, {"cop", 5},
                                                      {"eseer", 6},     {"iplv", 7},  {"sound", 8}};
     const auto it = kTags.find(szName);
-    if (it == kTags.end()) throw CTCriteriaError("--sort: '" + szName + "' is not a sort key");
+    if (it == kTags.end()) throw CTCriteriaError(CliText("--sort: '$1' is not a sort key", {szName}));
     return it->second;
 }
 
@@ -350,9 +347,9 @@ namespace {
 int MaxSolutionsOf(const TCliArgs& args) {
     if (!args.Value("max")) return 0;
     const double dMax = *args.Number("max");
-    if (dMax < 1.0) throw CTCriteriaError("--max: " + dialogs::TBaseMsg::Translate("at least 1 solution"));
+    if (dMax < 1.0) throw CTCriteriaError("--max: " + CliText("at least 1 solution"));
     if (dMax > kMaxSolutionsShown) {
-        throw CTCriteriaError("--max: " + dialogs::TBaseMsg::Translate("at most 10 solutions"));
+        throw CTCriteriaError("--max: " + CliText("at most 10 solutions"));
     }
     return static_cast<int>(dMax);
 }
@@ -468,8 +465,8 @@ Cls_ChOutdoorUnit* UnitNamed(const TMainSession& session, const std::string& szM
     std::stable_sort(close.begin(), close.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
     std::string list;
     for (std::size_t i = 0; i < close.size() && i < kCloseMatches; ++i) list += (i ? ", " : "") + close[i].second;
-    throw CTCriteriaError("unknown model '" + szModel + "'" +
-                          (list.empty() ? " (see brumalis list and brumalis select)" : " (close matches: " + list + ")"));
+    throw CTCriteriaError(list.empty() ? CliText("unknown model '$1' (see brumalis list and brumalis select)", {szModel})
+                                       : CliText("unknown model '$1' (close matches: $2)", {szModel, list}));
 }
 
 namespace {
@@ -487,7 +484,7 @@ void ChooseOptions(const TCliArgs& args, TAnalysisPage& page, const Cls_ChOutdoo
     for (const TOptionFlag& f : kOptionFlags) {
         if (!args.Flag(f.flag)) continue;
         const TAnalysisCombo& combo = page.Combo(f.option);
-        if (!combo.Visible) throw CTCriteriaError(DisplayName(unit) + " has no option for --" + f.flag);
+        if (!combo.Visible) throw CTCriteriaError(CliText("$1 has no option for --$2", {DisplayName(unit), f.flag}));
         page.TickOption(f.option, true);
         const auto name = args.Value(f.flag);
         if (!name) continue;
@@ -497,8 +494,8 @@ void ChooseOptions(const TCliArgs& args, TAnalysisPage& page, const Cls_ChOutdoo
         if (it == combo.Names.end()) {
             std::string known;
             for (const std::string& item : combo.Names) known += (known.empty() ? "" : ", ") + item;
-            throw CTCriteriaError("--" + std::string(f.flag) + ": " + DisplayName(unit) + " has no '" + *name +
-                                  "' (it has: " + known + ")");
+            throw CTCriteriaError(
+                CliText("--$1: $2 has no '$3' (it has: $4)", {f.flag, DisplayName(unit), *name, known}));
         }
         page.ChooseOption(f.option, static_cast<int>(it - combo.Names.begin()));
     }
@@ -518,7 +515,7 @@ void PrepareAnalysis(const TCliArgs& parsed, TProgramStart& start, TAnalysisPage
     Cls_ChOutdoorUnit& unit = *UnitNamed(session, parsed.Positional().front());
     const double dDistance = parsed.Value("distance") ? *parsed.Number("distance") : TAnalysisPage::kDefaultDistance;
     if (dDistance < TAnalysisPage::kMinDistance || dDistance > TAnalysisPage::kMaxDistance) {
-        throw CTCriteriaError("--distance: between 1 and 20 m");
+        throw CTCriteriaError(CliText("--distance: between 1 and 20 m"));
     }
     page.SetupWindow();
     page.ChooseUnit(&unit);

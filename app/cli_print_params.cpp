@@ -1,5 +1,6 @@
 #include "app/cli_print_params.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/cli_args.h"
@@ -8,16 +9,27 @@
 namespace brumalis::app {
 namespace {
 
+std::size_t Characters(const std::string& sz) {
+    return static_cast<std::size_t>(std::count_if(sz.begin(), sz.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The values start in one column whatever the labels' language.
 void Show(const TPrintParams& params, std::ostream& out) {
-    out << "Line 1: " << params.szLine1 << '\n'
-        << "Line 2: " << params.szLine2 << '\n'
-        << "Line 3: " << params.szLine3 << '\n'
-        << "Logo:   " << (params.szLogoFile.empty() ? "(none)" : params.szLogoFile) << '\n';
+    const std::string lines[] = {params.szLine1, params.szLine2, params.szLine3};
+    std::string szLogoLabel = CliText("Logo:");
+    std::size_t nWidth = 0;
+    for (int i = 0; i < 3; ++i) {
+        const std::string label = CliText("Line $1:", {std::to_string(i + 1)}) + ' ';
+        nWidth = std::max(nWidth, Characters(label));
+        out << label << lines[i] << '\n';
+    }
+    szLogoLabel.append(nWidth > Characters(szLogoLabel) ? nWidth - Characters(szLogoLabel) : 1, ' ');
+    out << szLogoLabel << (params.szLogoFile.empty() ? CliText("(none)") : params.szLogoFile) << '\n';
 }
 
 // The logo as an absolute name, as the settings keep it.
 std::string LogoName(const std::string& szFile) {
-    if (szFile.empty()) throw CTUsageError("--logo needs a file name (--no-logo clears it)");
+    if (szFile.empty()) throw CTUsageError(CliText("--logo needs a file name (--no-logo clears it)"));
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(szFile, error);
     return error ? szFile : absolute.lexically_normal().string();
@@ -27,7 +39,7 @@ std::string LogoName(const std::string& szFile) {
 
 int RunPrintParams(const std::vector<std::string>& args, std::ostream& out) {
     const TCliArgs cli(args, {{"line1", "line2", "line3", "logo"}, {"no-logo"}, 0});
-    if (cli.Value("logo") && cli.Flag("no-logo")) throw CTUsageError("--logo and --no-logo exclude each other");
+    if (cli.Value("logo") && cli.Flag("no-logo")) throw CTUsageError(CliText("--logo and --no-logo exclude each other"));
     TPrintParams params = TDlgPrintParams::GetParams();
     const bool bChange = cli.Value("line1") || cli.Value("line2") || cli.Value("line3") || cli.Value("logo") ||
                          cli.Flag("no-logo");

@@ -148,10 +148,10 @@ int main(int argc, char** argv) {
         if (command == "options") return app::RunOptions(args, std::cout, std::cerr);
         if (command == "plant") return app::RunPlant(args, std::cout, std::cerr);
         if (command == "chiller") return app::RunChiller(args, std::cout, std::cerr);
-        std::cerr << "brumalis: unknown command '" << command << "' (try --help)\n";
+        std::cerr << "brumalis: " << app::CliText("unknown command '$1' (try --help)", {command}) << '\n';
         return kExitUsage;
     } catch (const app::CTUsageError& e) {
-        std::cerr << "brumalis: " << e.what() << " (try --help)\n";
+        std::cerr << "brumalis: " << app::CliText("$1 (try --help)", {e.what()}) << '\n';
         return kExitUsage;
     } catch (const std::exception& e) {
         std::cerr << "brumalis: " << e.what() << '\n';

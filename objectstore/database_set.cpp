@@ -53,8 +53,19 @@ void CTResDbEngine::RegisterEngine() {
 bool CTResDbEngine::Connect(const std::string&, const std::string&, bool) {
     const std::optional<std::string_view> blob = platform::FindBlob(GetLogicalName());
     if (!blob) return false;
-    CTByteViewStream raw(*blob);
-    return LoadFrom(raw, false, GetLogicalName());
+    const auto load = [this, bytes = *blob] {
+        CTByteViewStream raw(bytes);
+        return LoadFrom(raw, false, GetLogicalName());
+    };
+    // The pictures are only wanted by the data sheet and the reports, and
+    // are a sixth of what a start would expand: a damaged blob then simply
+    // leaves the database without pictures.
+    if (GetLogicalName() == kLogicalNames[dbChillerPictures]) {
+        LoadOnFirstUse([load] { load(); });
+        SetConnected(true);
+        return true;
+    }
+    return load();
 }
 
 void Cls_DdbVersionInfo::Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName) {

@@ -72,13 +72,25 @@ public:
         return static_cast<std::int32_t>(n);
     }
 
+    // A decimal text ends at a byte below "!" (consumed) or after
+    // kMaxNumberText bytes (not).
     double ReadADouble() {
-        std::uint8_t c = SkipSeparators();
-        char text[64];
+        while (IsSeparator(v_io.PeekChar())) v_io.ReadChar();
+        // Where the whole text and its end lie in the block, it is parsed in place.
+        const std::string_view block = v_io.Buffered();
+        const std::size_t nSearch = std::min(block.size(), kMaxNumberText + 1);
+        for (std::size_t n = 0; n < nSearch; ++n) {
+            const bool bFull = n == kMaxNumberText;
+            if (!bFull && static_cast<std::uint8_t>(block[n]) > 32) continue;
+            v_io.Skip(bFull ? n : n + 1);
+            return ParseEdiDouble(block.substr(0, n));
+        }
+        std::uint8_t c = v_io.ReadChar();
+        char text[kMaxNumberText];
         std::size_t n = 0;
-        while (c > 32 && n < 63) {
+        while (c > 32 && n < kMaxNumberText) {
             text[n++] = static_cast<char>(c);
-            c = n < 63 ? v_io.ReadChar() : 0;
+            c = n < kMaxNumberText ? v_io.ReadChar() : 0;
         }
         return ParseEdiDouble(std::string_view(text, n));
     }
@@ -107,9 +119,13 @@ public:
     }
 
 private:
+    static constexpr std::size_t kMaxNumberText = 63;
+
+    static bool IsSeparator(std::uint8_t c) { return c >= 1 && c <= 32; }
+
     std::uint8_t SkipSeparators() {
         std::uint8_t c = v_io.ReadChar();
-        while (c >= 1 && c <= 32) c = v_io.ReadChar();
+        while (IsSeparator(c)) c = v_io.ReadChar();
         return c;
     }
 

@@ -58,12 +58,12 @@ public:
 
     TEdiTableMatch ResolveTable(const TEdiFileTable& fileTable, const CTMappingTable* pNameMapping) override {
         TEdiTableMatch match = MatchTableByName(v_engine.GetFactory(), v_engine.v_engineIndex, fileTable, pNameMapping);
-        if (match.pTable && !v_engine.v_transactionTop->Map(match.pTable->GetTableIndex())) match.pTable = nullptr;
+        if (match.pTable && !v_engine.Top()->Map(match.pTable->GetTableIndex())) match.pTable = nullptr;
         return match;
     }
 
     bool AddRecord(CTTableInfo& table, std::vector<TFieldValue>& values) override {
-        CTElemDbObjectMap& map = *v_engine.v_transactionTop->Map(table.GetTableIndex());
+        CTElemDbObjectMap& map = *v_engine.Top()->Map(table.GetTableIndex());
         CTValueList list(table.GetAllFieldInfo(), true);
         for (std::size_t i = 0; i < values.size(); ++i) list.SetValue(static_cast<int>(i), values[i]);
         CTElemDbObject* pElem = map.AddNew(std::make_unique<CTElemDbObject>(table, std::move(list)));
@@ -73,7 +73,7 @@ public:
     }
 
     void NoteLargestID(CTTableInfo& table, std::int32_t nLargestID) override {
-        v_engine.v_transactionTop->Map(table.GetTableIndex())->NoteID(nLargestID);
+        v_engine.Top()->Map(table.GetTableIndex())->NoteID(nLargestID);
     }
 
     // Every record read, in reading order; the maps own them.
@@ -98,6 +98,22 @@ CTMemDbEngine::CTMemDbEngine(CTBaseFactory& factory, std::string szLogicalName, 
 }
 
 CTMemDbEngine::~CTMemDbEngine() = default;
+
+void CTMemDbEngine::LoadOnFirstUse(std::function<void()> load) {
+    std::lock_guard lock(v_loadMutex);
+    v_pendingLoad = std::move(load);
+    v_bLoadPending.store(v_pendingLoad != nullptr, std::memory_order_release);
+}
+
+void CTMemDbEngine::RunPendingLoad() const {
+    std::lock_guard lock(v_loadMutex);
+    // Empty when another reader loaded meanwhile, or when the load itself
+    // reaches the content through Top().
+    if (!v_pendingLoad) return;
+    const std::function<void()> load = std::exchange(v_pendingLoad, nullptr);
+    load();
+    v_bLoadPending.store(false, std::memory_order_release);
+}
 
 int CTMemDbEngine::GetMaxUndoDepth() { return Settings().nMaxUndoDepth; }
 void CTMemDbEngine::SetMaxUndoDepth(int n) { Settings().nMaxUndoDepth = n >= 0 && n <= 20 ? n : 5; }
@@ -132,12 +148,12 @@ std::string CTMemDbEngine::GetTypeString() const { return StoreMessageText(msgTe
 
 int CTMemDbEngine::LayerCount() const {
     int n = 0;
-    for (const CTTransactionLayer* p = v_transactionTop.get(); p; p = p->Parent()) ++n;
+    for (const CTTransactionLayer* p = Top().get(); p; p = p->Parent()) ++n;
     return n;
 }
 
 std::int32_t CTMemDbEngine::LargestIssuedID(std::int32_t nClsID) const {
-    const CTElemDbObjectMap* pMap = v_transactionTop->Map(nClsID);
+    const CTElemDbObjectMap* pMap = Top()->Map(nClsID);
     return pMap ? pMap->GetMaxID() : 0;
 }
 
@@ -178,7 +194,7 @@ void CTMemDbEngine::ReadFrom(CTStreamIO& io) {
     const TEdiReadResult result = ReadEdi(io, GetFactory(), loader, options);
     // Over a layer below, a record read may stand for one with the same ID
     // that is listed with its targets already.
-    const bool bOnlyLayer = v_transactionTop->Parent() == nullptr;
+    const bool bOnlyLayer = Top()->Parent() == nullptr;
     TLinkTargets targets;
     for (const Loader::TRead& r : loader.read) {
         CTElemDbObject& elem = *r.elem;
@@ -211,7 +227,7 @@ void CTMemDbEngine::WriteToStream(CTStream& stream) {
     CTEdiWriter writer(container.Payload());
     writer.WriteSignature(GetFactory().GetSignature());
     writer.WriteStructure(tables);
-    for (const auto& pMap : v_transactionTop->Maps()) {
+    for (const auto& pMap : Top()->Maps()) {
         if (!pMap || pMap->Elements().empty()) continue;
         writer.BeginRecords(pMap->Table().GetTableIndex(), static_cast<std::int32_t>(pMap->Elements().size()),
                             pMap->GetMaxID());
@@ -270,7 +286,7 @@ void CTMemDbEngine::SaveConsistentPopulation(CTStream& stream, CTDbEngine& model
 }
 
 void CTMemDbEngine::InsertRaw(const CTDbObject& obj) {
-    CTElemDbObjectMap* pMap = v_transactionTop->Map(obj.TableIndex());
+    CTElemDbObjectMap* pMap = Top()->Map(obj.TableIndex());
     if (!pMap || pMap->Lookup(obj.GetID())) return;
     CTElemDbObject& elem = pMap->Add(std::make_unique<CTElemDbObject>(obj.TableInfo(), CTValueList(obj.Values())));
     RegisterReferences(elem, nullptr);
@@ -279,7 +295,7 @@ void CTMemDbEngine::InsertRaw(const CTDbObject& obj) {
 void CTMemDbEngine::RemoveOrphans() {
     PrepareChange();
     for (CTTableInfo* pTable : v_tables) {
-        for (const auto& [nID, pListed] : v_transactionTop->ObjectsOfClass(pTable->GetTableIndex())) {
+        for (const auto& [nID, pListed] : Top()->ObjectsOfClass(pTable->GetTableIndex())) {
             const CTElemDbObject* pElem = pListed;
             bool bOrphan = false;
             ForEachLinkField(*pTable, [&](int ix, const CTTableLink& link) {
@@ -287,7 +303,7 @@ void CTMemDbEngine::RemoveOrphans() {
                 pElem->v_values.GetRefValues(ix, nCls, nObj);
                 bOrphan = bOrphan || (link.Flags().bRefIntegr && IsReference(nCls, nObj) && !HoldsClass(nCls));
             });
-            if (CTElemDbObject* pLive = v_transactionTop->FindObject(pTable->GetTableIndex(), nID); bOrphan && pLive) {
+            if (CTElemDbObject* pLive = Top()->FindObject(pTable->GetTableIndex(), nID); bOrphan && pLive) {
                 RemoveCollected(CollectCascade(*pLive));
             }
         }
@@ -301,7 +317,7 @@ void CTMemDbEngine::RequireWritable(const CTTableInfo& table) const {
 }
 
 CTElemDbObject& CTMemDbEngine::FindOrRaise(std::int32_t nClsID, std::int32_t nObjID) const {
-    CTElemDbObject* pElem = v_transactionTop->FindObject(nClsID, nObjID);
+    CTElemDbObject* pElem = Top()->FindObject(nClsID, nObjID);
     if (!pElem) CTDbException::RaiseExc(excRecNotFound);
     return *pElem;
 }
@@ -312,12 +328,12 @@ void CTMemDbEngine::PrepareChange() {
     DiscardRedo();
 }
 
-void CTMemDbEngine::FoldAll() { v_transactionTop->Fold(); }
+void CTMemDbEngine::FoldAll() { Top()->Fold(); }
 
 void CTMemDbEngine::DiscardRedo() { v_redo.clear(); }
 
 CTElemDbObject& CTMemDbEngine::CopyOnWrite(std::int32_t nClsID, std::int32_t nObjID) {
-    CTElemDbObjectMap* pTop = v_transactionTop->Map(nClsID);
+    CTElemDbObjectMap* pTop = Top()->Map(nClsID);
     if (!pTop) CTDbException::RaiseExc(excRecNotFound);
     if (CTElemDbObject* pHere = pTop->Lookup(nObjID); pHere && !pHere->IsDeleted()) return *pHere;
     const CTElemDbObject& below = FindOrRaise(nClsID, nObjID);
@@ -333,7 +349,7 @@ void CTMemDbEngine::ReadObject(CTDbObject& obj) const {
 }
 
 bool CTMemDbEngine::ObjectExists(std::int32_t nClsID, std::int32_t nObjID) const {
-    return v_transactionTop->FindObject(nClsID, nObjID) != nullptr;
+    return Top()->FindObject(nClsID, nObjID) != nullptr;
 }
 
 void CTMemDbEngine::InsertObject(CTDbObject& obj) {
@@ -344,7 +360,7 @@ void CTMemDbEngine::InsertObject(CTDbObject& obj) {
         CTDbException::RaiseExc(excIDUsed, std::to_string(obj.GetID()));
     }
     PrepareChange();
-    CTElemDbObjectMap* pMap = v_transactionTop->Map(nClsID);
+    CTElemDbObjectMap* pMap = Top()->Map(nClsID);
     if (!pMap) CTDbException::RaiseExc(excDbStructure);
     const std::int32_t nID = obj.GetID() != 0 ? obj.GetID() : pMap->GetMaxID() + 1;
     CTValueList values(table.GetAllFieldInfo());
@@ -355,7 +371,7 @@ void CTMemDbEngine::InsertObject(CTDbObject& obj) {
     // insert-and-delete would be dropped and bring that version back).
     std::unique_ptr<CTElemDbObject> pTombstone = pMap->Remove(nID);
     CTElemDbObject& elem = pMap->Add(std::make_unique<CTElemDbObject>(table, std::move(values)));
-    elem.v_status = v_transactionTop->FindBelow(nClsID, nID) ? elemUpdated : elemInserted;
+    elem.v_status = Top()->FindBelow(nClsID, nID) ? elemUpdated : elemInserted;
     obj.SetID(nID);
     const auto restore = [&] {
         pMap->Remove(nID);
@@ -387,9 +403,9 @@ void CTMemDbEngine::UpdateObject(CTDbObject& obj) {
     const CTValueList old = std::exchange(elem.v_values, std::move(values));
     RegisterReferences(elem, &old);
     elem.v_status |= elemUpdated;
-    if (v_transactionTop->v_singleClsID != obj.TableIndex() || v_transactionTop->v_singleObjID != obj.GetID()) {
-        v_transactionTop->v_singleClsID = 0;
-        v_transactionTop->v_singleObjID = 0;
+    if (Top()->v_singleClsID != obj.TableIndex() || Top()->v_singleObjID != obj.GetID()) {
+        Top()->v_singleClsID = 0;
+        Top()->v_singleObjID = 0;
     }
     NotifyModified(true, obj.TableIndex(), obj.GetID(), obj.GetName(), updUpdated);
 }
@@ -431,10 +447,10 @@ void CTMemDbEngine::SetBinaryValue(const CTDbObject& obj, int nFieldIx, CTStream
 
 void CTMemDbEngine::RemoveObject(CTDbObject& obj) {
     RequireWritable(obj.TableInfo());
-    CTElemDbObject* pElem = v_transactionTop->FindObject(obj.TableIndex(), obj.GetID());
+    CTElemDbObject* pElem = Top()->FindObject(obj.TableIndex(), obj.GetID());
     if (!pElem) return;
     PrepareChange();
-    RemoveCollected(CollectCascade(*v_transactionTop->FindObject(obj.TableIndex(), obj.GetID())));
+    RemoveCollected(CollectCascade(*Top()->FindObject(obj.TableIndex(), obj.GetID())));
 }
 
 std::vector<CTElemDbObject*> CTMemDbEngine::CollectCascade(CTElemDbObject& root) const {
@@ -443,7 +459,7 @@ std::vector<CTElemDbObject*> CTMemDbEngine::CollectCascade(CTElemDbObject& root)
     for (std::size_t i = 0; i < collected.size(); ++i) {
         for (const CTDbRelation& rel : collected[i]->v_referrers) {
             if (!rel.v_model->Flags().bCascDel || !seen.insert({rel.v_refClsID, rel.v_refObjID}).second) continue;
-            if (CTElemDbObject* pDep = v_transactionTop->FindObject(rel.v_refClsID, rel.v_refObjID)) {
+            if (CTElemDbObject* pDep = Top()->FindObject(rel.v_refClsID, rel.v_refObjID)) {
                 collected.push_back(pDep);
             }
         }
@@ -463,18 +479,18 @@ void CTMemDbEngine::RemoveCollected(const std::vector<CTElemDbObject*>& collecte
 }
 
 void CTMemDbEngine::PurgeTable(std::int32_t nClsID) {
-    CTElemDbObjectMap* pMap = v_transactionTop->Map(nClsID);
+    CTElemDbObjectMap* pMap = Top()->Map(nClsID);
     if (!pMap) return;
     RequireWritable(pMap->Table());
     PrepareChange();
-    for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(nClsID)) {
-        if (CTElemDbObject* pLive = v_transactionTop->FindObject(nClsID, nID)) RemoveCollected(CollectCascade(*pLive));
+    for (const auto& [nID, pElem] : Top()->ObjectsOfClass(nClsID)) {
+        if (CTElemDbObject* pLive = Top()->FindObject(nClsID, nID)) RemoveCollected(CollectCascade(*pLive));
     }
     // Tombstones that hide no older version can go for good.
     std::erase_if(pMap->Elements(), [&](const auto& entry) {
-        return entry.second->IsDeleted() && !v_transactionTop->FindBelow(nClsID, entry.first);
+        return entry.second->IsDeleted() && !Top()->FindBelow(nClsID, entry.first);
     });
-    const auto left = v_transactionTop->ObjectsOfClass(nClsID);
+    const auto left = Top()->ObjectsOfClass(nClsID);
     pMap->SetMaxID(left.empty() ? 0 : left.rbegin()->first);
 }
 
@@ -488,7 +504,7 @@ CTDbObject& CTMemDbEngine::NewObjectFor(const CTElemDbObject& elem, CTObjectList
 
 CTObjectList CTMemDbEngine::AllObjects(std::int32_t nClsID, const CTProgressCallback& callback) const {
     CTObjectList result;
-    for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(nClsID)) {
+    for (const auto& [nID, pElem] : Top()->ObjectsOfClass(nClsID)) {
         NewObjectFor(*pElem, result);
         if (callback) callback();
     }
@@ -496,11 +512,11 @@ CTObjectList CTMemDbEngine::AllObjects(std::int32_t nClsID, const CTProgressCall
 }
 
 int CTMemDbEngine::CountObjects(std::int32_t nClsID) const {
-    return static_cast<int>(v_transactionTop->ObjectsOfClass(nClsID).size());
+    return static_cast<int>(Top()->ObjectsOfClass(nClsID).size());
 }
 
 bool CTMemDbEngine::IsUniqueValue(const CTDbObject& obj, int nFieldIx, bool bIgnoreCase, std::string_view szVal) const {
-    for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(obj.TableIndex())) {
+    for (const auto& [nID, pElem] : Top()->ObjectsOfClass(obj.TableIndex())) {
         if (nID != obj.GetID() && TextEquals(pElem->v_values.GetUnicodeStringValue(nFieldIx), szVal, bIgnoreCase)) {
             return false;
         }
@@ -510,7 +526,7 @@ bool CTMemDbEngine::IsUniqueValue(const CTDbObject& obj, int nFieldIx, bool bIgn
 
 // ---- references ---------------------------------------------------------
 
-bool CTMemDbEngine::HoldsClass(std::int32_t nClsID) const { return v_transactionTop->Map(nClsID) != nullptr; }
+bool CTMemDbEngine::HoldsClass(std::int32_t nClsID) const { return Top()->Map(nClsID) != nullptr; }
 
 bool CTMemDbEngine::CheckReferences(const CTTableInfo& table, CTValueList& values, std::int32_t nOwnID,
                                     const std::vector<std::pair<std::int32_t, CTTableInfo*>>* pFileIDs,
@@ -529,7 +545,7 @@ bool CTMemDbEngine::CheckReferences(const CTTableInfo& table, CTValueList& value
         std::int32_t nCls = 0, nObj = 0;
         values.GetRefValues(ix, nCls, nObj);
         if (!IsReference(nCls, nObj)) return;
-        CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj);
+        CTElemDbObject* pTarget = Top()->FindObject(nCls, nObj);
         if (pTargets && pTarget) pTargets->emplace_back(&link, pTarget);
         int nFailure = -1;
         if (link.Flags().bRefIntegr && HoldsClass(nCls) && !pTarget) nFailure = excRelRequired;
@@ -555,12 +571,12 @@ void CTMemDbEngine::RegisterReferences(const CTElemDbObject& elem, const CTValue
             std::int32_t nOldCls = 0, nOldObj = 0;
             pOldValues->GetRefValues(ix, nOldCls, nOldObj);
             if (nOldCls == nCls && nOldObj == nObj) return;
-            if (CTElemDbObject* pOld = v_transactionTop->FindObject(nOldCls, nOldObj)) {
+            if (CTElemDbObject* pOld = Top()->FindObject(nOldCls, nOldObj)) {
                 std::erase_if(pOld->v_referrers, [&](const CTDbRelation& r) { return SameRelation(r, &link, nOwnCls, elem.v_id); });
             }
         }
         if (!IsReference(nCls, nObj)) return;
-        CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj);
+        CTElemDbObject* pTarget = Top()->FindObject(nCls, nObj);
         if (!pTarget) return;
         const bool bListed = std::any_of(pTarget->v_referrers.begin(), pTarget->v_referrers.end(),
                                          [&](const CTDbRelation& r) { return SameRelation(r, &link, nOwnCls, elem.v_id); });
@@ -586,7 +602,7 @@ void CTMemDbEngine::UnregisterReferences(const CTElemDbObject& elem) {
     ForEachLinkField(*elem.v_tblInfo, [&](int ix, const CTTableLink& link) {
         std::int32_t nCls = 0, nObj = 0;
         elem.v_values.GetRefValues(ix, nCls, nObj);
-        if (CTElemDbObject* pTarget = v_transactionTop->FindObject(nCls, nObj)) {
+        if (CTElemDbObject* pTarget = Top()->FindObject(nCls, nObj)) {
             std::erase_if(pTarget->v_referrers, [&](const CTDbRelation& r) { return SameRelation(r, &link, nOwnCls, elem.v_id); });
         }
     });
@@ -633,7 +649,7 @@ CTObjectList CTMemDbEngine::GetRelated(const CTDbObject& obj, std::int32_t nClsI
     };
     if (obj.TableInfo().GetDbEngine() != this) {
         for (CTTableInfo* pTable : DerivedTables(nClsID)) {
-            for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(pTable->GetTableIndex())) {
+            for (const auto& [nID, pElem] : Top()->ObjectsOfClass(pTable->GetTableIndex())) {
                 std::int32_t nCls = 0, nObj = 0;
                 pElem->v_values.GetRefValues(nFieldIx, nCls, nObj);
                 if (nCls == obj.TableIndex() && nObj == obj.GetID() && accept(*pElem)) return result;
@@ -642,7 +658,7 @@ CTObjectList CTMemDbEngine::GetRelated(const CTDbObject& obj, std::int32_t nClsI
         return result;
     }
     const CTTableLink* pLink = LinkFor(obj.TableInfo(), nClsID, nFieldIx);
-    CTElemDbObject* pStored = v_transactionTop->FindObject(obj.TableIndex(), obj.GetID());
+    CTElemDbObject* pStored = Top()->FindObject(obj.TableIndex(), obj.GetID());
     if (!pStored) return result;
     // Referrers that no longer exist are dropped on the way.
     std::erase_if(pStored->v_referrers,
@@ -650,7 +666,7 @@ CTObjectList CTMemDbEngine::GetRelated(const CTDbObject& obj, std::int32_t nClsI
     for (const CTDbRelation& rel : std::vector<CTDbRelation>(pStored->v_referrers)) {
         const CTTableInfo* pRefTable = GetFactory().GetTableInfo(rel.v_refClsID);
         if (rel.v_model != pLink || !pRefTable || !pRefTable->IsOfClass(nClsID)) continue;
-        if (accept(*v_transactionTop->FindObject(rel.v_refClsID, rel.v_refObjID))) return result;
+        if (accept(*Top()->FindObject(rel.v_refClsID, rel.v_refObjID))) return result;
     }
     return result;
 }
@@ -684,7 +700,7 @@ CTObjectList CTMemDbEngine::SelectByExample(const CTDbObject& example, const std
     bMustSort = true;
     CTObjectList result;
     for (CTTableInfo* pTable : DerivedTables(example.TableIndex())) {
-        for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(pTable->GetTableIndex())) {
+        for (const auto& [nID, pElem] : Top()->ObjectsOfClass(pTable->GetTableIndex())) {
             if (!MatchesExample(example, *pElem)) continue;
             NewObjectFor(*pElem, result);
             if (callback) callback();
@@ -696,7 +712,7 @@ CTObjectList CTMemDbEngine::SelectByExample(const CTDbObject& example, const std
 int CTMemDbEngine::CountByExample(const CTDbObject& example) const {
     int n = 0;
     for (CTTableInfo* pTable : DerivedTables(example.TableIndex())) {
-        for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(pTable->GetTableIndex())) {
+        for (const auto& [nID, pElem] : Top()->ObjectsOfClass(pTable->GetTableIndex())) {
             n += MatchesExample(example, *pElem) ? 1 : 0;
         }
     }
@@ -708,9 +724,9 @@ void CTMemDbEngine::RemoveByExample(const CTDbObject& example) {
     PrepareChange();
     for (CTTableInfo* pTable : DerivedTables(example.TableIndex())) {
         const std::int32_t nClsID = pTable->GetTableIndex();
-        for (const auto& [nID, pElem] : v_transactionTop->ObjectsOfClass(nClsID)) {
+        for (const auto& [nID, pElem] : Top()->ObjectsOfClass(nClsID)) {
             if (!MatchesExample(example, *pElem)) continue;
-            if (CTElemDbObject* pLive = v_transactionTop->FindObject(nClsID, nID)) RemoveCollected(CollectCascade(*pLive));
+            if (CTElemDbObject* pLive = Top()->FindObject(nClsID, nID)) RemoveCollected(CollectCascade(*pLive));
         }
     }
 }
@@ -719,7 +735,7 @@ void CTMemDbEngine::RemoveByExample(const CTDbObject& example) {
 
 void CTMemDbEngine::StartTransaction(std::int32_t nMsgID, std::int32_t nAppUpdateCode, bool bCanRedo,
                                      std::int32_t nUpdateClsID, std::int32_t nUpdateObjID) {
-    CTTransactionLayer& top = *v_transactionTop;
+    CTTransactionLayer& top = *Top();
     if (v_nestedTransactions > 0) {
         top.v_updateCode |= nAppUpdateCode;
     } else if (!(nUpdateObjID != 0 && top.Parent() && top.v_singleClsID == nUpdateClsID &&
@@ -741,13 +757,13 @@ void CTMemDbEngine::StartTransaction(std::int32_t nMsgID, std::int32_t nAppUpdat
 
 void CTMemDbEngine::EndTransaction() {
     if (v_nestedTransactions == 0 || --v_nestedTransactions > 0) return;
-    v_transactionTop->DropInsertedAndDeleted();
-    if (v_transactionTop->IsEmpty() && v_transactionTop->Parent()) v_transactionTop = v_transactionTop->TakeParent();
+    Top()->DropInsertedAndDeleted();
+    if (Top()->IsEmpty() && Top()->Parent()) v_transactionTop = Top()->TakeParent();
 }
 
 void CTMemDbEngine::StartNullTransaction() {
     if (v_nestedTransactions == 0) {
-        v_transactionTop = std::make_unique<CTTransactionLayer>(std::move(v_transactionTop), v_tables);
+        v_transactionTop = std::make_unique<CTTransactionLayer>(std::move(Top()), v_tables);
     }
     ++v_nestedTransactions;
 }
@@ -768,7 +784,7 @@ std::unique_ptr<CTTransactionLayer> CTMemDbEngine::RollBackTop() {
     for (const auto& pMap : pUndone->Maps()) {
         if (!pMap) continue;
         for (const auto& [nID, pElem] : pMap->Elements()) {
-            if (CTElemDbObject* pBelow = v_transactionTop->FindObject(pMap->Table().GetTableIndex(), nID)) {
+            if (CTElemDbObject* pBelow = Top()->FindObject(pMap->Table().GetTableIndex(), nID)) {
                 RegisterReferences(*pBelow, nullptr);
             }
         }
@@ -777,8 +793,8 @@ std::unique_ptr<CTTransactionLayer> CTMemDbEngine::RollBackTop() {
 }
 
 bool CTMemDbEngine::CanUndo(std::int32_t& nMsgID) const {
-    if (IsReadOnly() || v_nestedTransactions > 0 || !v_transactionTop->Parent()) return false;
-    nMsgID = v_transactionTop->v_description;
+    if (IsReadOnly() || v_nestedTransactions > 0 || !Top()->Parent()) return false;
+    nMsgID = Top()->v_description;
     return true;
 }
 
@@ -789,7 +805,7 @@ bool CTMemDbEngine::CanRedo(std::int32_t& nMsgID) const {
 }
 
 std::int32_t CTMemDbEngine::Undo() {
-    if (!v_transactionTop->Parent()) return 0;
+    if (!Top()->Parent()) return 0;
     std::unique_ptr<CTTransactionLayer> pUndone = RollBackTop();
     const std::int32_t nCode = pUndone->v_updateCode;
     if (pUndone->v_canRedo) {
@@ -812,7 +828,7 @@ std::int32_t CTMemDbEngine::Redo() {
         }
     };
     forEachElement([&](std::int32_t nClsID, const CTElemDbObject& elem) {
-        if (CTElemDbObject* pBelow = v_transactionTop->FindObject(nClsID, elem.v_id)) UnregisterReferences(*pBelow);
+        if (CTElemDbObject* pBelow = Top()->FindObject(nClsID, elem.v_id)) UnregisterReferences(*pBelow);
     });
     pLayer->SetParent(std::move(v_transactionTop));
     v_transactionTop = std::move(pLayer);
@@ -823,7 +839,7 @@ std::int32_t CTMemDbEngine::Redo() {
             RegisterReferences(elem, nullptr);
         }
     });
-    return v_transactionTop->v_updateCode;
+    return Top()->v_updateCode;
 }
 
 // ---- debugging ----------------------------------------------------------
@@ -861,7 +877,7 @@ void DumpLayer(std::ostream& out, const CTTransactionLayer& layer) {
 std::string CTMemDbEngine::DebugDumpText() const {
     std::ostringstream out;
     out << "TRANSACTION STACK\n=================\n";
-    DumpLayer(out, *v_transactionTop);
+    DumpLayer(out, *Top());
     if (!v_redo.empty()) {
         out << "\nREDO STACK\n==========\n";
         for (auto it = v_redo.rbegin(); it != v_redo.rend(); ++it) DumpLayer(out, **it);

@@ -4,9 +4,13 @@
 // of every record for referential integrity and cascade removal.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objectstore/compressed_container.h"
@@ -102,6 +106,10 @@ protected:
     // The tables of this engine's database.
     const std::vector<CTTableInfo*>& EngineTables() const { return v_tables; }
     bool LoadFrom(CTStream& raw, bool bMustFlagErrors, const std::string& szShownName);
+    // Defers reading the content until anything first touches it; every
+    // access, a transaction's start included, runs the load once, so it
+    // always lands in the base layer.
+    void LoadOnFirstUse(std::function<void()> load);
 
 private:
     class Loader;
@@ -135,7 +143,23 @@ private:
     std::vector<CTTableInfo*> DerivedTables(std::int32_t nClsID) const;
     const CTTableLink* LinkFor(const CTTableInfo& table, std::int32_t nClsID, int nFieldIx) const;
 
+    // The top layer, after the pending load if there is one.
+    const std::unique_ptr<CTTransactionLayer>& Top() const {
+        if (v_bLoadPending.load(std::memory_order_acquire)) [[unlikely]] RunPendingLoad();
+        return v_transactionTop;
+    }
+    std::unique_ptr<CTTransactionLayer>& Top() {
+        std::as_const(*this).Top();
+        return v_transactionTop;
+    }
+    void RunPendingLoad() const;
+
     std::unique_ptr<CTTransactionLayer> v_transactionTop;
+    // Readers may share the store: the first use is made under a lock
+    // that the load's own accesses re-enter.
+    mutable std::function<void()> v_pendingLoad;
+    mutable std::atomic<bool> v_bLoadPending{false};
+    mutable std::recursive_mutex v_loadMutex;
     std::vector<std::unique_ptr<CTTransactionLayer>> v_redo;
     int v_nestedTransactions = 0;
     int v_engineIndex;

@@ -141,6 +141,14 @@ public:
     // Appends up to n bytes to out; returns how many were available.
     std::size_t ReadBytes(std::string& out, std::size_t n);
 
+    // The unread bytes of the current block (empty only at the end), so a
+    // token can be parsed where it lies; Skip consumes n of them.
+    std::string_view Buffered() {
+        if (v_pos >= v_len) Refill();
+        return {v_block.data() + v_pos, v_len - v_pos};
+    }
+    void Skip(std::size_t n) { v_pos += n; }
+
 private:
     bool Refill();
 

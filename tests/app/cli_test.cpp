@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <functional>
 #include <random>
 #include <set>
 #include <sstream>
 
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
+#include "app/cli_print_params.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/price_records.h"
 #include "catalogue/records.h"
@@ -307,6 +310,39 @@ TEST_F(CommandLine, APercentageAloneAppliesToTheBrineInForce) {
     EXPECT_NE(notes.find("--cond-percent does not apply"), std::string::npos) << notes;
 }
 
+// What a user types stays as typed in a message: options ("--cooling"),
+// quoted values ('steam') and the command line's own keywords.
+std::string WithoutTypedWords(const std::string& text) {
+    static const std::set<std::string> kKeywords = {"brumalis", "list",    "select",     "help",
+                                                    "air",      "water",   "condenserless", "cooling",
+                                                    "heatpump", "recovery", "heating",  "condensing",
+                                                    "si",       "imperial", "logo", "no"};
+    std::string out, word;
+    bool bQuoted = false, bOption = false;
+    const auto flush = [&] {
+        if (!bOption && !kKeywords.count(word)) out += word;
+        word.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\'') bQuoted = !bQuoted;
+        if (bQuoted) continue;
+        if (std::isalpha(static_cast<unsigned char>(c)) || (c == '-' && !word.empty())) {
+            word += c;
+            continue;
+        }
+        flush();
+        bOption = c == '-' && i + 1 < text.size() && text[i + 1] == '-';
+        if (bOption) {
+            ++i;
+            continue;
+        }
+        out += c;
+    }
+    flush();
+    return out;
+}
+
 // The Russian program prints no English: every word in Latin letters is a
 // name from the catalogue or one of the abbreviations the trade writes so.
 class RussianCommandLine : public CommandLine {
@@ -374,8 +410,57 @@ TEST_F(RussianCommandLine, ListSelectAndAnalysePrintNoEnglish) {
                 ASSERT_EQ(RunAnalyse({model}, analysed, err), 0) << model;
             }
             ExpectNoEnglish(analysed.str(), "analyse " + model);
+            ExpectNoEnglish(WithoutTypedWords(err.str()), "standard error of " + what);
         }
     }
+}
+
+TEST_F(RussianCommandLine, ErrorsAndNotesOnStandardErrorAreRussian) {
+    const auto failure = [](const std::function<void()>& run) {
+        try {
+            run();
+        } catch (const std::exception& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    std::ostringstream out, err;
+    const std::vector<std::string> messages = {
+        failure([&] { RunSelect({"--bogus"}, out, err); }),
+        failure([&] { RunSelect({"--cooling"}, out, err); }),
+        failure([&] { RunSelect({"surplus"}, out, err); }),
+        failure([&] { RunSelect({"--cooling", "lots"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "steam"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "boiling"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--cooling", "-5", "--no-store"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--max", "11", "--no-store"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--sort", "colour"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--versions", "Q"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--evap-brine", "Brandy"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--units", "speed=furlong"}, out, err); }),
+        failure([&] { RunSelect({"--condenser", "air", "--family", "cooling", "--mode", "idle"}, out, err); }),
+        failure([&] { RunAnalyse({"ACZ 999"}, out, err); }),
+        failure([&] { RunAnalyse({"Nothing like it"}, out, err); }),
+        failure([&] { RunAnalyse({"ACS 033 -SL", "--distance", "30"}, out, err); }),
+    };
+    for (const std::string& message : messages) {
+        EXPECT_NE(message, "no error");
+        ExpectNoEnglish(WithoutTypedWords(message), message);
+    }
+    EXPECT_NE(messages[4].find("'steam'"), std::string::npos) << "the typed value stays as typed: " << messages[4];
+    // Notes of a selection that went through.
+    std::ostringstream notes;
+    RunSelect({"--condenser", "air", "--family", "cooling", "--cooling", "350", "--lwe", "40", "--cond-percent", "10",
+               "--no-store"},
+              out, notes);
+    ASSERT_FALSE(notes.str().empty());
+    ExpectNoEnglish(WithoutTypedWords(notes.str()), notes.str());
+    // The print parameters as shown, their values in one column.
+    std::ostringstream params;
+    ASSERT_EQ(RunPrintParams({}, params), 0);
+    ExpectNoEnglish(params.str(), params.str());
+    EXPECT_NE(params.str().find("Строка 1: \n"), std::string::npos) << params.str();
+    EXPECT_NE(params.str().find("Логотип:  (нет)\n"), std::string::npos) << params.str();
 }
 
 }  // namespace

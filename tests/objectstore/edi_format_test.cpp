@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 
 #include "bench/edi_like_text.h"
@@ -95,6 +97,45 @@ TEST(EdiSchemaFree, GeneratedCatalogueLikeTextRewritesByteForByte) {
     for (const CTTableInfo* pTable : db.Tables()) nRead += db.Data(*pTable).rows.size();
     EXPECT_EQ(nRead, nRecords);
     EXPECT_EQ(WriteSchemaFree(db), text);
+}
+
+// Hands the text out a few bytes per read, so that tokens straddle the
+// reader's blocks wherever the chunk size puts them.
+class CTTrickleStream final : public CTStream {
+public:
+    CTTrickleStream(std::string_view text, std::size_t nChunk) : v_text(text), v_chunk(nChunk) {}
+    std::size_t Read(void* pBuffer, std::size_t nCount) override {
+        const std::size_t n = std::min({nCount, v_chunk, v_text.size() - v_pos});
+        std::memcpy(pBuffer, v_text.data() + v_pos, n);
+        v_pos += n;
+        return n;
+    }
+    std::size_t Write(const void*, std::size_t) override { return 0; }
+    std::int64_t Seek(std::int64_t, SeekOrigin) override { return -1; }
+
+private:
+    std::string_view v_text;
+    std::size_t v_chunk;
+    std::size_t v_pos = 0;
+};
+
+TEST(EdiSchemaFree, DecimalsReadTheSameWhereverTheBlocksEnd) {
+    const std::string text = bench::MakeEdiLikeText(64 * 1024);
+    for (std::size_t nChunk : {1, 2, 3, 7, 64, 65, 1000}) {
+        CTEdiDatabase db;
+        CTTrickleStream in(text, nChunk);
+        db.Read(in);
+        EXPECT_EQ(WriteSchemaFree(db), text) << "chunk " << nChunk;
+    }
+    // A decimal text is cut after 63 bytes; what follows is the next token.
+    const std::string szLong(70, '1');
+    const std::string damaged = Lines({"EDI100", "5 5 Tbl_X 50", "5 5 X_ID 2", "5 5 X_VAL 4", "0", "0",
+                                       "2 50 2 1", "2 1 4 " + szLong, "0", "0"});
+    for (std::size_t nChunk : {1, 5, 4096}) {
+        CTEdiDatabase db;
+        CTTrickleStream in(damaged, nChunk);
+        EXPECT_THROW(db.Read(in), CTEdiFormatError) << "chunk " << nChunk;
+    }
 }
 
 TEST(EdiSchemaFree, ValuesAndStructureArriveAsWritten) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -392,6 +394,64 @@ TEST_F(FileDatabase, SavedReloadedAndSavedAgainIsIdentical) {
     ASSERT_TRUE(factory->SaveFile(0, true));
     EXPECT_EQ(Bytes(v_file), first);
     EXPECT_EQ(NewController("Next")->GetID(), 3);
+}
+
+// An engine that reads its saved bytes only when first touched.
+class CTFirstUseEngine final : public CTMemDbEngine {
+public:
+    CTFirstUseEngine(CTBaseFactory& factory, std::string bytes, int& nLoads)
+        : CTMemDbEngine(factory, "Db0", std::string(), false, 0), v_bytes(std::move(bytes)) {
+        LoadOnFirstUse([this, &nLoads] {
+            ++nLoads;
+            CTByteViewStream raw(v_bytes);
+            LoadFrom(raw, false, "Db0");
+        });
+    }
+
+private:
+    std::string v_bytes;
+};
+
+TEST_F(FileDatabase, ContentLoadedOnFirstUseIsTheBaseOfEveryTransaction) {
+    factory->SetDatabaseName(0, v_file);
+    Populate();
+    ASSERT_TRUE(factory->SaveFile(0, true));
+    int nLoads = 0;
+    factory->ExchangeEngine(0, std::make_unique<CTFirstUseEngine>(*factory, Bytes(v_file), nLoads));
+    EXPECT_EQ(nLoads, 0);
+    // A transaction started before anything was read must not hold the load:
+    // undoing it keeps the records.
+    Engine().StartTransaction(7, 0, true, 0, 0);
+    EXPECT_EQ(nLoads, 1);
+    NewController("Added");
+    Engine().EndTransaction();
+    EXPECT_EQ(Engine().CountObjects(clsController), 3);
+    Engine().Undo();
+    EXPECT_EQ(Engine().CountObjects(clsController), 2);
+    EXPECT_EQ(factory->CreateObject(clsController, 1)->GetRelatedByIx(clsStep, stpControllerRef).size(), 2u);
+    EXPECT_EQ(Engine().LayerCount(), 1);
+    EXPECT_EQ(nLoads, 1);
+
+    // A read is a first use as well.
+    int nOther = 0;
+    factory->ExchangeEngine(0, std::make_unique<CTFirstUseEngine>(*factory, Bytes(v_file), nOther));
+    EXPECT_TRUE(Engine().ObjectExists(clsStep, 2));
+    EXPECT_EQ(Engine().CountObjects(clsStep), 2);
+    EXPECT_EQ(nOther, 1);
+
+    // Readers arriving together: one loads, the others wait for it.
+    int nShared = 0;
+    factory->ExchangeEngine(0, std::make_unique<CTFirstUseEngine>(*factory, Bytes(v_file), nShared));
+    std::atomic<int> nWrong{0};
+    std::vector<std::thread> readers;
+    for (int i = 0; i < 4; ++i) {
+        readers.emplace_back([&] {
+            if (Engine().CountObjects(clsStep) != 2) ++nWrong;
+        });
+    }
+    for (std::thread& t : readers) t.join();
+    EXPECT_EQ(nWrong, 0);
+    EXPECT_EQ(nShared, 1);
 }
 
 TEST_F(FileDatabase, SaveThatFailsHalfWayKeepsThePreviousFile) {
