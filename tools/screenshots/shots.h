@@ -49,5 +49,7 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The File menu, the Reporting Section and the report's busy window.
+void TakeCommandsScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -2,6 +2,7 @@
 
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/project_actions.h"
 
 namespace brumalis::ui {
 
@@ -10,8 +11,16 @@ namespace brumalis::ui {
 // A step per page, in page order, each inserted after the one before it.
 void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
-    (void)program;
-    (void)presenter;
+    // The project commands: before the translation, which reaches the File menu.
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Project commands", [&presenter](TProgramStart& s) {
+        new TProjectActions(*presenter.MainWindow(), s.Factory(), s.Session());
+    });
+    // Last, after the empty project: a project named on the command line.
+    program.AddStep("Project parameter", [&presenter, &start](TProgramStart&) {
+        if (TProjectActions* pActions = ProjectActionsOf(*presenter.MainWindow())) {
+            pActions->OpenParameter(start.Parameters());
+        }
+    });
 }
 
 }  // namespace brumalis::ui
