@@ -31,20 +31,25 @@ QToolButton* Button(QWidget* pParent, const char* szName, const char* szIcon, co
 TBoxReportingView::TBoxReportingView(TBoxReporting& model, const TSolutionBasket& basket, QWidget* pParent)
     : QGroupBox(QString::fromUtf8(TBoxReporting::kCaption), pParent), v_model(model), v_basket(basket) {
     setObjectName(QStringLiteral("Box_Reporting"));
+    // Three levels: a group's label, what stands in from it, and the boxes
+    // of the parts of the selected solution's report.
+    constexpr int kIndent = 14;
     auto* pGrid = new QGridLayout;
-    pGrid->addWidget(Lbl_FixedReport = Label("Lbl_FixedReport", "Fixed report part"), 0, 0);
-    pGrid->addWidget(Chk_CoverPage = Box("Chk_CoverPage", "Cover page text", v_model.Chk_CoverPage), 1, 0);
-    pGrid->addWidget(Lbl_SelSolution = Label("Lbl_SelSolution", "Selected solution"), 2, 0);
-    pGrid->addWidget(Lbl_GraphsReport = Label("Lbl_GraphsReport", "Graphs"), 3, 0);
-    pGrid->addWidget(Chk_OperationRange = Box("Chk_OperationRange", "Operation range", v_model.Chk_OperationRange), 4, 0);
-    pGrid->addWidget(Chk_PressureDrop = Box("Chk_PressureDrop", "Pressure drop", v_model.Chk_PressureDrop), 5, 0);
-    pGrid->addWidget(Chk_Dimensional = Box("Chk_Dimensional", "Dimensional drawing", v_model.Chk_Dimensional), 6, 0);
-    pGrid->addWidget(Lbl_TextsReport = Label("Lbl_TextsReport", "Specifications"), 7, 0);
-    pGrid->addWidget(Chk_SpecTexts = Box("Chk_SpecTexts", "Specification texts", v_model.Chk_SpecTexts), 8, 0);
-    // The boxes of a group stand in from its label.
-    for (QCheckBox* pBox : {Chk_CoverPage, Chk_OperationRange, Chk_PressureDrop, Chk_Dimensional, Chk_SpecTexts}) {
-        pBox->setContentsMargins(12, 0, 0, 0);
-    }
+    pGrid->setColumnMinimumWidth(0, kIndent);
+    pGrid->setColumnMinimumWidth(1, kIndent);
+    pGrid->setColumnStretch(2, 1);
+    const auto place = [pGrid](QWidget* pWidget, int nLevel) {
+        pGrid->addWidget(pWidget, pGrid->rowCount(), nLevel, 1, 3 - nLevel);
+    };
+    place(Lbl_FixedReport = Label("Lbl_FixedReport", "Fixed report part"), 0);
+    place(Chk_CoverPage = Box("Chk_CoverPage", "Cover page text", v_model.Chk_CoverPage), 1);
+    place(Lbl_SelSolution = Label("Lbl_SelSolution", "Selected solution"), 0);
+    place(Lbl_GraphsReport = Label("Lbl_GraphsReport", "Graphs"), 1);
+    place(Chk_OperationRange = Box("Chk_OperationRange", "Operation range", v_model.Chk_OperationRange), 2);
+    place(Chk_PressureDrop = Box("Chk_PressureDrop", "Pressure drop", v_model.Chk_PressureDrop), 2);
+    place(Chk_Dimensional = Box("Chk_Dimensional", "Dimensional drawing", v_model.Chk_Dimensional), 2);
+    place(Lbl_TextsReport = Label("Lbl_TextsReport", "Specifications"), 1);
+    place(Chk_SpecTexts = Box("Chk_SpecTexts", "Specification texts", v_model.Chk_SpecTexts), 2);
     Bib_MSWord = Button(this, "Bib_MSWord", "ICON_REPORT", "Report", "Produce a MSWord report");
     Btn_Distributor = Button(this, "Btn_Distributor", "ICON_DISTRIBUTOR", "Distributor",
                              "Define the distributor data (used in the reports)");
