@@ -80,20 +80,11 @@ protected:
             return true;
         };
     }
-    // A one-unit solution computed at 7/5 °C and 35 °C, as the Results page adds it.
+    // A one-unit cooling solution, as the Results page adds it.
     void AddSolution(const std::string& szUnit, double dReqCool) {
-        Cls_ChOutdoorUnit* pUnit = Unit(*session, szUnit);
-        ASSERT_NE(pUnit, nullptr);
         const std::int32_t nSeqNr = session->NextBasketSeqNr();
-        TSelTempData t;
-        t.CoolLeavingE = 7.0;
-        t.CoolDeltaTE = 5.0;
-        t.CoolLeavingC = 35.0;
-        t.CoolDeltaTC = 5.0;
-        t.Summer = 35.0;
-        pUnit->IsCandidateChiller(nSeqNr, false, t, session->v_Controllers, nullptr, 0.0, TSoundArray{1.0, 5.0, 10.0},
-                                  nullptr, nullptr, nullptr, nullptr, dReqCool, 0.0, kUnboundedCapacity, 0.0, 0.0,
-                                  kUnboundedCapacity);
+        Cls_ChOutdoorUnit* pUnit = Computed(*session, szUnit, nSeqNr, dReqCool, 0.0);
+        ASSERT_NE(pUnit, nullptr);
         session->Basket().Add(std::make_unique<TSolution>(nSeqNr, 0.0, dReqCool, std::vector{pUnit}));
     }
     std::string File(const std::string& szName) const { return (folder / szName).string(); }
