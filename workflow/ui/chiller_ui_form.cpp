@@ -83,6 +83,8 @@ TChillerUIForm::TChillerUIForm(TMainWindowModel& model, TShellOpen shellOpen, QW
 
 // Its widgets go after this body: focus moving away from them must not reach it.
 TChillerUIForm::~TChillerUIForm() {
+    // Whoever answers it goes with the widgets.
+    v_closeQuery = {};
     disconnect(v_focusConnection);
     v_model.SetOnChange({});
 }

@@ -30,11 +30,9 @@ TProjectActions::TProjectActions(TChillerUIForm& window, CTFactory& factory, TMa
     ShowState();
 }
 
-// The window may outlive the commands (tests); it must not ask them then.
-TProjectActions::~TProjectActions() {
-    v_window.SetCloseQuery({});
-    v_commands.SetOnChange({});
-}
+// Gone with the window, whose own part is destroyed by then: the window
+// has dropped its close query itself.
+TProjectActions::~TProjectActions() { v_commands.SetOnChange({}); }
 
 void TProjectActions::ShowState() {
     const bool bSave = v_commands.SaveEnabled();

@@ -16,6 +16,7 @@ namespace brumalis::ui {
 
 class TChillerUIForm;
 
+// A child of the window, living as long as it.
 class TProjectActions : public QObject {
     Q_OBJECT
 public:
