@@ -83,6 +83,8 @@ public:
     // The list of steps, for a front end to insert its own before Start.
     TProgramStart& Program() { return *v_program; }
     TMainWindowModel& Window() { return v_window; }
+    // The command line the program was started with (a project to open).
+    const platform::TParameters& Parameters() const { return v_registration.Parameters(); }
     // False once a failed start has freed the database set.
     bool DatabaseSetOpen() const { return v_program != nullptr; }
 

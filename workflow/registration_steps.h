@@ -40,6 +40,7 @@ public:
     // params: the command line without the program name and without the
     // toolkit's own options.
     TRegistrationSteps(platform::TParameters params, TRegistrationDialogs dialogs);
+    const platform::TParameters& Parameters() const { return v_params; }
 
     // First thing at the entry: true when this process is the temporary copy
     // that deletes the uninstalled program's file; it has done that work, and

@@ -87,7 +87,12 @@ TEST_F(MainWindow, CommandsCaptionLogosAndHints) {
     EXPECT_TRUE(window->Img_OrvaneLogo->isVisible());
     EXPECT_EQ(window->ACF_Exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(window->ACF_Preferences->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    EXPECT_EQ(window->AM_Commands->actions().size(), 2);
+    QStringList commands;
+    for (const QAction* pAction : window->AM_Commands->actions()) commands << pAction->objectName();
+    EXPECT_EQ(commands.mid(0, 4), (QStringList{"ACF_Open", "ACF_Save", "ACF_Preferences", "ACF_Exit"}));
+    EXPECT_EQ(window->ACF_Open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(window->ACF_Save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_FALSE(window->ACF_Open->isEnabled()) << "without the project commands";
 
     // The logo opens the maker's address, through the shell and nothing else.
     QTest::mouseClick(window->Img_OrvaneLogo, Qt::LeftButton);

@@ -53,6 +53,30 @@ protected:
         return nullptr;
     }
 
+    // The unit computed at 7/5 °C and 35 °C (heat pumps also 45/5 °C at
+    // 7 °C) under its own sequence number, as a selection run leaves it.
+    static Cls_ChOutdoorUnit* Computed(TMainSession& session, const std::string& szName, std::int32_t nSeqNr,
+                                       double dReqCool, double dReqHeat) {
+        Cls_ChOutdoorUnit* pUnit = Unit(session, szName);
+        if (!pUnit) return nullptr;
+        TSelTempData t;
+        t.SelectCooling = dReqHeat == 0.0;
+        t.CoolLeavingE = 7.0;
+        t.CoolDeltaTE = 5.0;
+        t.CoolLeavingC = 35.0;
+        t.CoolDeltaTC = 5.0;
+        t.Summer = 35.0;
+        t.HeatLeavingC = 45.0;
+        t.HeatDeltaTC = 5.0;
+        t.HeatLeavingE = 45.0;
+        t.HeatDeltaTE = 5.0;
+        t.Winter = 7.0;
+        pUnit->IsCandidateChiller(nSeqNr, false, t, session.v_Controllers, nullptr, 0.0, TSoundArray{1.0, 5.0, 10.0},
+                                  nullptr, nullptr, nullptr, nullptr, dReqCool, 0.0, kUnboundedCapacity, dReqHeat, 0.0,
+                                  kUnboundedCapacity);
+        return pUnit;
+    }
+
     std::unique_ptr<TPrivateRegistry> registry;
     std::unique_ptr<TProgramStart> start;
     std::vector<std::pair<std::string, std::string_view>> replacedBlobs;

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
         shots::TakeFramesScenes(scene);
         shots::TakeResultsScenes(scene);
         shots::TakeSettingsScenes(scene);
+        shots::TakeCommandsScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

@@ -58,5 +58,7 @@ void TakeResultsScenes(TScene& scene);
 // The Settings page in every layout: cooling, heat pump on cooling and on
 // heating, heat recovery, water cooled with a brine, condensing unit.
 void TakeSettingsScenes(TScene& scene);
+// The File menu, the Reporting Section and the report's busy window.
+void TakeCommandsScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -15,9 +17,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "localisation/ui/widget_translation.h"
 #include "platform/build_identity.h"
 #include "workflow/ui/embedded_icons.h"
+#include "workflow/ui/widget_state.h"
 
 namespace brumalis::ui {
 namespace {
@@ -78,6 +83,8 @@ TChillerUIForm::TChillerUIForm(TMainWindowModel& model, TShellOpen shellOpen, QW
 
 // Its widgets go after this body: focus moving away from them must not reach it.
 TChillerUIForm::~TChillerUIForm() {
+    // Whoever answers it goes with the widgets.
+    v_closeQuery = {};
     disconnect(v_focusConnection);
     v_model.SetOnChange({});
 }
@@ -86,12 +93,24 @@ void TChillerUIForm::CreateCommands() {
     AM_Commands = new QActionGroup(this);
     AM_Commands->setObjectName(QStringLiteral("AM_Commands"));
     AM_Commands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    ACF_Open = Command(this, "ACF_Open", "ICON_OPEN", "Open...", "Opens a Chiller project file", QKeySequence::Open);
+    ACF_Save = Command(this, "ACF_Save", "ICON_SAVE", "Save...", "Saves the solution basket to a Chiller project file",
+                       QKeySequence::Save);
+    ACF_SaveAs = Command(this, "ACF_SaveAs", "ICON_SAVE_AS", "Save As...",
+                         "Saves the solution basket to a new Chiller project file", QKeySequence::SaveAs);
+    // Each stays disabled until the project commands take it over.
+    for (QAction* pAction : {ACF_Open, ACF_Save, ACF_SaveAs}) pAction->setEnabled(false);
     ACF_Exit = Command(this, "ACF_Exit", "ICON_EXIT", "Exit", "Exit the Brumalis program", QKeySequence::Quit);
     ACF_Preferences = Command(this, "ACF_Preferences", "ICON_PREFERENCES", "Preferences",
                               "Set the required preferences", QKeySequence::Preferences);
     // Not every desktop defines the standard keys; these are the usual ones.
     if (ACF_Exit->shortcut().isEmpty()) ACF_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     if (ACF_Preferences->shortcut().isEmpty()) ACF_Preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    if (ACF_Open->shortcut().isEmpty()) ACF_Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    if (ACF_Save->shortcut().isEmpty()) ACF_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    if (ACF_SaveAs->shortcut().isEmpty()) ACF_SaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    AM_Commands->addAction(ACF_Open);
+    AM_Commands->addAction(ACF_Save);
     ACF_Preferences->setEnabled(false);
     AM_Commands->addAction(ACF_Preferences);
     AM_Commands->addAction(ACF_Exit);
@@ -99,6 +118,7 @@ void TChillerUIForm::CreateCommands() {
     connect(ACF_Preferences, &QAction::triggered, this, [this] {
         if (v_preferences) v_preferences();
     });
+    CreateFileMenu();
 
     Ctl_ToolBar = addToolBar(QString());
     Ctl_ToolBar->setObjectName(QStringLiteral("Ctl_ToolBar"));
@@ -129,6 +149,21 @@ void TChillerUIForm::CreateCommands() {
     pLogoLayout->addWidget(Img_OrvaneLogo);
     Ctl_ToolBar->addWidget(pLogoFrame);
     connect(Img_OrvaneLogo, &QToolButton::clicked, this, [this] { v_shellOpen(platform::MakerWebAddress()); });
+}
+
+// The first menu; the others (help) are added after it.
+void TChillerUIForm::CreateFileMenu() {
+    MM_File = menuBar()->addMenu(Q("File"));
+    MM_File->setObjectName(QStringLiteral("MM_File"));
+    MM_File->addAction(ACF_Open);
+    MM_File->addAction(ACF_Save);
+    MM_File->addAction(ACF_SaveAs);
+    MM_File->addSeparator();
+    MM_File->addAction(ACF_Preferences);
+    MM_File->addSeparator();
+    MM_File->addAction(ACF_Exit);
+    // The actions without a tool button still work from the keyboard.
+    addAction(ACF_SaveAs);
 }
 
 void TChillerUIForm::CreatePages() {
@@ -218,8 +253,22 @@ void TChillerUIForm::SavePlacement() const {
 }
 
 void TChillerUIForm::closeEvent(QCloseEvent* pEvent) {
+    if (v_closeQuery && !v_closeQuery()) {
+        pEvent->ignore();
+        return;
+    }
     SavePlacement();
+    // The page shown is the window model's choice, not kept.
+    SaveWidgetState(*this, platform::Registry().CurrentUser(), PG_ChillerPages);
     QMainWindow::closeEvent(pEvent);
+}
+
+// The pages' frames exist by the first showing.
+void TChillerUIForm::showEvent(QShowEvent* pEvent) {
+    if (!std::exchange(v_bStateRestored, true)) {
+        RestoreWidgetState(*this, platform::Registry().CurrentUser(), PG_ChillerPages);
+    }
+    QMainWindow::showEvent(pEvent);
 }
 
 }  // namespace brumalis::ui

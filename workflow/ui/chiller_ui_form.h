@@ -13,6 +13,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -31,6 +32,10 @@ public:
 
     QActionGroup* AM_Commands = nullptr;
     QToolBar* Ctl_ToolBar = nullptr;
+    QMenu* MM_File = nullptr;
+    QAction* ACF_Open = nullptr;
+    QAction* ACF_Save = nullptr;
+    QAction* ACF_SaveAs = nullptr;
     QAction* ACF_Exit = nullptr;
     QAction* ACF_Preferences = nullptr;
     QToolButton* Img_OrvaneLogo = nullptr;
@@ -53,12 +58,20 @@ public:
     // disabled until there is one.
     void SetPreferencesHandler(std::function<void()> handler);
 
+    // Asked before the window closes (Exit, the window's close button, the
+    // desktop's logout); false keeps it open.
+    void SetCloseQuery(std::function<bool()> query) { v_closeQuery = std::move(query); }
+
+    TMainWindowModel& Model() { return v_model; }
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
     bool event(QEvent* pEvent) override;
 
 private:
     void CreateCommands();
+    void CreateFileMenu();
     void CreatePages();
     void ShowModel();
     void PG_ChillerPagesChange(int nIndex);
@@ -69,6 +82,8 @@ private:
     TMainWindowModel& v_model;
     TShellOpen v_shellOpen;
     std::function<void()> v_preferences;
+    std::function<bool()> v_closeQuery;
+    bool v_bStateRestored = false;
     QAction* v_salvikLogoAction = nullptr;
     QMetaObject::Connection v_focusConnection;
 };

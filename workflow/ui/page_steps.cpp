@@ -4,6 +4,7 @@
 #include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
+#include "workflow/ui/project_actions.h"
 #include "workflow/ui/results_page.h"
 #include "workflow/ui/settings_page_step.h"
 
@@ -25,6 +26,16 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
                              [&presenter](TProgramStart&) { new TAboutCommand(*presenter.MainWindow()); });
+    // The project commands: before the translation, which reaches the File menu.
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Project commands", [&presenter](TProgramStart& s) {
+        new TProjectActions(*presenter.MainWindow(), s.Factory(), s.Session());
+    });
+    // Last, after the empty project: a project named on the command line.
+    program.AddStep("Project parameter", [&presenter, &start](TProgramStart&) {
+        if (TProjectActions* pActions = ProjectActionsOf(*presenter.MainWindow())) {
+            pActions->OpenParameter(start.Parameters());
+        }
+    });
 }
 
 }  // namespace brumalis::ui
