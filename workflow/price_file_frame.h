@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/path_text.h"
+#include "platform/settings_store.h"
 
 namespace brumalis {
 
@@ -34,6 +35,7 @@ public:
     // file is chosen, else the path shortened to the frame.
     struct TFileState {
         std::string FileNameText;
+        std::string FileName;  // the stored name, whole
         bool InvalidFileShown = false;
         bool FileNotFoundShown = false;
         bool ClearEnabled = false;
@@ -56,11 +58,15 @@ public:
     // No file: the name "" and checksum 0 stored, database 1 emptied.
     void Btn_ClearClick();
 
-    // The stored name and checksum, noted when the dialog opens.
+    // The stored name and checksum, noted when the dialog opens, with every
+    // setting attaching a file writes.
     void NoteAttachedFile();
     // Cancel: when Browse or Clear changed the stored name or checksum
     // since NoteAttachedFile, the noted ones are stored again and that file
-    // attached again. Answers whether anything had changed.
+    // attached again; then each setting the frame touched is put back as it
+    // was (a value or key that did not exist is removed), so a cancelled
+    // dialog leaves the settings as it found them. Answers whether the file
+    // had changed.
     bool RestoreNotedFile();
 
 private:
@@ -68,7 +74,16 @@ private:
         std::string FileName;
         std::int32_t Checksum = 0;
     };
+    // A setting as it was: its value, or none, and whether its key existed.
+    struct TRawSetting {
+        std::string Key;
+        std::string Name;
+        bool KeyExisted = false;
+        std::optional<platform::TSettingValue> Value;
+    };
     TNoted Stored() const;
+    std::vector<TRawSetting> RawSettings() const;
+    void PutBack(const std::vector<TRawSetting>& settings) const;
     void Attach();
 
     std::string v_registryKey;
@@ -78,6 +93,7 @@ private:
     platform::TTextWidthFunc v_textWidth;
     TFileState v_state;
     std::optional<TNoted> v_noted;
+    std::vector<TRawSetting> v_notedRaw;
 };
 
 }  // namespace brumalis

@@ -37,7 +37,8 @@ std::vector<std::string> TabOrderProblems(QWidget& window);
 std::vector<std::string> SizeProblems(const QWidget& window);
 
 // Shows the window and holds it to the three checks (Latin texts only when
-// it is in Russian), as a test's expectations; then closes it.
-void ExpectWindowPasses(QWidget& window, bool bRussian);
+// it is in Russian, with the catalogue's words the window shows), as a
+// test's expectations; then closes it.
+void ExpectWindowPasses(QWidget& window, bool bRussian, const std::vector<std::string>& extraAllowed = {});
 
 }  // namespace brumalis::testing::ui

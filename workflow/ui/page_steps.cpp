@@ -2,6 +2,7 @@
 
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/preferences_wiring.h"
 
 namespace brumalis::ui {
 
@@ -10,8 +11,8 @@ namespace brumalis::ui {
 // A step per page, in page order, each inserted after the one before it.
 void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     TProgramStart& program = start.Program();
-    (void)program;
-    (void)presenter;
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Preferences command",
+                             [&presenter](TProgramStart& s) { InstallPreferences(*presenter.MainWindow(), s.Session()); });
 }
 
 }  // namespace brumalis::ui
