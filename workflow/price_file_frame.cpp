@@ -31,12 +31,12 @@ void TFrmPriceFileAdmin::SetNameRoom(int nWidth, platform::TTextWidthFunc textWi
 
 void TFrmPriceFileAdmin::ShowFileState() {
     v_state = TFileState{};
-    const std::string szName = Cls_PriceAndPrefsFile::GetFileName(v_registryKey, v_allUsers);
+    v_fileName = Cls_PriceAndPrefsFile::GetFileName(v_registryKey, v_allUsers);
+    const std::string& szName = v_fileName;
     if (szName.empty()) {
         v_state.FileNameText = dialogs::TBaseMsg::Translate(kBrowseHint);
         return;
     }
-    v_state.FileName = szName;
     v_state.FileNameText = v_textWidth ? platform::ShortenPathToWidth(szName, v_nameRoom, v_textWidth) : szName;
     std::error_code error;
     if (std::filesystem::is_regular_file(szName, error)) {

@@ -35,7 +35,6 @@ public:
     // file is chosen, else the path shortened to the frame.
     struct TFileState {
         std::string FileNameText;
-        std::string FileName;  // the stored name, whole
         bool InvalidFileShown = false;
         bool FileNotFoundShown = false;
         bool ClearEnabled = false;
@@ -51,6 +50,8 @@ public:
     // Reads the settings and database 1 again.
     void ShowFileState();
     const TFileState& State() const { return v_state; }
+    // The stored name as ShowFileState read it, whole.
+    const std::string& FileName() const { return v_fileName; }
 
     // The user confirmed a file in the open dialog: it is stored with its
     // checksum and attached.
@@ -92,6 +93,7 @@ private:
     int v_nameRoom = 0;
     platform::TTextWidthFunc v_textWidth;
     TFileState v_state;
+    std::string v_fileName;
     std::optional<TNoted> v_noted;
     std::vector<TRawSetting> v_notedRaw;
 };

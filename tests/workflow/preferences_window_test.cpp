@@ -443,5 +443,12 @@ TEST_F(PreferencesWindow, EveryPagePassesTheWindowChecksInRussianAndEnglish) {
     }
 }
 
+TEST(PreferencesTexts, EveryTextOfTheDialogHasItsRussianEntry) {
+    const CTGlossary& glossary = testing::ui::ShippedInterfaceGlossary();
+    for (const std::string& szEnglish : TFrm_Preferences::Texts()) {
+        EXPECT_TRUE(glossary.Translate(szEnglish).has_value()) << szEnglish;
+    }
+}
+
 }  // namespace
 }  // namespace brumalis::ui

@@ -83,7 +83,7 @@ void TFrmPriceFileAdminView::ShowState() {
     const TFrmPriceFileAdmin::TFileState& state = v_model.State();
     Lbl_FileName->setText(Q(state.FileNameText));
     // The whole name stays readable in the label's hint.
-    Lbl_FileName->setToolTip(Q(state.FileName));
+    Lbl_FileName->setToolTip(Q(v_model.FileName()));
     Lbl_InvalidFile->setVisible(state.InvalidFileShown);
     Lbl_FileNotFound->setVisible(state.FileNotFoundShown);
     Btn_Clear->setEnabled(state.ClearEnabled);
