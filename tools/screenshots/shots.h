@@ -49,5 +49,7 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The preferences dialog's pages and the prices file's states.
+void TakePreferencesScenes(TScene& scene);
 
 }  // namespace brumalis::shots

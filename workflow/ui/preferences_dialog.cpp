@@ -218,6 +218,8 @@ QGroupBox* TFrm_Preferences::MakeBarGroup(const char* szName, const char* szTitl
         view.ValueLabel->setObjectName(szName + QStringLiteral("_Value"));
         // Keys move the bar too, so it takes part in the Tab round.
         view.Bar->setFocusPolicy(Qt::StrongFocus);
+        // A handle the size of a few percent, not a third of a 25 % bar.
+        view.Bar->setPageStep(5);
         view.Bar->setMinimumWidth(view.Bar->fontMetrics().averageCharWidth() * 16);
         // Room for the widest text, so the labels do not jump while the bar moves.
         for (QLabel* pLabel : {view.LimitLabel, view.ValueLabel}) {
