@@ -204,8 +204,9 @@ QWidget* TFrm_Preferences::MakeRefrigerantsPage() {
     return pPage;
 }
 
-QGroupBox* TFrm_Preferences::MakeBarGroup(const char* szName, const char* szTitle, TModel::TDeviationBar neg) {
-    QGroupBox* pGroup = Group(this, szName, L(szTitle));
+QGroupBox* TFrm_Preferences::MakeBarGroup(QWidget* pPage, const char* szName, const char* szTitle,
+                                          TModel::TDeviationBar neg) {
+    QGroupBox* pGroup = Group(pPage, szName, L(szTitle));
     auto* pRow = new QHBoxLayout(pGroup);
     const auto bar = [this, pGroup, pRow](TModel::TDeviationBar which, bool bLimitFirst) {
         TBarView& view = Bars[which];
@@ -255,12 +256,8 @@ QWidget* TFrm_Preferences::MakeDeviationPage() {
     pColumn->addLayout(pRow);
     connect(Cbx_MaxSolution, &QComboBox::currentIndexChanged, this,
             [this](int nIndex) { v_model.ChooseMaxSolution(nIndex); });
-    QGroupBox* pCooling = MakeBarGroup("Box_CoolingDeviation", "Cooling Capacity Deviation", TModel::dbNegCooling);
-    QGroupBox* pHeating = MakeBarGroup("Box_HeatingDeviation", "Heating Capacity Deviation", TModel::dbNegHeating);
-    pCooling->setParent(pPage);
-    pHeating->setParent(pPage);
-    pColumn->addWidget(pCooling);
-    pColumn->addWidget(pHeating);
+    pColumn->addWidget(MakeBarGroup(pPage, "Box_CoolingDeviation", "Cooling Capacity Deviation", TModel::dbNegCooling));
+    pColumn->addWidget(MakeBarGroup(pPage, "Box_HeatingDeviation", "Heating Capacity Deviation", TModel::dbNegHeating));
     return pPage;
 }
 

@@ -87,7 +87,8 @@ private:
     QWidget* MakeOptionsPage();
     QWidget* MakePersonalizedDataPage();
     QWidget* MakeOtherPage();
-    QGroupBox* MakeBarGroup(const char* szName, const char* szTitle, brumalis::TFrm_Preferences::TDeviationBar neg);
+    QGroupBox* MakeBarGroup(QWidget* pPage, const char* szName, const char* szTitle,
+                            brumalis::TFrm_Preferences::TDeviationBar neg);
     void ShowModel();
     void ShowUnits();
     void ShowRefrigerants();
