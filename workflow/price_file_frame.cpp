@@ -5,6 +5,9 @@
 
 #include "catalogue/price_records.h"
 #include "dialogs/messages.h"
+#include "objectstore/database_set.h"
+#include "objectstore/db_object.h"
+#include "platform/data_source_entries.h"
 
 namespace brumalis {
 
@@ -28,7 +31,8 @@ void TFrmPriceFileAdmin::SetNameRoom(int nWidth, platform::TTextWidthFunc textWi
 
 void TFrmPriceFileAdmin::ShowFileState() {
     v_state = TFileState{};
-    const std::string szName = Cls_PriceAndPrefsFile::GetFileName(v_registryKey, v_allUsers);
+    v_fileName = Cls_PriceAndPrefsFile::GetFileName(v_registryKey, v_allUsers);
+    const std::string& szName = v_fileName;
     if (szName.empty()) {
         v_state.FileNameText = dialogs::TBaseMsg::Translate(kBrowseHint);
         return;
@@ -66,17 +70,54 @@ TFrmPriceFileAdmin::TNoted TFrmPriceFileAdmin::Stored() const {
             Cls_PriceAndPrefsFile::GetCurrentChecksum(v_registryKey, v_allUsers)};
 }
 
-void TFrmPriceFileAdmin::NoteAttachedFile() { v_noted = Stored(); }
+std::vector<TFrmPriceFileAdmin::TRawSetting> TFrmPriceFileAdmin::RawSettings() const {
+    // The frame's name and checksum, and the data source's file that
+    // connecting database 1 writes.
+    std::vector<TRawSetting> settings = {{v_registryKey, "PPFileName", false, std::nullopt},
+                                         {v_registryKey, "PPChecksum", false, std::nullopt}};
+    if (const CTBaseFactory* pFactory = CTDbObject::GetDefaultFactory()) {
+        settings.push_back(
+            {platform::DataSourceKey(pFactory->GetLogicalName(dbPricingAndPrefs)), "DBQ", false, std::nullopt});
+    }
+    const platform::CTSettingsStore& store = platform::Registry().Hive(v_allUsers);
+    for (TRawSetting& setting : settings) {
+        setting.KeyExisted = store.KeyExists(setting.Key);
+        setting.Value = store.ReadValue(setting.Key, setting.Name);
+    }
+    return settings;
+}
+
+void TFrmPriceFileAdmin::PutBack(const std::vector<TRawSetting>& settings) const {
+    platform::CTSettingsStore& store = platform::Registry().Hive(v_allUsers);
+    for (const TRawSetting& setting : settings) {
+        if (setting.Value) {
+            store.WriteValue(setting.Key, setting.Name, *setting.Value);
+        } else {
+            store.DeleteValue(setting.Key, setting.Name);
+        }
+        if (!setting.KeyExisted && store.ValueNames(setting.Key).empty() && store.SubkeyNames(setting.Key).empty()) {
+            store.DeleteKey(setting.Key);
+        }
+    }
+}
+
+void TFrmPriceFileAdmin::NoteAttachedFile() {
+    v_noted = Stored();
+    v_notedRaw = RawSettings();
+}
 
 bool TFrmPriceFileAdmin::RestoreNotedFile() {
     if (!v_noted) return false;
     const TNoted now = Stored();
-    if (now.FileName == v_noted->FileName && now.Checksum == v_noted->Checksum) return false;
-    // The checksum noted, not today's: the file may have changed since it was chosen.
-    Cls_PriceAndPrefsFile::SetFileName(v_registryKey, v_allUsers, v_noted->FileName);
-    Cls_PriceAndPrefsFile::SetCurrentChecksum(v_registryKey, v_allUsers, v_noted->Checksum);
-    Attach();
-    return true;
+    const bool bChanged = now.FileName != v_noted->FileName || now.Checksum != v_noted->Checksum;
+    if (bChanged) {
+        // The checksum noted, not today's: the file may have changed since it was chosen.
+        Cls_PriceAndPrefsFile::SetFileName(v_registryKey, v_allUsers, v_noted->FileName);
+        Cls_PriceAndPrefsFile::SetCurrentChecksum(v_registryKey, v_allUsers, v_noted->Checksum);
+        Attach();
+    }
+    PutBack(v_notedRaw);
+    return bChanged;
 }
 
 }  // namespace brumalis

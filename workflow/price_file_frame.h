@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/path_text.h"
+#include "platform/settings_store.h"
 
 namespace brumalis {
 
@@ -49,6 +50,8 @@ public:
     // Reads the settings and database 1 again.
     void ShowFileState();
     const TFileState& State() const { return v_state; }
+    // The stored name as ShowFileState read it, whole.
+    const std::string& FileName() const { return v_fileName; }
 
     // The user confirmed a file in the open dialog: it is stored with its
     // checksum and attached.
@@ -56,11 +59,15 @@ public:
     // No file: the name "" and checksum 0 stored, database 1 emptied.
     void Btn_ClearClick();
 
-    // The stored name and checksum, noted when the dialog opens.
+    // The stored name and checksum, noted when the dialog opens, with every
+    // setting attaching a file writes.
     void NoteAttachedFile();
     // Cancel: when Browse or Clear changed the stored name or checksum
     // since NoteAttachedFile, the noted ones are stored again and that file
-    // attached again. Answers whether anything had changed.
+    // attached again; then each setting the frame touched is put back as it
+    // was (a value or key that did not exist is removed), so a cancelled
+    // dialog leaves the settings as it found them. Answers whether the file
+    // had changed.
     bool RestoreNotedFile();
 
 private:
@@ -68,7 +75,16 @@ private:
         std::string FileName;
         std::int32_t Checksum = 0;
     };
+    // A setting as it was: its value, or none, and whether its key existed.
+    struct TRawSetting {
+        std::string Key;
+        std::string Name;
+        bool KeyExisted = false;
+        std::optional<platform::TSettingValue> Value;
+    };
     TNoted Stored() const;
+    std::vector<TRawSetting> RawSettings() const;
+    void PutBack(const std::vector<TRawSetting>& settings) const;
     void Attach();
 
     std::string v_registryKey;
@@ -77,7 +93,9 @@ private:
     int v_nameRoom = 0;
     platform::TTextWidthFunc v_textWidth;
     TFileState v_state;
+    std::string v_fileName;
     std::optional<TNoted> v_noted;
+    std::vector<TRawSetting> v_notedRaw;
 };
 
 }  // namespace brumalis

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
         shots::TakeResultsScenes(scene);
         shots::TakeSettingsScenes(scene);
         shots::TakeCommandsScenes(scene);
+        shots::TakePreferencesScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

@@ -60,5 +60,7 @@ void TakeResultsScenes(TScene& scene);
 void TakeSettingsScenes(TScene& scene);
 // The File menu, the Reporting Section and the report's busy window.
 void TakeCommandsScenes(TScene& scene);
+// The preferences dialog's pages and the prices file's states.
+void TakePreferencesScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -4,6 +4,7 @@
 #include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
+#include "workflow/ui/preferences_wiring.h"
 #include "workflow/ui/project_actions.h"
 #include "workflow/ui/results_page.h"
 #include "workflow/ui/settings_page_step.h"
@@ -30,6 +31,8 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Project commands", [&presenter](TProgramStart& s) {
         new TProjectActions(*presenter.MainWindow(), s.Factory(), s.Session());
     });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Preferences command",
+                             [&presenter](TProgramStart& s) { InstallPreferences(*presenter.MainWindow(), s.Session()); });
     // Last, after the empty project: a project named on the command line.
     program.AddStep("Project parameter", [&presenter, &start](TProgramStart&) {
         if (TProjectActions* pActions = ProjectActionsOf(*presenter.MainWindow())) {

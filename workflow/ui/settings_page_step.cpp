@@ -4,6 +4,7 @@
 
 #include "workflow/ui/chiller_ui_form.h"
 #include "workflow/ui/page_models.h"
+#include "workflow/ui/preferences_wiring.h"
 #include "workflow/ui/settings_page_view.h"
 
 namespace brumalis::ui {
@@ -15,6 +16,13 @@ TSettingsPageView& PutSettingsPage(TChillerUIForm& window, TMainWindowModel& mod
     pPage->AddOnResultsReady([&window] {
         window.PG_ChillerPages->setCurrentIndex(static_cast<int>(TChillerPage::Results));
     });
+    // "Preferences" opens on the page's row and re-expresses the page after OK.
+    TPreferencesCommand& preferences = PreferencesCommandOf(window, session);
+    TSettingsPage& page = settings.Page;
+    preferences.SetCriteriaSource([&page] {
+        return TSelectionCriteria{page.List().GetSelCondenser(), page.List().GetSelFamily(), 0, 0};
+    });
+    preferences.AddAcceptedStep("Settings page", [pPage] { pPage->PreferencesAccepted(); });
     return *pPage;
 }
 
