@@ -54,6 +54,7 @@ TFrm_Privacy::TFrm_Privacy(QWidget* pOwner, bool bReadOnly, const std::string& s
     v_pMmoNotice->setReadOnly(true);
     docui::CTTextDocumentOutput out(*v_pMmoNotice->document(), szProgramName, devicePixelRatioF(), palette());
     WritePrivacyNotice(out, paragraphs);
+    v_pMmoNotice->moveCursor(QTextCursor::Start);
     // Wide enough for a comfortable line, high enough to read the notice without scrolling much.
     const QFontMetrics metrics(v_pMmoNotice->font());
     v_pMmoNotice->setMinimumSize(metrics.averageCharWidth() * 70, metrics.lineSpacing() * 18);

@@ -44,8 +44,6 @@ TFrmUpgrade::TFrmUpgrade(QWidget* pOwner, bool bReadOnly, bool bAtStartup, const
     pBottom->UseOKOnly(true);
     pMain->addWidget(pBottom);
     v_pFrame->InitializeFrame(!bAtStartup);
-    const QFontMetrics metrics(font());
-    setMinimumSize(metrics.averageCharWidth() * 80, metrics.lineSpacing() * 24);
 }
 
 int OpenUpgradeDialog(QWidget* pOwner, bool bAtStartup, const TUpgradeSeams& seams) {

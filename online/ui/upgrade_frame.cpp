@@ -8,6 +8,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStackedWidget>
 #include <QtWidgets/QTreeWidget>
 #include <QtWidgets/QVBoxLayout>
@@ -22,6 +23,9 @@ namespace brumalis::online::ui {
 namespace {
 
 using T = TUpgradeText;
+
+constexpr int kListRows = 8;
+constexpr int kListChars = 70;
 
 QString Q(const std::string& sz) { return QString::fromStdString(sz); }
 
@@ -121,6 +125,9 @@ QWidget* TFrmAutoUpgrade::BuildListPage() {
                                       Q(UpgradeText(T::ColConfiguration)), Q(UpgradeText(T::ColDatabase)),
                                       Q(UpgradeText(T::ColSize))});
     v_pLblAvailVersions->setBuddy(v_pLvwAvailable);
+    // Room for a few versions and the whole width of the captions before any check.
+    v_pLvwAvailable->setMinimumHeight(v_pLvwAvailable->fontMetrics().lineSpacing() * kListRows);
+    v_pLvwAvailable->setMinimumWidth(v_pLvwAvailable->fontMetrics().averageCharWidth() * kListChars);
     pLayout->addWidget(v_pLblAvailVersions);
     pLayout->addWidget(v_pLvwAvailable, 1);
     connect(v_pLvwAvailable, &QTreeWidget::itemSelectionChanged, this, &TFrmAutoUpgrade::ListSelectionChanged);
@@ -185,6 +192,10 @@ void TFrmAutoUpgrade::FillList(const std::vector<TUpgradeListItem>& items) {
         v_pLvwAvailable->addTopLevelItem(new QTreeWidgetItem(cells));
     }
     dialogs::ui::TBasicDialog::CalculateListColumnWidths(v_pLvwAvailable, 0);
+    // The window grows to show every column whole.
+    int nWidth = 2 * v_pLvwAvailable->frameWidth() + v_pLvwAvailable->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < v_pLvwAvailable->columnCount(); ++c) nWidth += v_pLvwAvailable->columnWidth(c);
+    v_pLvwAvailable->setMinimumWidth(nWidth);
 }
 
 void TFrmAutoUpgrade::SetDownloadEnabled(bool bEnabled) { v_pBtnDownload->setEnabled(bEnabled); }

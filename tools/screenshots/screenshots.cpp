@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
         shots::TScene scene{camera, presenter, start, *presenter.MainWindow()};
         // One call per area, each scene in a file of its own.
         shots::TakeFrameworkScenes(scene);
+        shots::TakeOnlineScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

@@ -49,5 +49,7 @@ struct TScene {
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
+// The welcome hint, the upgrade dialog with a list and during a download, the notice.
+void TakeOnlineScenes(TScene& scene);
 
 }  // namespace brumalis::shots
