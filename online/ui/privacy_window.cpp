@@ -3,14 +3,12 @@
 #include <QtGui/QTextDocument>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
-#include <QtWidgets/QTabBar>
-#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QTextEdit>
 #include <QtWidgets/QVBoxLayout>
 
-#include "dialogs/ui/bottom_panel.h"
 #include "documents/ui/text_document_output.h"
 #include "online/privacy_notice.h"
+#include "online/ui/single_page.h"
 #include "online/upgrade_texts.h"
 
 namespace brumalis::online::ui {
@@ -41,14 +39,9 @@ TFrm_Privacy::TFrm_Privacy(QWidget* pOwner, bool bReadOnly, const std::string& s
     : TBasicDialog(pOwner, bReadOnly) {
     setObjectName(QStringLiteral("Frm_Privacy"));
     setWindowTitle(Q(T::NoticeCaption));
-    auto* pMain = new QVBoxLayout(this);
-    auto* pPages = new QTabWidget(this);
-    pPages->setObjectName(QStringLiteral("Pgc_Notice"));
-    // A single page: its tab is a heading, not a control.
-    pPages->tabBar()->setFocusPolicy(Qt::NoFocus);
-    auto* pPage = new QWidget(pPages);
-    pPage->setObjectName(QStringLiteral("Tsh_Notice"));
-    auto* pPageLayout = new QVBoxLayout(pPage);
+    const TSinglePage page = AddSinglePage(this, "Notice", Q(T::NoticePage));
+    QWidget* pPage = page.pPage;
+    QVBoxLayout* pPageLayout = page.pLayout;
     v_pMmoNotice = new QTextEdit(pPage);
     v_pMmoNotice->setObjectName(QStringLiteral("Mmo_Notice"));
     v_pMmoNotice->setReadOnly(true);
@@ -63,18 +56,13 @@ TFrm_Privacy::TFrm_Privacy(QWidget* pOwner, bool bReadOnly, const std::string& s
     v_pRbNotAccept = AnswerButton(pPage, "Rb_NotAccept", T::NoticeNotAccept);
     pPageLayout->addWidget(v_pRbAccept);
     pPageLayout->addWidget(v_pRbNotAccept);
-    pPages->addTab(pPage, Q(T::NoticePage));
-    pMain->addWidget(pPages, 1);
-
-    auto* pBottom = new dialogs::ui::TFraBottomPanelExt(this);
-    pBottom->UseOKOnly(false);
-    v_pBtnContinue = pBottom->OkButton();
+    page.pBottom->UseOKOnly(false);
+    v_pBtnContinue = page.pBottom->OkButton();
     v_pBtnContinue->setText(Q(T::NoticeContinue));
     v_pBtnContinue->setEnabled(false);
     // The bottom panel's OK would close with 1 whatever was chosen.
     disconnect(v_pBtnContinue, &QPushButton::clicked, nullptr, nullptr);
     connect(v_pBtnContinue, &QPushButton::clicked, this, &TFrm_Privacy::ContinueClick);
-    pMain->addWidget(pBottom);
     const auto choose = [this](QRadioButton* pChosen, QRadioButton* pOther) {
         connect(pChosen, &QRadioButton::clicked, this, [this, pChosen, pOther] {
             pChosen->setChecked(true);

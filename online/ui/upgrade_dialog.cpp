@@ -1,11 +1,9 @@
 #include "online/ui/upgrade_dialog.h"
 
 #include <QtWidgets/QCheckBox>
-#include <QtWidgets/QTabBar>
-#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
 
-#include "dialogs/ui/bottom_panel.h"
+#include "online/ui/single_page.h"
 #include "online/upgrade_hint.h"
 #include "online/upgrade_texts.h"
 
@@ -20,14 +18,9 @@ TFrmUpgrade::TFrmUpgrade(QWidget* pOwner, bool bReadOnly, bool bAtStartup, const
     using T = TUpgradeText;
     setObjectName(QStringLiteral("FrmUpgrade"));
     setWindowTitle(QString::fromStdString(UpgradeText(T::DialogCaption)));
-    auto* pMain = new QVBoxLayout(this);
-    auto* pPages = new QTabWidget(this);
-    pPages->setObjectName(QStringLiteral("Pgc_Upgrade"));
-    // A single page: its tab is a heading, not a control.
-    pPages->tabBar()->setFocusPolicy(Qt::NoFocus);
-    auto* pPage = new QWidget(pPages);
-    pPage->setObjectName(QStringLiteral("Tsh_Upgrade"));
-    auto* pPageLayout = new QVBoxLayout(pPage);
+    const TSinglePage page = AddSinglePage(this, "Upgrade", QString::fromStdString(UpgradeText(T::PageUpgrade)));
+    QWidget* pPage = page.pPage;
+    QVBoxLayout* pPageLayout = page.pLayout;
     v_pFrame = new TFrmAutoUpgrade(pPage, seams, [this] { DoCloseWindow(2); });
     pPageLayout->addWidget(v_pFrame, 1);
     v_pChbShowAtStartup = new QCheckBox(QString::fromStdString(UpgradeText(T::ShowReminder)), pPage);
@@ -38,11 +31,7 @@ TFrmUpgrade::TFrmUpgrade(QWidget* pOwner, bool bReadOnly, bool bAtStartup, const
     connect(v_pChbShowAtStartup, &QCheckBox::clicked, this,
             [](bool bChecked) { online::TFrmAutoUpgradeHint::WriteUpdateHint(bChecked); });
     pPageLayout->addWidget(v_pChbShowAtStartup);
-    pPages->addTab(pPage, QString::fromStdString(UpgradeText(T::PageUpgrade)));
-    pMain->addWidget(pPages, 1);
-    auto* pBottom = new dialogs::ui::TFraBottomPanelExt(this);
-    pBottom->UseOKOnly(true);
-    pMain->addWidget(pBottom);
+    page.pBottom->UseOKOnly(true);
     v_pFrame->InitializeFrame(!bAtStartup);
 }
 
