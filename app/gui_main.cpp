@@ -12,6 +12,7 @@
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/embedded_icons.h"
+#include "workflow/ui/first_run_step.h"
 #include "workflow/ui/page_steps.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     ui::TQtDesktopPresenter presenter;
     TDesktopStart start(params, presenter);
     ui::AddPageSteps(start, presenter);
+    // The terms at a version's first plain start; refused, they end the start.
+    ui::AddFirstRunStep(start, presenter, params, {[&start](QWidget*) { start.RunStartUpDisclaimer(); }, {}});
     const TDesktopOutcome outcome = start.Start();
     if (!outcome.bRunLoop) {
         if (!outcome.ErrorLine.empty()) std::cerr << outcome.ErrorLine << std::endl;

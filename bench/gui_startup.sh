@@ -20,6 +20,16 @@ trap 'rm -rf "$work"' EXIT INT TERM
 mkdir -m 700 "$work/runtime"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" BRUMALIS_STARTUP_PROBE=1
+# No modal window may stop a run: the welcome hint is switched off, and one
+# start with a parameter (which shows neither the hint nor the first-run
+# disclaimer) counts this version as started before.
+mkdir -p "$work/config/brumalis"
+printf '[Software\\Orvane\\Brumalis]\nUpdateHint=bool:false\n' >"$work/config/brumalis/registry.ini"
+"$program" "$work/counted-start" >/dev/null 2>"$work/err0.txt" || {
+    echo "the counting start failed:" >&2
+    cat "$work/err0.txt" >&2
+    exit 1
+}
 timer=""
 [ -x /usr/bin/time ] && timer="/usr/bin/time -f %U+%S -o"
 

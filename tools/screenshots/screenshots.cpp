@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
         shots::TakeSettingsScenes(scene);
         shots::TakeCommandsScenes(scene);
         shots::TakePreferencesScenes(scene);
+        shots::TakeOnlineScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

@@ -62,5 +62,7 @@ void TakeSettingsScenes(TScene& scene);
 void TakeCommandsScenes(TScene& scene);
 // The preferences dialog's pages and the prices file's states.
 void TakePreferencesScenes(TScene& scene);
+// The welcome hint, the upgrade dialog with a list and during a download, the notice.
+void TakeOnlineScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -1,5 +1,6 @@
 #include "workflow/ui/page_steps.h"
 
+#include "online/ui/upgrade_dialog.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
@@ -26,7 +27,10 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
-                             [&presenter](TProgramStart&) { new TAboutCommand(*presenter.MainWindow()); });
+                             [&presenter](TProgramStart&) {
+                                 auto* pAbout = new TAboutCommand(*presenter.MainWindow());
+                                 pAbout->Upgrade = [](QWidget* pAboutBox) { online::ui::OpenUpgradeDialog(pAboutBox, false); };
+                             });
     // The project commands: before the translation, which reaches the File menu.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Project commands", [&presenter](TProgramStart& s) {
         new TProjectActions(*presenter.MainWindow(), s.Factory(), s.Session());
