@@ -32,6 +32,7 @@
 #include "workflow/desktop_start.h"
 #include "workflow/settings_page.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/page_models.h"
 #include "workflow/ui/page_steps.h"
 #include "workflow/ui/preferences_dialog.h"
 #include "workflow/ui/preferences_wiring.h"
@@ -239,15 +240,12 @@ TEST_F(PreferencesWindow, RestoreDefaultsShowsTheDefaultUnitsDeviationsAndLimit)
 
 TEST_F(PreferencesWindow, UnitsChosenThroughTheMainWindowReexpressPanelAndGrid) {
     Start();
-    TSettingsPage page(Session());
-    page.SetupWindow();
+    // The window's own Settings page gives the row and re-expresses itself.
+    TSettingsPage& page = SharedSettingsPage(Window(), Session());
     page.SelectCriteria(ctAirCooled, famCoolingOnly, 0, 0);
     TPreferencesCommand& command = Command();
-    command.SetCriteriaSource([&page] {
-        return TSelectionCriteria{page.List().GetSelCondenser(), page.List().GetSelFamily(), 0, 0};
-    });
-    command.AddAcceptedStep("Settings page", [&page] { page.PreferencesAccepted(); });
     EXPECT_EQ(command.AcceptedStepNames(), std::vector<std::string>{"Settings page"});
+    EXPECT_EQ(command.Criteria().Family, famCoolingOnly);
     ASSERT_EQ(page.Panel().Box_CEvaporator().Leaving().Text(), "7.0");
     Window().PG_ChillerPages->setCurrentWidget(Window().Tab_Chillers);
 
@@ -298,13 +296,15 @@ TEST_F(PreferencesWindow, WithoutASettingsPageTheDialogOpensWithTheStoredRow) {
     TPreferences& values = TModel::Values();
     values.CONDENSER = ctWaterCooled;
     values.FAMILY = famHeatPump;
-    const TSelectionCriteria criteria = Command().Criteria();
+    // A command no page has given its row: the window's has the Settings page's.
+    TPreferencesCommand command(Session());
+    const TSelectionCriteria criteria = command.Criteria();
     EXPECT_EQ(criteria.Condenser, ctWaterCooled);
     EXPECT_EQ(criteria.Family, famHeatPump);
     std::vector<int> ran;
-    Command().AddAcceptedStep("first", [&ran] { ran.push_back(1); });
-    Command().AddAcceptedStep("second", [&ran] { ran.push_back(2); });
-    Command().Accepted();
+    command.AddAcceptedStep("first", [&ran] { ran.push_back(1); });
+    command.AddAcceptedStep("second", [&ran] { ran.push_back(2); });
+    command.Accepted();
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
     // The same command whoever asks.
     EXPECT_EQ(&Command(), &PreferencesCommandOf(Window(), Session()));
