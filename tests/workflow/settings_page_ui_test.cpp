@@ -317,7 +317,8 @@ TEST_F(SettingsPageUi, EveryLayoutPassesTheWindowChecks) {
                                {"heat pump heating", ctAirCooled, famHeatPump, true},
                                {"heat recovery", ctAirCooled, famHeatRecovery, false},
                                {"water cooled", ctWaterCooled, famCoolingOnly, false},
-                               {"condensing unit", ctAirCooled, famCondensingUnit, false}};
+                               {"condensing unit", ctAirCooled, famCondensingUnit, false},
+                               {"condenserless", ctCondenserless, famCoolingOnly, false}};
     for (const TLayout& layout : layouts) {
         SCOPED_TRACE(layout.szName);
         Start();
