@@ -20,6 +20,7 @@
 #include "dialogs/ui/bottom_panel.h"
 #include "dialogs/ui/dialog_parent.h"
 #include "localisation/ui/widget_translation.h"
+#include "workflow/ui/selection_list_view.h"
 
 namespace brumalis::ui {
 namespace {
@@ -56,24 +57,6 @@ constexpr const char* kUnitGroupNames[TModel::kUnitGroupCount] = {
     "Rgp_Temperature", "Rgp_Dimensions", "Rgp_Length", "Rgp_Weight", "Rgp_FluidFlow", "Rgp_Capacity",
     "Rgp_PressureDrop"};
 
-struct TOptionBox {
-    TBoxIndex Index;
-    const char* szName;
-    const char* szCaption;
-};
-constexpr TOptionBox kVersionBoxes[] = {
-    {TFrm_ChApplicationOptions::bxVersionS, "Chk_VersionS", "Standard (S)"},
-    {TFrm_ChApplicationOptions::bxVersionX, "Chk_VersionX", "High efficiency (X)"},
-    {TFrm_ChApplicationOptions::bxVersionP, "Chk_VersionP", "Premium efficiency (P)"},
-    {TFrm_ChApplicationOptions::bxVersionA, "Chk_VersionA", "Other application (*)"},
-};
-constexpr TOptionBox kSoundBoxes[] = {
-    {TFrm_ChApplicationOptions::bxSoundS, "Chk_SoundS", "Standard (S)"},
-    {TFrm_ChApplicationOptions::bxSoundL, "Chk_SoundL", "Low noise (L)"},
-    {TFrm_ChApplicationOptions::bxSoundR, "Chk_SoundR", "Reduced noise (R)"},
-    {TFrm_ChApplicationOptions::bxSoundX, "Chk_SoundX", "Extra low noise (X)"},
-};
-
 // The captions besides the unit titles, the frames' texts and the model's.
 constexpr const char* kOwnTexts[] = {
     "Refrigerants allowed", "Refrigerants not allowed", "Maximum number of solutions",
@@ -105,9 +88,7 @@ std::vector<QListWidgetItem*> ListItems(QListWidget* pList) {
 std::vector<std::string> TFrm_Preferences::Texts() {
     std::vector<std::string> texts(std::begin(kPageCaptions), std::end(kPageCaptions));
     texts.insert(texts.end(), std::begin(kOwnTexts), std::end(kOwnTexts));
-    for (const auto& boxes : {kVersionBoxes, kSoundBoxes}) {
-        for (std::size_t n = 0; n < std::size(kVersionBoxes); ++n) texts.emplace_back(boxes[n].szCaption);
-    }
+    for (const TApplicationOptionBox& box : kApplicationOptionBoxes) texts.emplace_back(box.szCaption);
     return texts;
 }
 
@@ -266,14 +247,15 @@ QWidget* TFrm_Preferences::MakeOptionsPage() {
     QVBoxLayout* pColumn = PageColumn(pPage);
     QGroupBox* pAppl = Group(pPage, "Box_ApplicationOptions", QStringLiteral("Application Options"));
     auto* pApplColumn = new QVBoxLayout(pAppl);
-    const auto level = [this, pAppl, pApplColumn](const char* szName, const char* szTitle, const TOptionBox* boxes) {
+    const auto level = [this, pAppl, pApplColumn](const char* szName, const char* szTitle, int nFirst) {
         QGroupBox* pLevel = Group(pAppl, szName, L(szTitle));
         auto* pGrid = new QGridLayout(pLevel);
         // Two by two, so that Tab goes along the rows.
         for (int n = 0; n < 4; ++n) {
-            auto* pBox = Named(new QCheckBox(L(boxes[n].szCaption), pLevel), boxes[n].szName);
+            const auto index = static_cast<TBoxIndex>(nFirst + n);
+            const TApplicationOptionBox& box = kApplicationOptionBoxes[static_cast<std::size_t>(index)];
+            auto* pBox = Named(new QCheckBox(L(box.szCaption), pLevel), box.szName);
             pGrid->addWidget(pBox, n / 2, n % 2);
-            const TBoxIndex index = boxes[n].Index;
             connect(pBox, &QCheckBox::toggled, this, [this, index](bool bChecked) {
                 v_model.ApplicationOptions().SetBox(index, bChecked);
                 ShowOptions();
@@ -282,8 +264,8 @@ QWidget* TFrm_Preferences::MakeOptionsPage() {
         }
         pApplColumn->addWidget(pLevel);
     };
-    level("Box_VersionLevel", "Version Level", kVersionBoxes);
-    level("Box_SoundLevel", "Sound Level", kSoundBoxes);
+    level("Box_VersionLevel", "Version Level", TFrm_ChApplicationOptions::bxVersionS);
+    level("Box_SoundLevel", "Sound Level", TFrm_ChApplicationOptions::bxSoundS);
     pColumn->addWidget(pAppl);
     QGroupBox* pReport = Group(pPage, "Box_ReportingOptions", QStringLiteral("Optional Reporting Options"));
     auto* pReportRow = new QHBoxLayout(pReport);

@@ -101,25 +101,20 @@ TApplicationOptionsView::TApplicationOptionsView(TSettingsPage& page, QWidget* p
     // boxes per group, so that Tab runs along them in reading order.
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
-    pLayout->addWidget(Group("Box_VersionLevel", "Version Level", TFrm_ChApplicationOptions::bxVersionS,
-                             {"Standard (S)", "High efficiency (X)", "Premium efficiency (P)", "Other application (*)"}));
-    pLayout->addWidget(Group("Box_SoundLevel", "Sound Level", TFrm_ChApplicationOptions::bxSoundS,
-                             {"Standard (S)", "Low noise (L)", "Reduced noise (R)", "Extra low noise (X)"}));
+    pLayout->addWidget(Group("Box_VersionLevel", "Version Level", TFrm_ChApplicationOptions::bxVersionS));
+    pLayout->addWidget(Group("Box_SoundLevel", "Sound Level", TFrm_ChApplicationOptions::bxSoundS));
     Refresh();
 }
 
-QGroupBox* TApplicationOptionsView::Group(const char* szName, const char* szTitle, int nFirst,
-                                          const std::array<const char*, 4>& captions) {
-    static constexpr std::array<const char*, 8> kNames = {"Chk_VersionS", "Chk_VersionX", "Chk_VersionP",
-                                                          "Chk_VersionA", "Chk_SoundS",   "Chk_SoundL",
-                                                          "Chk_SoundR",   "Chk_SoundX"};
+QGroupBox* TApplicationOptionsView::Group(const char* szName, const char* szTitle, int nFirst) {
     auto* pGroup = new QGroupBox(QString::fromLatin1(szTitle), this);
     pGroup->setObjectName(QString::fromLatin1(szName));
     auto* pLayout = new QHBoxLayout(pGroup);
     for (int i = 0; i < 4; ++i) {
         const auto nBox = static_cast<TFrm_ChApplicationOptions::TBoxIndex>(nFirst + i);
-        auto* pBox = new QCheckBox(QString::fromLatin1(captions[static_cast<std::size_t>(i)]), pGroup);
-        pBox->setObjectName(QString::fromLatin1(kNames[static_cast<std::size_t>(nBox)]));
+        const TApplicationOptionBox& box = kApplicationOptionBoxes[static_cast<std::size_t>(nBox)];
+        auto* pBox = new QCheckBox(QString::fromLatin1(box.szCaption), pGroup);
+        pBox->setObjectName(QString::fromLatin1(box.szName));
         pLayout->addWidget(pBox);
         v_boxes[static_cast<std::size_t>(nBox)] = pBox;
         connect(pBox, &QCheckBox::toggled, this, [this, nBox](bool bChecked) {

@@ -46,6 +46,23 @@ private:
     TViewChanged v_onChanged;
 };
 
+// The application options' check boxes in box order: object name and caption,
+// the same on the Settings page and in the preferences.
+struct TApplicationOptionBox {
+    const char* szName;
+    const char* szCaption;
+};
+inline constexpr std::array<TApplicationOptionBox, 8> kApplicationOptionBoxes = {{
+    {"Chk_VersionS", "Standard (S)"},
+    {"Chk_VersionX", "High efficiency (X)"},
+    {"Chk_VersionP", "Premium efficiency (P)"},
+    {"Chk_VersionA", "Other application (*)"},
+    {"Chk_SoundS", "Standard (S)"},
+    {"Chk_SoundL", "Low noise (L)"},
+    {"Chk_SoundR", "Reduced noise (R)"},
+    {"Chk_SoundX", "Extra low noise (X)"},
+}};
+
 class TApplicationOptionsView : public QWidget {
     Q_OBJECT
 
@@ -57,7 +74,7 @@ public:
     QCheckBox* Box(TFrm_ChApplicationOptions::TBoxIndex nBox) const { return v_boxes[nBox]; }
 
 private:
-    QGroupBox* Group(const char* szName, const char* szTitle, int nFirst, const std::array<const char*, 4>& captions);
+    QGroupBox* Group(const char* szName, const char* szTitle, int nFirst);
 
     TSettingsPage& v_page;
     std::array<QCheckBox*, 8> v_boxes{};

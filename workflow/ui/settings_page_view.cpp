@@ -14,6 +14,7 @@
 
 #include "dialogs/messages.h"
 #include "dialogs/ui/dialog_parent.h"
+#include "localisation/ui/widget_translation.h"
 #include "workflow/ui/brine_frame_view.h"
 #include "workflow/ui/selection_list_view.h"
 #include "workflow/ui/temp_panel_view.h"
@@ -25,11 +26,6 @@ QGroupBox* Group(const char* szName, const char* szTitle, QWidget* pParent) {
     auto* pGroup = new QGroupBox(QString::fromLatin1(szTitle), pParent);
     pGroup->setObjectName(QString::fromLatin1(szName));
     return pGroup;
-}
-
-void SetHint(QWidget* pWidget, const char* szHint) {
-    pWidget->setToolTip(QString::fromLatin1(szHint));
-    pWidget->setStatusTip(QString::fromLatin1(szHint));
 }
 
 }  // namespace
@@ -58,7 +54,7 @@ TSettingsPageView::TSettingsPageView(TSettingsPage& model, int nSetupMessage, TM
     Lbl_SelMessage->setObjectName(QStringLiteral("Lbl_SelMessage"));
     Btn_Select = new QPushButton(QStringLiteral("Make Selection"), this);
     Btn_Select->setObjectName(QStringLiteral("Btn_Select"));
-    SetHint(Btn_Select, "Click to start the selection calculation");
+    SetHint(*Btn_Select, "Click to start the selection calculation");
     auto* pBottom = new QHBoxLayout;
     pBottom->addWidget(Lbl_SelMessage);
     pBottom->addStretch(1);
@@ -114,7 +110,7 @@ QWidget* TSettingsPageView::MakeTemperatureGroup(QWidget* pContent) {
     Frm_TempPanel = new TTempPanelView(v_model->Panel(), Box_Temperatures);
     Btn_EuroventReset = new QPushButton(QStringLiteral("Reset Defaults"), Box_Temperatures);
     Btn_EuroventReset->setObjectName(QStringLiteral("Btn_EuroventReset"));
-    SetHint(Btn_EuroventReset, "Click to reset the temperature values to the Eurovent defaults");
+    SetHint(*Btn_EuroventReset, "Click to reset the temperature values to the Eurovent defaults");
     connect(Btn_EuroventReset, &QPushButton::clicked, this, &TSettingsPageView::ResetDefaultsClick);
     auto* pLayout = new QVBoxLayout(Box_Temperatures);
     pLayout->addWidget(Frm_TempPanel);
