@@ -311,6 +311,17 @@ TEST(ResultsPageStart, TheStartPutsThePageOnItsTabOverTheSharedSettingsModel) {
     EXPECT_EQ(pPage->Grid_Results->columnCount(), settings.ResultGrid().UnitCount());
     EXPECT_EQ(pPage->Grid_Results->currentColumn(), nBest);
     check::ExpectWindowPasses(window, false);
+
+    // One basket model per window; a jump to Chillers only once one is set.
+    TBasketPage& basket = SharedBasketPage(window, start.Program().Session());
+    EXPECT_EQ(&SharedBasketPage(window, start.Program().Session()), &basket);
+    EXPECT_EQ(&basket.Basket(), &start.Program().Session().Basket());
+    Cls_ChOutdoorUnit& unit = *settings.ResultGrid().Column(nBest).unit;
+    JumpToChillers(window, unit);
+    Cls_ChOutdoorUnit* pJumped = nullptr;
+    SetChillersJump(window, [&pJumped](Cls_ChOutdoorUnit& u) { pJumped = &u; });
+    JumpToChillers(window, unit);
+    EXPECT_EQ(pJumped, &unit);
     unsetenv("BRUMALIS_LANGUAGE");
 }
 
