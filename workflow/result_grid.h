@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/records.h"
@@ -44,6 +45,9 @@ public:
     void SetupWindow(bool MultipleChillers, std::int32_t SeqNr, const CTRecordList<Cls_ChOptionCode>* OptionCodes,
                      TSelectChiller SelectChiller = {}, TDblClickChiller DblClickChiller = {},
                      TControlEntered OnEnter = {});
+    // The double-click's callback alone (the grid's page sets it; the model's
+    // owner set up the rest).
+    void SetDblClickChiller(TDblClickChiller DblClickChiller) { v_dblClickChiller = std::move(DblClickChiller); }
     // Clears the grid and writes the row titles; the order is the run's
     // again (deviation, ascending). Distance > 0: one sound pressure row at
     // that distance (m), else three.

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
         shots::TakeCommandsScenes(scene);
         shots::TakePreferencesScenes(scene);
         shots::TakeOnlineScenes(scene);
+        shots::TakeChillersScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

@@ -64,5 +64,7 @@ void TakeCommandsScenes(TScene& scene);
 void TakePreferencesScenes(TScene& scene);
 // The welcome hint, the upgrade dialog with a list and during a download, the notice.
 void TakeOnlineScenes(TScene& scene);
+// The Chillers page: each tab of a heat pump's data sheet, a condenserless unit's graph.
+void TakeChillersScenes(TScene& scene);
 
 }  // namespace brumalis::shots

@@ -3,6 +3,7 @@
 #include "online/ui/upgrade_dialog.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/about_command.h"
+#include "workflow/ui/chillers_page_view.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/preferences_wiring.h"
@@ -25,6 +26,15 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
         TChillerUIForm& window = *presenter.MainWindow();
         MakeResultsPage(window, SharedSettingsPage(window, s.Session()));
     });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Chillers page",
+                             [&presenter, &start](TProgramStart& s) {
+                                 TChillerUIForm& window = *presenter.MainWindow();
+                                 TSettingsPage& settings = SharedSettingsPage(window, s.Session());
+                                 MakeChillersPage(window, start.Window(), s.Session(), [&settings] {
+                                     std::int32_t nSeqNr = 0;
+                                     return settings.ResultGrid().GetCurrentChiller(nSeqNr);
+                                 });
+                             });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
                              [&presenter](TProgramStart&) {

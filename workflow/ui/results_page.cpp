@@ -10,6 +10,7 @@
 #include "workflow/rejection_details.h"
 #include "workflow/selection_list.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/page_models.h"
 
 namespace brumalis::ui {
 namespace {
@@ -137,6 +138,7 @@ void TResultsPage::showEvent(QShowEvent* pEvent) {
 TResultsPage& MakeResultsPage(TChillerUIForm& window, TSettingsPage& settings) {
     auto* pPage = new TResultsPage(settings);
     window.SetPageContent(TChillerPage::Results, pPage);
+    settings.ResultGrid().SetDblClickChiller([&window](Cls_ChOutdoorUnit& Unit) { JumpToChillers(window, Unit); });
     return *pPage;
 }
 
