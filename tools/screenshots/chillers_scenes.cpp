@@ -14,7 +14,7 @@ namespace {
 
 Cls_ChOutdoorUnit* FirstUnit(const TMainSession& session, std::int32_t nCondenser, std::int32_t nFamily) {
     for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
-        if (pUnit->GetCondenserType() == nCondenser && pUnit->GetFamily() == nFamily) return pUnit;
+        if (pUnit->GetCondenserType() == nCondenser && (nFamily == 0 || pUnit->GetFamily() == nFamily)) return pUnit;
     }
     return nullptr;
 }
@@ -39,7 +39,7 @@ void TakeChillersScenes(TScene& scene) {
     pPage->Heating.Views->setCurrentWidget(pPage->Heating.FreezeUp);
     scene.shots.Take(window, "chillers-heating-freeze-up");
     pPage->Heating.Views->setCurrentIndex(0);
-    if (Cls_ChOutdoorUnit* pCondenserless = FirstUnit(session, ctCondenserless, famCondensingUnit)) {
+    if (Cls_ChOutdoorUnit* pCondenserless = FirstUnit(session, ctCondenserless, 0)) {
         ui::JumpToChillers(window, *pCondenserless);
         pPage->Nbk_ChillerData->setCurrentWidget(pPage->Cooling.Tab);
         pPage->Cooling.Views->setCurrentWidget(pPage->Cooling.CapGraph);

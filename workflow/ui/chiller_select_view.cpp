@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace brumalis::ui {
@@ -31,7 +32,7 @@ void ShowItems(QListWidget& list, const std::vector<TFrm_ChillerSelect::TItem>& 
 TChillerSelectView::TChillerSelectView(TFrm_ChillerSelect& model, const char* szName, QWidget* pParent)
     : QWidget(pParent), v_model(model) {
     setObjectName(QString::fromLatin1(szName));
-    new QVBoxLayout(this);
+    new QHBoxLayout(this);
     layout()->setContentsMargins(0, 0, 0, 0);
     Lst_Condenser = AddList("Lst_Condenser", "Condenser", &TFrm_ChillerSelect::ChooseCondenser);
     Lst_Family = AddList("Lst_Family", "Family", &TFrm_ChillerSelect::ChooseFamily);

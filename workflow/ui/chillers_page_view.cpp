@@ -91,7 +91,7 @@ TChillersPage::TChillersPage(TMainSession& session, TCurrentResult currentResult
     });
     v_chooser.SetChillers(&v_session.v_PrefChillers);
     Frm_DataChillerSelect = new TChillerSelectView(v_chooser, "Frm_DataChillerSelect", this);
-    Frm_DataChillerSelect->setMaximumWidth(260);
+    Frm_DataChillerSelect->setMaximumHeight(190);
 
     Nbk_ChillerData = Named(new QTabWidget(this), "Nbk_ChillerData");
     Nbk_ChillerData->tabBar()->setObjectName(QStringLiteral("Nbk_ChillerDataTabs"));
@@ -104,7 +104,7 @@ TChillersPage::TChillersPage(TMainSession& session, TCurrentResult currentResult
     Nbk_ChillerData->addTab(MakePressureDropTab(), QStringLiteral("Pressure drop"));
     Nbk_ChillerData->addTab(MakeHeatRecoveryTab(), QStringLiteral("Heat Recovery"));
 
-    auto* pLayout = new QHBoxLayout(this);
+    auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(Frm_DataChillerSelect);
     pLayout->addWidget(Nbk_ChillerData, 1);
     ShowSheet();
@@ -139,6 +139,8 @@ QWidget* TChillersPage::MakeTechnicalTab() {
 
     auto* pTexts = Named(new QWidget, "Pnl_TechnicalTexts");
     Lay_Technical = new QFormLayout(pTexts);
+    // The rows keep their height; the scroll area scrolls instead.
+    Lay_Technical->setSizeConstraint(QLayout::SetMinimumSize);
     auto* pScroll = Named(new QScrollArea, "Scr_TechnicalTexts");
     pScroll->setWidget(pTexts);
     pScroll->setWidgetResizable(true);

@@ -1,4 +1,4 @@
-// The Chillers page: the unit chooser beside the data sheet of the chosen
+// The Chillers page: the unit chooser above the data sheet of the chosen
 // unit (technical data with photograph and drawing, allowed options,
 // cooling and heating data, pressure drop, heat recovery). The page shows
 // what its GUI-free sheet model holds; combos and the distance go to the
