@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -274,12 +275,35 @@ TEST_F(ChillersPageUi, PassesTheWindowChecks) {
         EXPECT_EQ(page->Nbk_ChillerData->tabText(page->Nbk_ChillerData->indexOf(page->Cooling.Tab)),
                   QString::fromUtf8("Данные охлаждения"));
     }
-    // Catalogue names and figures the data sheet shows as they are.
-    const std::vector<std::string> catalogue = {"R410A", "R407C", "R134a", "Scroll", "Screw", "ACB", "LN1", "HR", "Hz", "V", "A", "dBA"};
+    // Catalogue names and figures the data sheet shows as they are, the
+    // Settings page's version letters.
+    const std::vector<std::string> catalogue = {"R410A", "R407C", "R134a", "Scroll", "Screw", "ACB", "LN1", "HR", "Hz", "V", "A", "dBA",
+                                                "S", "X", "P", "L", "R", "C"};
+    // The series, unit names and option codes are the catalogue's own.
+    std::vector<std::string> allowed = catalogue;
+    const auto AddWords = [&allowed](const std::string& szText) {
+        const QString text = QString::fromStdString(szText);
+        for (const QString& word : text.split(QRegularExpression(QStringLiteral("[^A-Za-z]+")), Qt::SkipEmptyParts)) {
+            allowed.push_back(word.toStdString());
+        }
+    };
+    for (const auto* pItems : {&page->Chooser().Series(), &page->Chooser().Chillers()}) {
+        for (const TFrm_ChillerSelect::TItem& item : *pItems) AddWords(item.Text);
+    }
+    const TTechnicalTexts& technical = page->Sheet().Technical();
+    for (const std::string* pText : {&technical.Controller, &technical.PowerSupply, &technical.Phases, &technical.Fuses}) {
+        AddWords(*pText);
+    }
+    allowed.push_back("K");  // the model writes the kelvin sign in Latin
+    for (int c = 0; c < kSheetComboCount; ++c) {
+        for (const TSheetComboItems::TEntry& entry : page->Sheet().Combo(static_cast<TSheetCombo>(c)).Items) {
+            AddWords(entry.Text.substr(0, entry.Text.find(" - ")));
+        }
+    }
     for (QWidget* pTab : {page->Tab_TechnicalData, page->Tab_AllowedOptions, page->Heating.Tab, page->Tab_PressureDrop,
                           page->Tab_HeatRecovery}) {
         page->Nbk_ChillerData->setCurrentWidget(pTab);
-        testing::ui::ExpectWindowPasses(*window, kRussian, catalogue);
+        testing::ui::ExpectWindowPasses(*window, kRussian, allowed);
         window->show();
     }
 }

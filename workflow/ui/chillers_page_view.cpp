@@ -197,8 +197,8 @@ TPerformanceTab TChillersPage::MakePerformanceTab(bool bCooling) {
     tab.CapGraph = Named(new docui::TFrm_ChillerCapPIGraph, bCooling ? "Frm_CoolCapGraph" : "Frm_HeatCapGraph");
     tab.PIGraph = Named(new docui::TFrm_ChillerCapPIGraph, bCooling ? "Frm_CoolPIGraph" : "Frm_HeatPIGraph");
     tab.Range = Named(new docui::TFrm_CapTableOpRange, bCooling ? "Frm_CoolRange" : "Frm_HeatRange");
-    tab.Views->addTab(tab.CapTable, QStringLiteral("Capacity table"));
-    tab.Views->addTab(tab.PITable, QStringLiteral("Power input table"));
+    tab.Views->addTab(tab.CapTable, QStringLiteral("Capacity"));
+    tab.Views->addTab(tab.PITable, QStringLiteral("Power input"));
     tab.Views->addTab(tab.CapGraph, QStringLiteral("Capacity graph"));
     tab.Views->addTab(tab.PIGraph, QStringLiteral("Power input graph"));
     tab.Views->addTab(tab.Range, QStringLiteral("Operating range"));
