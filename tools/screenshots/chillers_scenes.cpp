@@ -3,6 +3,8 @@
 #include <QTabWidget>
 
 #include "catalogue/unit_classes.h"
+#include "documents/ui/graph_frames.h"
+#include "documents/ui/table_frames.h"
 #include "tools/screenshots/shots.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/chiller_ui_form.h"
