@@ -35,7 +35,7 @@ TChillerSelectView::TChillerSelectView(TFrm_ChillerSelect& model, const char* sz
     new QHBoxLayout(this);
     layout()->setContentsMargins(0, 0, 0, 0);
     Lst_Condenser = AddList("Lst_Condenser", "Condenser", &TFrm_ChillerSelect::ChooseCondenser);
-    Lst_Family = AddList("Lst_Family", "Family", &TFrm_ChillerSelect::ChooseFamily);
+    Lst_Family = AddList("Lst_Family", "Product family", &TFrm_ChillerSelect::ChooseFamily);
     Lst_Series = AddList("Lst_Series", "Series", &TFrm_ChillerSelect::ChooseSeries);
     Lst_Chillers = AddList("Lst_Chillers", "Chillers", &TFrm_ChillerSelect::ChooseChiller);
     ShowModel();

@@ -112,7 +112,9 @@ TChillersPage::TChillersPage(TMainSession& session, TCurrentResult currentResult
 
 QComboBox* TChillersPage::NewCombo(const char* szName, TSheetCombo combo) {
     auto* pCombo = Named(new QComboBox, szName);
-    pCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Long option names must not push the combo over its neighbours.
+    pCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    pCombo->setMinimumContentsLength(16);
     v_combos[static_cast<std::size_t>(combo)] = pCombo;
     connect(pCombo, &QComboBox::currentIndexChanged, this, [this, combo](int nItem) {
         if (v_bShowing || !v_sheet.ChooseOption(combo, nItem)) return;
