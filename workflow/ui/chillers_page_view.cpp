@@ -21,19 +21,12 @@
 #include "workflow/main_window.h"
 #include "workflow/ui/chiller_select_view.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/named_widget.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/workflow_texts.h"
 
 namespace brumalis::ui {
 namespace {
-
-QString Q(const std::string& sz) { return QString::fromStdString(sz); }
-
-template <typename T>
-T* Named(T* pWidget, const char* szName) {
-    pWidget->setObjectName(QString::fromLatin1(szName));
-    return pWidget;
-}
 
 // The graphs keep their legends under their Y title, so the title stays the
 // same in every language: a legend set up in one is found in the other.

@@ -10,20 +10,10 @@
 #include "workflow/rejection_details.h"
 #include "workflow/selection_list.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/named_widget.h"
 #include "workflow/ui/page_models.h"
 
 namespace brumalis::ui {
-namespace {
-
-QString Q(const std::string& sz) { return QString::fromStdString(sz); }
-
-template <typename T>
-T* Named(T* pWidget, const char* szName) {
-    pWidget->setObjectName(QString::fromLatin1(szName));
-    return pWidget;
-}
-
-}  // namespace
 
 TResultsPage::TResultsPage(TSettingsPage& settings, QWidget* pParent) : QWidget(pParent), v_settings(settings) {
     setObjectName(QStringLiteral("Frm_Results"));
