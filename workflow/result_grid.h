@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/records.h"
@@ -49,6 +50,8 @@ public:
     // that distance (m), else three.
     void PutHeaders(std::int32_t Condenser, std::int32_t Family, double Distance, const std::string& StdAppl,
                     bool ShowESEER, bool SelectOnCooling, double ReqHeatCap, double ReqCoolCap, bool bHasPrices);
+    // The double-click's callback alone, for a view that is made after its model.
+    void SetDblClickChiller(TDblClickChiller DblClickChiller) { v_dblClickChiller = std::move(DblClickChiller); }
     void AddChiller(Cls_ChOutdoorUnit* Unit, std::int32_t SeqNr);
     // The current column shows this unit instead (same data set); false
     // without a current column.
