@@ -55,6 +55,8 @@ void TakeAboutScenes(TScene& scene);
 void TakeFramesScenes(TScene& scene);
 // The Results page after a run: the solutions, a rejection with its range.
 void TakeResultsScenes(TScene& scene);
+// The Plant Builder page with a plant of two units and its required capacity.
+void TakePlantScenes(TScene& scene);
 // The Settings page in every layout: cooling, heat pump on cooling and on
 // heating, heat recovery, water cooled with a brine, condensing unit.
 void TakeSettingsScenes(TScene& scene);

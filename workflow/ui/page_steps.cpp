@@ -6,6 +6,7 @@
 #include "workflow/ui/chillers_page_view.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
+#include "workflow/ui/plant_page.h"
 #include "workflow/ui/preferences_wiring.h"
 #include "workflow/ui/project_actions.h"
 #include "workflow/ui/results_page.h"
@@ -35,6 +36,8 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
                                      return settings.ResultGrid().GetCurrentChiller(nSeqNr);
                                  });
                              });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Plant Builder page",
+                             [&presenter](TProgramStart& s) { PutPlantPage(*presenter.MainWindow(), s.Session()); });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
                              [&presenter](TProgramStart&) {
