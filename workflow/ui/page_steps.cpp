@@ -2,6 +2,7 @@
 
 #include "online/ui/upgrade_dialog.h"
 #include "workflow/desktop_start.h"
+#include "workflow/ui/basket_page_view.h"
 #include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
@@ -24,6 +25,9 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Results page", [&presenter](TProgramStart& s) {
         TChillerUIForm& window = *presenter.MainWindow();
         MakeResultsPage(window, SharedSettingsPage(window, s.Session()));
+    });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Basket page", [&presenter](TProgramStart& s) {
+        MakeBasketPage(*presenter.MainWindow(), s.Session());
     });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
