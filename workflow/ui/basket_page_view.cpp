@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,9 +66,6 @@ TBasketGridView::TBasketGridView(TBasketPage& model, QWidget* pParent)
     connect(this, &QTableWidget::currentCellChanged, this, [this](int, int nColumn, int, int nPrevious) {
         if (!v_bFilling && nColumn != nPrevious) CurrentChanged(nColumn);
     });
-    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int, int nColumn) {
-        if (OnDoubleClick) OnDoubleClick(nColumn + 1);
-    });
     connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int nColumn) {
         if (OnDoubleClick) OnDoubleClick(nColumn + 1);
     });
@@ -122,6 +120,14 @@ void TBasketGridView::updateGeometries() {
     v_corner->setGeometry(verticalHeader()->x(), horizontalHeader()->y(), verticalHeader()->width(),
                           horizontalHeader()->height());
     v_corner->raise();
+}
+
+// By the column under the pointer: the press of the double-click has just
+// moved the selection, which the item view's own signal would hold against it.
+void TBasketGridView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+    QTableWidget::mouseDoubleClickEvent(pEvent);
+    const int nColumn = columnAt(pEvent->position().toPoint().x());
+    if (nColumn >= 0 && OnDoubleClick) OnDoubleClick(nColumn + 1);
 }
 
 void TBasketGridView::CurrentChanged(int nViewColumn) {

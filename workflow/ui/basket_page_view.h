@@ -49,6 +49,7 @@ public:
 
 protected:
     void updateGeometries() override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
 
 private:
     void CurrentChanged(int nViewColumn);
