@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
         shots::TakeAboutScenes(scene);
         shots::TakeFramesScenes(scene);
         shots::TakeResultsScenes(scene);
+        shots::TakeBasketScenes(scene);
         shots::TakeSettingsScenes(scene);
         shots::TakeCommandsScenes(scene);
         shots::TakePreferencesScenes(scene);

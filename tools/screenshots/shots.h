@@ -55,6 +55,8 @@ void TakeAboutScenes(TScene& scene);
 void TakeFramesScenes(TScene& scene);
 // The Results page after a run: the solutions, a rejection with its range.
 void TakeResultsScenes(TScene& scene);
+// The Solution Basket page with two single units and a plant.
+void TakeBasketScenes(TScene& scene);
 // The Settings page in every layout: cooling, heat pump on cooling and on
 // heating, heat recovery, water cooled with a brine, condensing unit.
 void TakeSettingsScenes(TScene& scene);
