@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
         shots::TakeFramesScenes(scene);
         shots::TakeResultsScenes(scene);
         shots::TakePlantScenes(scene);
+        shots::TakeBasketScenes(scene);
         shots::TakeSettingsScenes(scene);
         shots::TakeCommandsScenes(scene);
         shots::TakePreferencesScenes(scene);

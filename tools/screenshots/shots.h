@@ -57,6 +57,8 @@ void TakeFramesScenes(TScene& scene);
 void TakeResultsScenes(TScene& scene);
 // The Plant Builder page with a plant of two units and its required capacity.
 void TakePlantScenes(TScene& scene);
+// The Solution Basket page with two single units and a plant.
+void TakeBasketScenes(TScene& scene);
 // The Settings page in every layout: cooling, heat pump on cooling and on
 // heating, heat recovery, water cooled with a brine, condensing unit.
 void TakeSettingsScenes(TScene& scene);

@@ -3,6 +3,7 @@
 #include "online/ui/upgrade_dialog.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/about_command.h"
+#include "workflow/ui/basket_page_view.h"
 #include "workflow/ui/chillers_page_view.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
@@ -38,6 +39,9 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
                              });
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Plant Builder page",
                              [&presenter](TProgramStart& s) { PutPlantPage(*presenter.MainWindow(), s.Session()); });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Basket page", [&presenter](TProgramStart& s) {
+        MakeBasketPage(*presenter.MainWindow(), s.Session());
+    });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
                              [&presenter](TProgramStart&) {
