@@ -44,17 +44,34 @@ namespace {
 // A usage error is found before the program's start has installed the
 // translation: its own copy of the glossary then translates, read once and
 // only on that path.
-std::string TranslatedTerm(const std::string& szTerm) {
-    std::string text = dialogs::TBaseMsg::Translate(szTerm);
-    if (text != szTerm || dialogs::TBaseMsg::TranslationDisabled()) return text;
+const CTGlossary* CliGlossary() {
     static const CTGlossary* const pGlossary = [] {
         static CTGlossary glossary;
         return LoadEmbeddedGlossary(glossary, "UIGLOSSARY", "UIGlossary") ? &glossary : nullptr;
     }();
+    return pGlossary;
+}
+
+std::string TranslatedTerm(const std::string& szTerm) {
+    std::string text = dialogs::TBaseMsg::Translate(szTerm);
+    if (text != szTerm || dialogs::TBaseMsg::TranslationDisabled()) return text;
+    const CTGlossary* pGlossary = CliGlossary();
     return pGlossary ? pGlossary->Translate(szTerm).value_or(szTerm) : szTerm;
 }
 
 }  // namespace
+
+CTCliTranslation::CTCliTranslation() {
+    const CTGlossary* pGlossary = dialogs::TBaseMsg::TranslationDisabled() ? nullptr : CliGlossary();
+    if (!pGlossary) return;
+    v_bInstalled = true;
+    v_previous = dialogs::TBaseMsg::SetTranslateFunc(
+        [pGlossary](const std::string& szText) { return pGlossary->Translate(szText).value_or(szText); });
+}
+
+CTCliTranslation::~CTCliTranslation() {
+    if (v_bInstalled) dialogs::TBaseMsg::SetTranslateFunc(v_previous);
+}
 
 std::string CliText(const std::string& szTerm, const std::vector<std::string>& params) {
     const std::string term = TranslatedTerm(szTerm);

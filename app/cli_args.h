@@ -3,6 +3,7 @@
 // accepts.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -27,6 +28,21 @@ public:
 // A message term in the program's language with $1, $2... replaced by the
 // parameters (option names, typed values), which stay as they are.
 std::string CliText(const std::string& szTerm, const std::vector<std::string>& params = {});
+
+// For a command that runs without the program's start: until destroyed,
+// the program's own texts (numbered messages, captions) translate through
+// the command line's copy of the glossary.
+class CTCliTranslation {
+public:
+    CTCliTranslation();
+    ~CTCliTranslation();
+    CTCliTranslation(const CTCliTranslation&) = delete;
+    CTCliTranslation& operator=(const CTCliTranslation&) = delete;
+
+private:
+    bool v_bInstalled = false;
+    std::function<std::string(const std::string&)> v_previous;
+};
 
 struct TCommandSpec {
     std::set<std::string> valueOptions;

@@ -17,7 +17,7 @@
 namespace brumalis::app {
 namespace {
 
-std::string Tr(const char* szEnglish) { return dialogs::TBaseMsg::Translate(szEnglish); }
+std::string Tr(const std::string& szEnglish) { return dialogs::TBaseMsg::Translate(szEnglish); }
 
 void PrintItems(const char* szTitle, const std::vector<TFrm_ChillerSelect::TItem>& items, int nChosen,
                 std::ostream& out) {
@@ -44,14 +44,14 @@ int Chooser(const TCliArgs& parsed, TMainSession& session, std::ostream& out) {
         chooser.ChooseCondenser(LineNamed(chooser.Condensers(), [&](const auto& i) { return i.Value == nCondenser; }));
     }
     if (const auto family = parsed.Value("family")) {
-        if (chooser.GetCondenser() < 0) throw CTCriteriaError("--family needs --condenser");
+        if (chooser.GetCondenser() < 0) throw CTCriteriaError(CliText("--family needs --condenser"));
         const std::int32_t nFamily = FamilyOf(*family);
         chooser.ChooseFamily(LineNamed(chooser.Families(), [&](const auto& i) { return i.Value == nFamily; }));
     }
     if (const auto series = parsed.Value("series")) {
-        if (chooser.GetFamily() == 0) throw CTCriteriaError("--series needs --condenser and --family");
+        if (chooser.GetFamily() == 0) throw CTCriteriaError(CliText("--series needs --condenser and --family"));
         const int nLine = LineNamed(chooser.Series(), [&](const auto& i) { return platform::EqualsIgnoringCase(i.Text, *series); });
-        if (nLine < 0) throw CTCriteriaError("--series: no series '" + *series + "' of that condenser and family");
+        if (nLine < 0) throw CTCriteriaError(CliText("--series: no series '$1' of that condenser and family", {*series}));
         chooser.ChooseSeries(nLine);
     }
     PrintItems("Condenser", chooser.Condensers(), chooser.CondenserLine(), out);
@@ -89,21 +89,21 @@ void ChooseOptions(const TCliArgs& parsed, TChillerDataSheet& sheet) {
             }
         }
         if (nItem < 0) {
-            throw CTCriteriaError("--" + std::string(f.flag) + ": no '" + *name + "' (the unit offers: " +
-                                  (szKnown.empty() ? Tr("none") : szKnown) + ")");
+            throw CTCriteriaError(CliText("--$1: no '$2' (the unit offers: $3)",
+                                          {f.flag, *name, szKnown.empty() ? Tr("none") : szKnown}));
         }
         for (TSheetCombo combo : f.combos) sheet.ChooseOption(combo, nItem);
     }
 }
 
 std::string PictureText(const graphics::CTGraphic& picture) {
-    if (picture.IsEmpty()) return Tr("none") + (picture.Reason().empty() ? "" : " (" + picture.Reason() + ")");
+    if (picture.IsEmpty()) return Tr("none") + (picture.Reason().empty() ? "" : " (" + Tr(picture.Reason()) + ")");
     return std::to_string(picture.Width()) + " x " + std::to_string(picture.Height());
 }
 
 // The pictures as metafiles, written atomically.
 void WritePictures(const TChillerDataSheet& sheet, const std::string& szFolder, std::ostream& out) {
-    if (!std::filesystem::is_directory(szFolder)) throw CTCriteriaError("--pictures: '" + szFolder + "' is no folder");
+    if (!std::filesystem::is_directory(szFolder)) throw CTCriteriaError(CliText("--pictures: '$1' is no folder", {szFolder}));
     const std::pair<const char*, const graphics::CTGraphic*> pictures[] = {{"photo", &sheet.Photograph()},
                                                                            {"drawing", &sheet.Drawing()}};
     for (const auto& [szKind, pPicture] : pictures) {
@@ -111,10 +111,14 @@ void WritePictures(const TChillerDataSheet& sheet, const std::string& szFolder, 
         std::string szName = DisplayName(*sheet.Unit()) + "-" + szKind + ".emf";
         for (char& c : szName) c = (c == ' ' || c == '/') ? '_' : c;
         const std::string szPath = (std::filesystem::path(szFolder) / szName).string();
-        platform::CTAtomicFileWriter file(szPath);
-        const std::string& bytes = pPicture->MetafileBytes();
-        file.Write(bytes.data(), bytes.size());
-        file.Commit();
+        try {
+            platform::CTAtomicFileWriter file(szPath);
+            const std::string& bytes = pPicture->MetafileBytes();
+            file.Write(bytes.data(), bytes.size());
+            file.Commit();
+        } catch (const platform::CTFileError&) {
+            throw CTCriteriaError(CliText("--pictures: '$1' cannot be written", {szPath}));
+        }
         out << Tr("Written") << ": " << szPath << '\n';
     }
 }
@@ -177,7 +181,7 @@ int DataSheet(const TCliArgs& parsed, TMainSession& session, std::ostream& out) 
     if (parsed.Value("distance")) {
         const double dDistance = *parsed.Number("distance");
         if (dDistance < TChillerDataSheet::kMinDistance || dDistance > TChillerDataSheet::kMaxDistance) {
-            throw CTCriteriaError("--distance: between 1 and 20 m");
+            throw CTCriteriaError(CliText("--distance: between 1 and 20 m"));
         }
         sheet.SetDistance(dDistance);
     }

@@ -38,6 +38,7 @@ std::string LogoName(const std::string& szFile) {
 }  // namespace
 
 int RunPrintParams(const std::vector<std::string>& args, std::ostream& out) {
+    const CTCliTranslation translation;
     const TCliArgs cli(args, {{"line1", "line2", "line3", "logo"}, {"no-logo"}, 0});
     if (cli.Value("logo") && cli.Flag("no-logo")) throw CTUsageError(CliText("--logo and --no-logo exclude each other"));
     TPrintParams params = TDlgPrintParams::GetParams();

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -29,7 +30,7 @@ namespace {
 class CTRefusal : public CTCriteriaError {
 public:
     explicit CTRefusal(const std::string& szFileName)
-        : CTCriteriaError(szFileName.empty() ? "refused" : "refused; '" + szFileName + "' was not changed") {}
+        : CTCriteriaError(szFileName.empty() ? CliText("refused") : CliText("refused; '$1' was not changed", {szFileName})) {}
 };
 
 // Messages go to standard error (and are kept for --json); an error shown
@@ -57,7 +58,7 @@ public:
         const std::string szQuestion = dialogs::TBaseMsg::GetUnicodeString(nMsgNr, params);
         v_shown.push_back(TShown{nMsgNr, szQuestion});
         if (v_answer) {
-            v_err << szQuestion << ' ' << (*v_answer ? "yes" : "no") << '\n';
+            v_err << szQuestion << ' ' << CliText(*v_answer ? "yes" : "no") << '\n';
             return *v_answer;
         }
         if (::isatty(STDIN_FILENO)) {
@@ -67,8 +68,8 @@ public:
             return !line.empty() && (line[0] == 'y' || line[0] == 'Y');
         }
         v_err << szQuestion << '\n';
-        throw CTCriteriaError("question " + std::to_string(nMsgNr) +
-                              " needs an answer: give --answer yes|no or run on a terminal");
+        throw CTCriteriaError(CliText("question $1 needs an answer: give --answer yes|no or run on a terminal",
+                                      {std::to_string(nMsgNr)}));
     }
     TDialogAnswer AskYesNoCancel(int, const std::vector<std::string>&) override { return TDialogAnswer::Cancel; }
 
@@ -100,7 +101,7 @@ struct TProjectContext {
     static std::optional<bool> AnswerOf(const TCliArgs& args) {
         const auto answer = args.Value("answer");
         if (!answer) return std::nullopt;
-        if (*answer != "yes" && *answer != "no") throw CTUsageError("--answer yes|no");
+        if (*answer != "yes" && *answer != "no") throw CTUsageError(CliText("--answer yes|no"));
         return *answer == "yes";
     }
     TMainSession& Session() { return start.Session(); }
@@ -111,11 +112,23 @@ struct TProjectContext {
     std::unique_ptr<TBasketPage> page;
 };
 
+// Why a project file could not be taken, in the program's language (the
+// system's own error texts are English only).
+std::string LockProblem(const std::string& szFileName, platform::CTLockedFile::Mode mode) {
+    const bool bCreate = mode == platform::CTLockedFile::Mode::CreateNew;
+    std::error_code ec;
+    const bool bExists = std::filesystem::exists(szFileName, ec);
+    if (bCreate && bExists) return CliText("'$1' exists already", {szFileName});
+    if (!bCreate && !bExists) return CliText("'$1' not found", {szFileName});
+    if (std::filesystem::is_directory(szFileName, ec)) return CliText("'$1' is a folder", {szFileName});
+    return CliText(bCreate ? "'$1' cannot be created" : "'$1' cannot be opened", {szFileName});
+}
+
 std::unique_ptr<platform::CTLockedFile> Locked(const std::string& szFileName, platform::CTLockedFile::Mode mode) {
     try {
         return std::make_unique<platform::CTLockedFile>(szFileName, mode);
-    } catch (const platform::CTFileError& e) {
-        throw CTCriteriaError(e.what());
+    } catch (const platform::CTFileError&) {
+        throw CTCriteriaError(LockProblem(szFileName, mode));
     }
 }
 
@@ -317,9 +330,9 @@ void Apply(TWiredOptionFrame& frame, const TNamedStep& named, std::ostream& err)
     const std::string szWhat = "--" + named.flag + " " + named.step.Value;
     if (outcome.Result == TStepOutcome::TResult::Impossible) throw CTCriteriaError(szWhat + ": " + outcome.Reason);
     if (outcome.Result == TStepOutcome::TResult::Reverted) {
-        throw CTCriteriaError(szWhat + ": refused, the option stays as it was");
+        throw CTCriteriaError(CliText("$1: refused, the option stays as it was", {szWhat}));
     }
-    if (!outcome.Reason.empty()) err << "brumalis: note: " << szWhat << ": " << outcome.Reason << '\n';
+    if (!outcome.Reason.empty()) err << "brumalis: " << CliText("note: $1: $2", {szWhat, outcome.Reason}) << '\n';
 }
 
 // A basket position from 1.
@@ -333,7 +346,7 @@ int PositionOf(const std::string& szText, const TSolutionBasket& basket) {
         n = 0;
     }
     if (n < 1 || n > basket.Count()) {
-        throw CTCriteriaError("no solution " + szText + " (the basket holds " + std::to_string(basket.Count()) + ")");
+        throw CTCriteriaError(CliText("no solution '$1' (the basket holds $2)", {szText, std::to_string(basket.Count())}));
     }
     return n;
 }
@@ -346,13 +359,13 @@ bool IsPosition(const std::string& szText) {
 // one) becomes the current result.
 Cls_ChOutdoorUnit& PickResult(const std::optional<std::string>& pick, TSettingsPage& page) {
     TFrm_ChResultGrid& grid = page.ResultGrid();
-    if (grid.UnitCount() == 0) throw CTCriteriaError("the selection found no solution");
+    if (grid.UnitCount() == 0) throw CTCriteriaError(CliText("the selection found no solution"));
     std::int32_t nSeqNr = 0;
     if (!pick) return *grid.GetCurrentChiller(nSeqNr);
     if (IsPosition(*pick)) {
         const int n = std::stoi(*pick);
         if (n < 1 || n > grid.UnitCount()) {
-            throw CTCriteriaError(*pick + " is not a result (1 to " + std::to_string(grid.UnitCount()) + ")");
+            throw CTCriteriaError(CliText("'$1' is not a result (1 to $2)", {*pick, std::to_string(grid.UnitCount())}));
         }
         grid.SetCurrentPosition(n - 1);
         return *grid.Column(n - 1).unit;
@@ -363,7 +376,7 @@ Cls_ChOutdoorUnit& PickResult(const std::optional<std::string>& pick, TSettingsP
         grid.SetCurrentPosition(u);
         return *pUnit;
     }
-    throw CTCriteriaError(*pick + " is not among the results");
+    throw CTCriteriaError(CliText("'$1' is not among the results", {*pick}));
 }
 
 TPanelRequirement RequirementOf(const TSettingsPage& page) {
@@ -432,7 +445,7 @@ int BasketAdd(const std::vector<std::string>& rest, std::ostream& out, std::ostr
     try {
         pUnit = &PickWithOptions(parsed, ctx, page, frame, err);
     } catch (const CTCriteriaError& e) {
-        throw CTCriteriaError(std::string(e.what()) + "; '" + szFileName + "' was not changed");
+        throw CTCriteriaError(CliText("$1; '$2' was not changed", {e.what(), szFileName}));
     }
     if (!ctx.page->AddResult(*pUnit, RequirementOf(page))) throw CTRefusal(szFileName);
     SaveChanged(ctx, szFileName);
@@ -445,8 +458,8 @@ std::pair<int, std::string> PlantStepTarget(const TNamedStep& step, int nUnits) 
     const std::size_t nColon = step.step.Value.find(':');
     const std::string szIndex = step.step.Value.substr(0, nColon);
     if (nColon == std::string::npos || !IsPosition(szIndex) || std::stoi(szIndex) < 1 || std::stoi(szIndex) > nUnits) {
-        throw CTCriteriaError("--" + step.flag + " " + step.step.Value + ": give the plant unit as I:VALUE, I from 1 to " +
-                              std::to_string(nUnits));
+        throw CTCriteriaError(CliText("--$1 $2: give the plant unit as I:VALUE, I from 1 to $3",
+                                      {step.flag, step.step.Value, std::to_string(nUnits)}));
     }
     return {std::stoi(szIndex), step.step.Value.substr(nColon + 1)};
 }
@@ -479,30 +492,33 @@ int RunProject(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (szAction == "show") return ProjectShow(szFileName, parsed.Flag("json"), out, err);
     if (szAction == "save") {
         const auto szNew = parsed.Value("as");
-        if (!szNew) throw CTUsageError("project save FILE --as NEW");
+        if (!szNew) throw CTUsageError(CliText("project save FILE --as NEW"));
         return ProjectSaveAs(szFileName, *szNew, err);
     }
-    throw CTUsageError("project new|show|save FILE");
+    throw CTUsageError(CliText("project new|show|save FILE"));
 }
 
 int RunBasket(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) throw CTUsageError("basket add|remove|move FILE ...");
+    if (args.empty()) throw CTUsageError(CliText("basket add|remove|move FILE ..."));
     const std::string szAction = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (szAction == "add") return BasketAdd(rest, out, err);
     const bool bMove = szAction == "move";
-    if (!bMove && szAction != "remove") throw CTUsageError("basket add|remove|move FILE ...");
+    if (!bMove && szAction != "remove") throw CTUsageError(CliText("basket add|remove|move FILE ..."));
     const TCliArgs parsed(rest, TCommandSpec{{}, {"json"}, bMove ? 3 : 2});
     const std::string& szFileName = parsed.Positional()[0];
     if (bMove && parsed.Positional()[2] != "left" && parsed.Positional()[2] != "right") {
-        throw CTUsageError("basket move FILE N left|right");
+        throw CTUsageError(CliText("basket move FILE N left|right"));
     }
     const auto file = Locked(szFileName, platform::CTLockedFile::Mode::OpenExisting);
     TProjectContext ctx(err);
     Open(ctx, *file);
     ctx.page->SelectColumn(PositionOf(parsed.Positional()[1], ctx.Session().Basket()));
     const bool bDone = bMove ? ctx.page->MoveSelected(parsed.Positional()[2] == "right") : ctx.page->RemoveSelected();
-    if (!bDone) throw CTCriteriaError("solution " + parsed.Positional()[1] + " cannot move " + parsed.Positional()[2]);
+    if (!bDone && bMove) {
+        throw CTCriteriaError(CliText("solution $1 cannot move '$2'", {parsed.Positional()[1], parsed.Positional()[2]}));
+    }
+    if (!bDone) throw CTCriteriaError(CliText("solution $1 cannot be removed", {parsed.Positional()[1]}));
     SaveChanged(ctx, szFileName);
     PrintProject(ctx, szFileName, parsed.Flag("json"), out);
     return 0;
@@ -541,7 +557,7 @@ int RunPlant(const std::vector<std::string>& args, std::ostream& out, std::ostre
     AddStepOptions(spec);
     const TCliArgs parsed(args, spec);
     const std::vector<std::string> units = parsed.Values("unit");
-    if (units.empty()) throw CTUsageError("plant [criteria] --unit MODEL|N ... [--capacity KW] [--tick I:OPT] [--add-to FILE]");
+    if (units.empty()) throw CTUsageError(CliText("plant [criteria] --unit MODEL|N ... [--capacity KW] [--tick I:OPT] [--add-to FILE]"));
     const auto szTarget = parsed.Value("add-to");
     std::unique_ptr<platform::CTLockedFile> file;
     if (szTarget) file = Locked(*szTarget, platform::CTLockedFile::Mode::OpenExisting);

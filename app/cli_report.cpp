@@ -61,7 +61,7 @@ std::vector<std::string> Normalised(const std::vector<std::string>& args) {
 }
 
 void Switch(const TCliArgs& parsed, const std::string& szName, bool& bFlag) {
-    if (parsed.Flag(szName) && parsed.Flag("no-" + szName)) throw CTUsageError("--" + szName + " and --no-" + szName);
+    if (parsed.Flag(szName) && parsed.Flag("no-" + szName)) throw CTUsageError(CliText("--$1 and --no-$1 exclude each other", {szName}));
     if (parsed.Flag(szName)) bFlag = true;
     if (parsed.Flag("no-" + szName)) bFlag = false;
 }
@@ -73,7 +73,7 @@ TBoxReporting BoxOf(const TCliArgs& parsed) {
     Switch(parsed, "operation-range", box.Chk_OperationRange.Checked);
     Switch(parsed, "pressure-drop", box.Chk_PressureDrop.Checked);
     Switch(parsed, "dimensional", box.Chk_Dimensional.Checked);
-    if (parsed.Flag("eseer") && parsed.Flag("iplv")) throw CTUsageError("--eseer and --iplv");
+    if (parsed.Flag("eseer") && parsed.Flag("iplv")) throw CTUsageError(CliText("--eseer and --iplv exclude each other"));
     if (parsed.Flag("eseer")) box.ShowESEER = true;
     if (parsed.Flag("iplv")) box.ShowESEER = false;
     if (const auto cover = parsed.Value("cover")) {
@@ -91,7 +91,7 @@ TBoxReporting BoxOf(const TCliArgs& parsed) {
 
 std::string OutputOf(const TCliArgs& parsed) {
     const auto output = parsed.Value("output");
-    if (!output || output->empty()) throw CTUsageError("-o FILE is required (- for standard output)");
+    if (!output || output->empty()) throw CTUsageError(CliText("-o FILE is required (- for standard output)"));
     return *output;
 }
 
@@ -99,10 +99,10 @@ std::string OutputOf(const TCliArgs& parsed) {
 void CheckSources(const TBoxReporting& box, TReportOutcome& outcome) {
     std::error_code ec;
     if (box.Chk_CoverPage.Checked && !std::filesystem::is_regular_file(box.CoverPageFile, ec)) {
-        outcome.Skipped.push_back({box.CoverPageFile, "the cover page file does not exist"});
+        outcome.Skipped.push_back({box.CoverPageFile, CliText("the cover page file does not exist")});
     }
     if (box.Chk_SpecTexts.Checked && !std::filesystem::is_directory(box.SpecTextsFolder, ec)) {
-        outcome.Skipped.push_back({box.SpecTextsFolder, "the specification texts folder does not exist"});
+        outcome.Skipped.push_back({box.SpecTextsFolder, CliText("the specification texts folder does not exist")});
     }
 }
 
@@ -128,23 +128,25 @@ void WriteJson(const std::string& szFile, std::size_t nBytes, const TReportOutco
 // Writes the report where -o says and answers the exit code.
 int Deliver(const TCliArgs& parsed, const std::string& bytes, TReportOutcome outcome, std::ostream& out,
             std::ostream& err) {
-    if (!outcome.Ok) throw CTCriteriaError("the report could not be produced: " + outcome.Error);
-    for (const TReportSkip& skip : outcome.Skipped) err << "brumalis: left out " << skip.Item << ": " << skip.Reason << '\n';
+    if (!outcome.Ok) throw CTCriteriaError(CliText("the report could not be produced: $1", {outcome.Error}));
+    for (const TReportSkip& skip : outcome.Skipped) err << "brumalis: " << CliText("left out $1: $2", {skip.Item, skip.Reason}) << '\n';
     const std::string szFile = OutputOf(parsed);
     const bool bStdout = szFile == "-";
     if (bStdout) {
         out << bytes;
         out.flush();
-        if (!out) throw CTCriteriaError("standard output: write failed");
+        if (!out) throw CTCriteriaError(CliText("standard output: write failed"));
     } else {
         std::string szError;
         if (!TReportCommands::SaveReport(szFile, bytes, szError)) {
-            throw CTCriteriaError(szError + "; '" + szFile + "' was not changed");
+            // The system's reason is English: shown only to the English program.
+            const std::string szReason = dialogs::TBaseMsg::TranslationDisabled() ? " (" + szError + ")" : "";
+            throw CTCriteriaError(CliText("'$1' could not be written$2; it was not changed", {szFile, szReason}));
         }
     }
     if (parsed.Flag("json")) WriteJson(szFile, bytes.size(), outcome, bStdout ? err : out);
     if (parsed.Flag("open") && !bStdout && !TReportCommands::OpenReport(szFile)) {
-        err << "brumalis: no viewer could be started for '" << szFile << "'\n";
+        err << "brumalis: " << CliText("no viewer could be started for '$1'", {szFile}) << '\n';
         return kExitViewerFailed;
     }
     return 0;
@@ -153,12 +155,17 @@ int Deliver(const TCliArgs& parsed, const std::string& bytes, TReportOutcome out
 // A basket report of the started program's basket.
 int BasketReport(const TCliArgs& parsed, TMainSession& session, const TSolutionBasket& basket, std::ostream& out,
                  std::ostream& err) {
-    if (basket.Empty()) throw CTCriteriaError("nothing to report: no solution");
+    if (basket.Empty()) throw CTCriteriaError(CliText("nothing to report: no solution"));
     const TBoxReporting box = BoxOf(parsed);
     TReportOutcome checked;
     CheckSources(box, checked);
     CTMemoryStream bytes;
     TReportOutcome outcome = TReportCommands::Bib_MSWordClick(bytes, session, basket, box);
+    // A file found missing beforehand is named once.
+    std::erase_if(outcome.Skipped, [&checked](const TReportSkip& skip) {
+        return std::any_of(checked.Skipped.begin(), checked.Skipped.end(),
+                           [&skip](const TReportSkip& known) { return known.Item == skip.Item; });
+    });
     outcome.Skipped.insert(outcome.Skipped.begin(), checked.Skipped.begin(), checked.Skipped.end());
     return Deliver(parsed, bytes.Data(), std::move(outcome), out, err);
 }
@@ -171,9 +178,9 @@ int ReportProject(const std::vector<std::string>& args, std::ostream& out, std::
     StartProgram(start);
     TProjectFile project(start.Factory(), start.Session());
     if (!project.OpenFile(parsed.Positional().front())) {
-        throw CTCriteriaError("'" + parsed.Positional().front() + "' could not be opened");
+        throw CTCriteriaError(CliText("'$1' could not be opened", {parsed.Positional().front()}));
     }
-    for (const std::string& szSkipped : project.v_Skipped) err << "brumalis: left out " << szSkipped << '\n';
+    for (const std::string& szSkipped : project.v_Skipped) err << "brumalis: " << CliText("left out $1", {szSkipped}) << '\n';
     return BasketReport(parsed, start.Session(), start.Session().Basket(), out, err);
 }
 
@@ -185,7 +192,7 @@ int ReportSelect(const std::vector<std::string>& args, std::ostream& out, std::o
     int nTake = -1;
     if (parsed.Value("take")) {
         const double d = *parsed.Number("take");
-        if (!(d >= 1.0) || d != static_cast<int>(d)) throw CTCriteriaError("--take: a whole number from 1");
+        if (!(d >= 1.0) || d != static_cast<int>(d)) throw CTCriteriaError(CliText("--take: a whole number from 1"));
         nTake = static_cast<int>(d);
     }
     CTReportDialog dialog(err);
@@ -194,14 +201,14 @@ int ReportSelect(const std::vector<std::string>& args, std::ostream& out, std::o
     TSettingsPage page(start.Session());
     MakeSelectionOf(parsed, start, page, err);
     const TFrm_ChResultGrid& grid = page.ResultGrid();
-    if (grid.UnitCount() == 0) throw CTCriteriaError("nothing to report: the selection found no solution");
+    if (grid.UnitCount() == 0) throw CTCriteriaError(CliText("nothing to report: the selection found no solution"));
     TBasketPage basketPage(start.Session());
     const TPanelRequirement requirement{page.Panel().GetUserCoolCap(), page.Panel().GetUserHeatCap(),
                                         page.Panel().GetSelCooling()};
     const int nUnits = nTake < 0 ? grid.UnitCount() : std::min(nTake, grid.UnitCount());
     for (int u = 0; u < nUnits; ++u) {
         Cls_ChOutdoorUnit& unit = *grid.Column(u).unit;
-        if (!basketPage.AddResult(unit, requirement)) err << "brumalis: left out " << unit.GetName() << '\n';
+        if (!basketPage.AddResult(unit, requirement)) err << "brumalis: " << CliText("left out $1", {unit.GetName()}) << '\n';
     }
     return BasketReport(parsed, start.Session(), start.Session().Basket(), out, err);
 }
@@ -215,7 +222,7 @@ int ReportAnalyse(const std::vector<std::string>& args, std::ostream& out, std::
     TSettingsPage settings(start.Session());
     TAnalysisPage page(start.Session(), settings);
     PrepareAnalysis(parsed, start, page, err);
-    if (!page.Active()) throw CTCriteriaError("nothing to report: the unit could not be analysed");
+    if (!page.Active()) throw CTCriteriaError(CliText("nothing to report: the unit could not be analysed"));
     CTMemoryStream bytes;
     TReportOutcome outcome = TReportCommands::Bib_AnMSWordClick(bytes, page);
     return Deliver(parsed, bytes.Data(), std::move(outcome), out, err);
@@ -224,13 +231,13 @@ int ReportAnalyse(const std::vector<std::string>& args, std::ostream& out, std::
 }  // namespace
 
 int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) throw CTUsageError("report select|project|analyse ... -o FILE");
+    if (args.empty()) throw CTUsageError(CliText("report select|project|analyse ... -o FILE"));
     const std::string szKind = args.front();
     const std::vector<std::string> rest = Normalised(std::vector<std::string>(args.begin() + 1, args.end()));
     if (szKind == "select") return ReportSelect(rest, out, err);
     if (szKind == "project") return ReportProject(rest, out, err);
     if (szKind == "analyse" || szKind == "analyze") return ReportAnalyse(rest, out, err);
-    throw CTUsageError("report select|project|analyse ... -o FILE");
+    throw CTUsageError(CliText("report select|project|analyse ... -o FILE"));
 }
 
 }  // namespace brumalis::app

@@ -1,6 +1,8 @@
 #include "documents/print_params.h"
 
 #include <mutex>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "dialogs/about_captions.h"
@@ -43,24 +45,36 @@ std::string Trimmed(const std::string& sz) {
     return sz.substr(nFirst, nLast - nFirst);
 }
 
-bool StartsLikeBmp(const std::string& szFileName) {
+std::string Tr(const std::string& szEnglish) { return dialogs::TBaseMsg::Translate(szEnglish); }
+
+// The file's first two bytes; none when it cannot be opened.
+std::optional<std::string> Signature(const std::string& szFileName) {
     try {
         CTMyFileStream file(szFileName, CTMyFileStream::Mode::OpenReadDenyWrite);
         char signature[2] = {};
-        return file.Read(signature, 2) == 2 && signature[0] == 'B' && signature[1] == 'M';
+        return std::string(signature, file.Read(signature, 2));
     } catch (const std::exception&) {
-        return false;
+        return std::nullopt;
     }
+}
+
+// The picture reader's reason in the program's language; a reason the
+// glossary does not know (one with sizes or offsets in it) is left out
+// rather than shown in English to a user of another language.
+std::string ReasonText(const std::string& szReason) {
+    const std::string szText = Tr(szReason);
+    if (szText.empty() || (szText == szReason && !dialogs::TBaseMsg::TranslationDisabled())) return {};
+    return " (" + szText + ")";
 }
 
 // Empty when the logo may be stored, else why not.
 std::string LogoProblem(const std::string& szFileName) {
     if (szFileName.empty()) return {};
+    const std::optional<std::string> signature = Signature(szFileName);
+    if (!signature) return Tr("The logo cannot be opened") + ": " + szFileName;
     const graphics::CTGraphic logo = graphics::LoadPictureFile(szFileName);
-    if (logo.IsEmpty()) {
-        return "The logo " + szFileName + " cannot be read" + (logo.Reason().empty() ? "" : ": " + logo.Reason());
-    }
-    if (!StartsLikeBmp(szFileName)) return "The logo " + szFileName + " is not a BMP picture";
+    if (logo.IsEmpty()) return TDlgPrintParams::UnreadableLogo(logo) + ": " + szFileName;
+    if (*signature != "BM") return Tr("The logo is not a BMP picture") + ": " + szFileName;
     if (logo.Width() > TDlgPrintParams::kMaxLogoWidth || logo.Height() > TDlgPrintParams::kMaxLogoHeight) {
         return dialogs::TBaseMsg::GetUnicodeString(TDlgPrintParams::kMsgMaxBitmapSize,
                                                    {std::to_string(TDlgPrintParams::kMaxLogoWidth),
@@ -81,6 +95,10 @@ std::string TDlgPrintParams::GetLine2() { return Stored(kLine2); }
 std::string TDlgPrintParams::GetLine3() { return Stored(kLine3); }
 std::string TDlgPrintParams::GetLogoFile() { return Stored(kLogo); }
 
+std::string TDlgPrintParams::UnreadableLogo(const graphics::CTGraphic& logo) {
+    return Tr("The logo cannot be read") + ReasonText(logo.Reason());
+}
+
 TPrintParams TDlgPrintParams::GetParams() { return {GetLine1(), GetLine2(), GetLine3(), GetLogoFile()}; }
 
 TDlgPrintParams::TSaveOutcome TDlgPrintParams::Save(const TPrintParams& params) {
@@ -94,7 +112,7 @@ TDlgPrintParams::TSaveOutcome TDlgPrintParams::Save(const TPrintParams& params) 
                           store.WriteString(kKey, kLogo, params.szLogoFile);
     DiscardPageDecorations();
     if (!bWritten) {
-        outcome.szMessage = "The print parameters could not be stored in the settings";
+        outcome.szMessage = Tr("The print parameters could not be stored in the settings");
         return outcome;
     }
     outcome.bSaved = true;

@@ -13,6 +13,10 @@
 
 namespace brumalis {
 
+namespace graphics {
+class CTGraphic;
+}
+
 struct TPrintParams {
     std::string szLine1;
     std::string szLine2;
@@ -47,6 +51,8 @@ public:
     // trimmed lines and the logo's name are stored and the shared decoration
     // definition is dropped, so the next report rebuilds it.
     static TSaveOutcome Save(const TPrintParams& params);
+    // Why a logo that did not decode is of no use, in the program's language.
+    static std::string UnreadableLogo(const graphics::CTGraphic& logo);
 
     // The decorations of every report, built on first request (its header
     // line keeps the date it was built on) and shared until the parameters

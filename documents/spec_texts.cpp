@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "dialogs/messages.h"
 #include "localisation/lang_support.h"
 
 namespace brumalis {
@@ -217,7 +218,8 @@ void TRepSpecTexts::LoadFile(const std::string& szFileName, TSpecTextDocument& D
     std::error_code ec;
     const auto nSize = fs::file_size(szFileName, ec);
     if (ec) {
-        Doc.Error = ec.message();
+        // The system's text for it is English only.
+        Doc.Error = dialogs::TBaseMsg::Translate(fs::exists(szFileName, ec) ? "cannot be read" : "the file does not exist");
         return;
     }
     if (nSize > kMaxBytes) {
@@ -228,7 +230,7 @@ void TRepSpecTexts::LoadFile(const std::string& szFileName, TSpecTextDocument& D
     std::string bytes(static_cast<std::size_t>(nSize), '\0');
     // Read at most what the size promised plus one byte, to see a file still growing.
     if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) || in.peek() != EOF) {
-        Doc.Error = in ? "changed while read" : "cannot be read";
+        Doc.Error = dialogs::TBaseMsg::Translate(in ? "changed while read" : "cannot be read");
         return;
     }
     Load(bytes, Doc);

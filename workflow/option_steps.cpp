@@ -3,6 +3,7 @@
 #include "catalogue/units.h"
 #include "platform/settings_store.h"
 #include "workflow/preferences.h"
+#include "workflow/workflow_texts.h"
 
 namespace brumalis {
 namespace {
@@ -18,7 +19,7 @@ TStepOutcome Outcome(bool bAsAsked) {
 std::string Known(const std::vector<TFrm_ChOptions::TLine>& lines) {
     std::string szKnown;
     for (const TFrm_ChOptions::TLine& line : lines) szKnown += (szKnown.empty() ? "" : ", ") + line.Text;
-    return szKnown.empty() ? "none" : szKnown;
+    return szKnown.empty() ? WorkflowText("none") : szKnown;
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ TStepOutcome TWiredOptionFrame::Apply(const TOptionStep& Step) {
         case TOptionStep::TKind::HRLeaving: return Recovery(TEntryRow::Leaving, Step.Value);
         case TOptionStep::TKind::HRDeltaT: return Recovery(TEntryRow::DeltaT, Step.Value);
     }
-    return Impossible("unknown step");
+    return Impossible(WorkflowText("unknown step"));
 }
 
 TStepOutcome TWiredOptionFrame::Tick(const std::string& szName, bool bTicked) {
@@ -72,12 +73,13 @@ TStepOutcome TWiredOptionFrame::Tick(const std::string& szName, bool bTicked) {
     if (nLine < 0) {
         // Unticking also takes a kit.
         if (!bTicked && OptionLineNamed(v_frame.Kits(), szName) >= 0) return Kit(szName, false);
-        return Impossible("no option '" + szName + "' (the unit offers: " + Known(v_frame.Options()) + ")");
+        return Impossible(WorkflowText("no option '$1' (the unit offers: $2)", {szName, Known(v_frame.Options())}));
     }
     const TFrm_ChOptions::TLine& line = v_frame.Options()[static_cast<std::size_t>(nLine)];
     if (!line.Enabled) {
-        return Impossible("'" + line.Text + "' cannot be changed" +
-                          (line.Ticked ? " (a chosen pump is replaced by ticking another)" : ""));
+        return Impossible(WorkflowText(line.Ticked ? "'$1' cannot be changed (a chosen pump is replaced by ticking another)"
+                                                   : "'$1' cannot be changed",
+                                       {line.Text}));
     }
     if (line.Ticked == bTicked) return Outcome(true);
     v_frame.ClickOption(nLine);
@@ -87,21 +89,21 @@ TStepOutcome TWiredOptionFrame::Tick(const std::string& szName, bool bTicked) {
 
 TStepOutcome TWiredOptionFrame::Kit(const std::string& szName, bool bTicked) {
     const int nLine = OptionLineNamed(v_frame.Kits(), szName);
-    if (nLine < 0) return Impossible("no kit '" + szName + "' (the unit offers: " + Known(v_frame.Kits()) + ")");
+    if (nLine < 0) return Impossible(WorkflowText("no kit '$1' (the unit offers: $2)", {szName, Known(v_frame.Kits())}));
     const TFrm_ChOptions::TLine& line = v_frame.Kits()[static_cast<std::size_t>(nLine)];
-    if (!line.Enabled) return Impossible("'" + line.Text + "' cannot be changed");
+    if (!line.Enabled) return Impossible(WorkflowText("'$1' cannot be changed", {line.Text}));
     if (line.Ticked != bTicked) v_frame.TickKit(nLine, bTicked);
     return Outcome(true);
 }
 
 TStepOutcome TWiredOptionFrame::Recovery(TEntryRow Row, const std::string& szText) {
-    if (!v_frame.RecoveryShown()) return Impossible("no heat-recovery option is being worked on (tick one first)");
+    if (!v_frame.RecoveryShown()) return Impossible(WorkflowText("no heat-recovery option is being worked on (tick one first)"));
     const int nLine = v_frame.CurrentLine();
     const bool bBefore = nLine >= 0 && v_frame.Options()[static_cast<std::size_t>(nLine)].Ticked;
     const TTypedEntry entry = v_frame.EnterRecovery(Row, szText);
-    if (entry.Refused) return Impossible("'" + szText + "' was not taken (the entry keeps " + entry.Shown + ")");
+    if (entry.Refused) return Impossible(WorkflowText("'$1' was not taken (the entry keeps $2)", {szText, entry.Shown}));
     TStepOutcome outcome = Outcome(nLine < 0 || v_frame.Options()[static_cast<std::size_t>(nLine)].Ticked == bBefore);
-    if (entry.Clamped) outcome.Reason = "'" + szText + "' was limited to " + entry.Shown;
+    if (entry.Clamped) outcome.Reason = WorkflowText("'$1' was limited to $2", {szText, entry.Shown});
     return outcome;
 }
 

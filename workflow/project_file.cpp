@@ -111,8 +111,10 @@ public:
     // From the file, or from its bytes when the caller read them already.
     void Load(const std::string* pBytes) {
         if (!pBytes && std::filesystem::is_directory(GetDatabaseName())) {
-            throw TUnreadable("it is a folder, not a file");
+            throw TUnreadable(WorkflowText("it is a folder, not a file"));
         }
+        // Said here, as the system's own text for it is English only.
+        if (!pBytes && !std::filesystem::exists(GetDatabaseName())) throw TUnreadable(WorkflowText("the file does not exist"));
         try {
             const std::string text = pBytes ? PayloadOfBytes(*pBytes) : PayloadOfFile(GetDatabaseName());
             // The engine stops after the records; a file cut in its last

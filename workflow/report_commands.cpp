@@ -42,7 +42,7 @@ public:
         const std::string szLogo = TDlgPrintParams::GetLogoFile();
         if (!szLogo.empty()) {
             const graphics::CTGraphic logo = graphics::LoadPictureFile(szLogo);
-            if (logo.IsEmpty()) v_pictures.Skip(szLogo, "the logo cannot be read: " + logo.Reason());
+            if (logo.IsEmpty()) v_pictures.Skip(szLogo, TDlgPrintParams::UnreadableLogo(logo));
         }
     }
 
@@ -312,7 +312,7 @@ TReportOutcome TReportCommands::Bib_MSWordClick(CTStream& Sink, TMainSession& Se
 }
 
 TReportOutcome TReportCommands::Bib_AnMSWordClick(CTStream& Sink, const TAnalysisPage& Page) {
-    if (!Page.Active()) return TReportOutcome{false, "nothing is analysed", {}, 0, 0, 0, 0, 0};
+    if (!Page.Active()) return TReportOutcome{false, dialogs::TBaseMsg::Translate("nothing is analysed"), {}, 0, 0, 0, 0, 0};
     return WriteRtf(Sink, kAnalysisMarginCm, kAnalysisMarginCm,
                     [&](CTDocOutput& Doc) { return WriteAnalysisReport(Doc, Page); });
 }
@@ -347,7 +347,7 @@ TReportOutcome TReportCommands::WriteBasketReport(CTDocOutput& Doc, TMainSession
 TReportOutcome TReportCommands::WriteAnalysisReport(CTDocOutput& Doc, const TAnalysisPage& Page) {
     TReportOutcome outcome;
     if (!Page.Active()) {
-        outcome.Error = "nothing is analysed";
+        outcome.Error = dialogs::TBaseMsg::Translate("nothing is analysed");
         return outcome;
     }
     CTReportRun run(Doc);

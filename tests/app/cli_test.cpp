@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <cctype>
 #include <functional>
 #include <random>
@@ -9,7 +13,10 @@
 
 #include "app/cli_args.h"
 #include "app/cli_commands.h"
+#include "app/cli_chiller.h"
 #include "app/cli_print_params.h"
+#include "app/cli_project.h"
+#include "app/cli_report.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/price_records.h"
 #include "catalogue/records.h"
@@ -316,7 +323,10 @@ std::string WithoutTypedWords(const std::string& text) {
     static const std::set<std::string> kKeywords = {"brumalis", "list",    "select",     "help",
                                                     "air",      "water",   "condenserless", "cooling",
                                                     "heatpump", "recovery", "heating",  "condensing",
-                                                    "si",       "imperial", "logo", "no"};
+                                                    "si",       "imperial", "logo", "no",
+                                                    "yes",      "project", "new",  "show", "save", "basket",
+                                                    "add",      "remove",  "move", "left", "right", "plant",
+                                                    "report",   "analyse"};
     std::string out, word;
     bool bQuoted = false, bOption = false;
     const auto flush = [&] {
@@ -352,7 +362,7 @@ protected:
         unsetenv("BRUMALIS_LANGUAGE");
     }
     void ExpectNoEnglish(const std::string& text, const std::string& what) {
-        static const std::set<std::string> kAllowed = {"EER", "COP", "ESEER", "IPLV", "STD", "Eurovent"};
+        static const std::set<std::string> kAllowed = {"EER", "COP", "ESEER", "IPLV", "STD", "Eurovent", "JPEG", "Brumalis"};
         std::string word;
         std::set<std::string> english;
         const auto flush = [&] {
@@ -461,6 +471,94 @@ TEST_F(RussianCommandLine, ErrorsAndNotesOnStandardErrorAreRussian) {
     ExpectNoEnglish(params.str(), params.str());
     EXPECT_NE(params.str().find("Строка 1: \n"), std::string::npos) << params.str();
     EXPECT_NE(params.str().find("Логотип:  (нет)\n"), std::string::npos) << params.str();
+}
+
+// The project, basket, options, plant, report, chiller and print-parameter
+// commands' error paths: the message and what went to standard error.
+TEST_F(RussianCommandLine, ErrorsOfTheProjectReportAndChillerCommandsAreRussian) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("brumalis-cli-ru-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string project = (dir / "p.cpf").string();
+    const std::string missing = (dir / "missing.cpf").string();
+    std::ofstream(dir / "text.bmp") << "not a picture";
+    std::ofstream(dir / "logo.jpg", std::ios::binary) << std::string("\xFF\xD8\xFF\xE0", 4) << "junk";
+    using TCommand = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    const std::vector<std::string> criteria = {"--condenser", "air", "--family", "cooling", "--cooling", "350", "--no-store"};
+    const auto with = [&criteria](std::vector<std::string> args) {
+        args.insert(args.end(), criteria.begin(), criteria.end());
+        return args;
+    };
+    // The test's own file names, as typed, out of a message.
+    const auto withoutPaths = [&dir](std::string text) {
+        for (auto pos = text.find(dir.string()); pos != std::string::npos; pos = text.find(dir.string(), pos)) {
+            text.erase(pos, text.find_first_of(" ':,()\n", pos) - pos);
+        }
+        return text;
+    };
+    // Each run fails; its message and standard error are checked.
+    const auto expectRussianFailure = [&](TCommand command, const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        std::string message = "no error";
+        try {
+            command(args, out, err);
+        } catch (const std::exception& e) {
+            message = e.what();
+        }
+        std::string what;
+        for (const std::string& arg : args) what += arg + " ";
+        EXPECT_NE(message, "no error") << what;
+        ExpectNoEnglish(WithoutTypedWords(withoutPaths(message)), what + ": " + message);
+        ExpectNoEnglish(WithoutTypedWords(withoutPaths(err.str())), what + "(standard error): " + err.str());
+    };
+    const auto printParams = [](const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+        return RunPrintParams(args, out);
+    };
+    std::ostringstream ignored;
+    ASSERT_EQ(RunProject({"new", project}, ignored, ignored), 0);
+    expectRussianFailure(RunProject, {"new", project});
+    expectRussianFailure(RunProject, {"show", missing});
+    expectRussianFailure(RunProject, {"show", dir.string()});
+    expectRussianFailure(RunProject, {"save", project});
+    expectRussianFailure(RunProject, {"drop", project});
+    expectRussianFailure(RunBasket, {});
+    expectRussianFailure(RunBasket, {"shuffle", project});
+    expectRussianFailure(RunBasket, {"move", project, "1", "up"});
+    expectRussianFailure(RunBasket, {"remove", project, "1"});
+    expectRussianFailure(RunBasket, {"remove", missing, "1"});
+    expectRussianFailure(RunBasket, with({"add", project, "--pick", "99"}));
+    expectRussianFailure(RunBasket, with({"add", project, "--tick", "XYZ"}));
+    expectRussianFailure(RunOptions, with({"--pick", "ACZ 999"}));
+    expectRussianFailure(RunOptions, with({"--kit", "XYZ"}));
+    expectRussianFailure(RunOptions, with({"--hr-leaving", "45"}));
+    expectRussianFailure(RunOptions, with({"--tick", "P1", "--answer", "maybe"}));
+    expectRussianFailure(RunOptions, with({"--tick", "LN1", "--tick", "LN2"}));
+    expectRussianFailure(RunPlant, with({}));
+    expectRussianFailure(RunPlant, with({"--unit", "1", "--tick", "5:TK"}));
+    expectRussianFailure(RunReport, {});
+    expectRussianFailure(RunReport, {"draft"});
+    expectRussianFailure(RunReport, with({"select"}));
+    expectRussianFailure(RunReport, with({"select", "--take", "0", "-o", "-"}));
+    expectRussianFailure(RunReport, with({"select", "--eseer", "--iplv", "-o", "-"}));
+    expectRussianFailure(RunReport, with({"select", "--take", "1", "-o", missing + "/r.rtf"}));
+    expectRussianFailure(RunReport, {"project", missing, "-o", "-"});
+    expectRussianFailure(RunReport, {"project", project, "-o", "-"});
+    expectRussianFailure(RunChiller, {"--family", "cooling"});
+    expectRussianFailure(RunChiller, {"--series", "ACB"});
+    expectRussianFailure(RunChiller, {"--condenser", "air", "--family", "cooling", "--series", "Nothing"});
+    expectRussianFailure(RunChiller, {"ACB 350", "--low-noise", "Nothing"});
+    expectRussianFailure(RunChiller, {"ACB 350", "--distance", "30"});
+    expectRussianFailure(RunChiller, {"ACB 350", "--pictures", missing});
+    expectRussianFailure(printParams, {"--logo", missing});
+    expectRussianFailure(printParams, {"--logo", (dir / "text.bmp").string()});
+    expectRussianFailure(printParams, {"--logo", (dir / "logo.jpg").string()});
+    // A report that goes through says on standard error what it left out.
+    std::ostringstream rtf, notes;
+    ASSERT_EQ(RunReport(with({"select", "--take", "1", "--cover", (dir / "nowhere.rtf").string(), "-o", "-"}), rtf, notes), 0);
+    EXPECT_NE(notes.str().find("nowhere.rtf"), std::string::npos) << notes.str();
+    ExpectNoEnglish(WithoutTypedWords(withoutPaths(notes.str())), notes.str());
+    fs::remove_all(dir);
 }
 
 }  // namespace

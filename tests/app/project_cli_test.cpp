@@ -82,7 +82,7 @@ TEST_F(ProjectCommands, ANewProjectRefusesAnExistingFile) {
     const std::string empty = Bytes(file);
     EXPECT_EQ(empty.substr(0, 3), "QXZ");
     EXPECT_EQ(Run(RunProject, {"new", file}), 1);
-    EXPECT_NE(err.find("File exists"), std::string::npos) << err;
+    EXPECT_NE(err.find("exists already"), std::string::npos) << err;
     EXPECT_EQ(Bytes(file), empty);
     EXPECT_NE(Show(file).find("(no solutions)"), std::string::npos) << out;
     EXPECT_EQ(Run(RunProject, {"frobnicate", file}), 2);
