@@ -17,7 +17,7 @@ protected:
         m_sources = {"de_DE.UTF-8@euro", m_scratch / "machine-id", m_scratch / "os-release", "ana.lopez"};
     }
     std::vector<std::string> Fields(int nUsage) const {
-        const TDownloadReport report{"Brumalis", {336, "Marine", 1049, 337, "ru/B", 5}, nUsage};
+        const TDownloadReport report{"Brumalis", {336, "Marine", 1049, TDataVersion::Parse("3.3.7"), "ru/B", 5}, nUsage};
         return SplitTabs(Base64UrlDecode(EncodeDownloadReport(report, m_sources)));
     }
 
