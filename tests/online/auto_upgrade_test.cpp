@@ -243,6 +243,7 @@ TEST_F(UpgradeModel, AYearAndReleaseCatalogueIsShownAsWrittenAndComparedPartByPa
     EXPECT_TRUE(m_view.Saw(kNoNew));  // 2025.12 is older, though 202512 > 20261
 
     m_pPublished->szList = ListLine("Updater.exe", "0", "", 1033, "0", "U", kUpdaterBytes.size()) +
+                           ListLine("Brumalis", "3.3.4", "", 1033, "2026.10", "en/B", 1) +
                            ListLine("Brumalis", "3.3.4", "", 1049, "2026.10", "ru/B", kProgramBytes.size());
     m_pPublished->Publish("Updater.exe", kUpdaterBytes, {"Updater.exe", 0, "", 0, 0, 0});
     m_pPublished->Publish("ru/B", kProgramBytes, {"ru/B", 334, "", 1049, 202610, 0});
