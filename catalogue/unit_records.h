@@ -320,6 +320,9 @@ public:
     static void Initialize(CTTableInfo& tblInfo, const std::string& szIDFieldName);
 
     Cls_ChOutdoorUnit_FIELDS(BRUMALIS_FIELD_ACCESSORS, Cls_ChOutdoorUnit)
+    // The capacity steps as reports and pages show them: a number stays, a
+    // word ("stepless") is translated like the catalogue's multilingual texts.
+    std::string GetShownComprStep() const { return GetTranslatedStringValue(fldComprStep); }
     CTRecordList<Cls_ChFreezeUp> GetAllChFreezeUp() const;
     CTRecordList<Cls_ChOutCapacity> GetAllChOutCapacity() const;
     CTRecordList<Cls_ChDeviceHR> GetAllChDeviceHR() const;

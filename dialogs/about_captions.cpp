@@ -1,7 +1,7 @@
 #include "dialogs/about_captions.h"
 
 #include "dialogs/messages.h"
-#include "localisation/lang_support.h"
+#include "dialogs/language_names.h"
 #include "platform/build_identity.h"
 
 namespace brumalis::dialogs {
@@ -80,8 +80,7 @@ TAboutBoxContent TAboutBox::Content(std::string_view szDataVersion, bool bDiscla
     content.ProductName = TBaseMsg::GetUnicodeString(nTitleID);
     content.Version =
         TBaseMsg::Translate(kVersionCaption) + " " + platform::CTVersionUtils::GetVersionStringEx(" - ", "");
-    content.Language =
-        CTLangSupport::ID2String(static_cast<std::int32_t>(platform::CTVersionUtils::GetLanguage()), true, false);
+    content.Language = ShownLanguageName(static_cast<std::int32_t>(platform::CTVersionUtils::GetLanguage()));
     content.DataVersion = std::string(szDataVersion);
     if (!szDataVersion.empty()) content.DataVersionCaption = TBaseMsg::Translate(kDatabaseCaption);
     content.DisclaimerShown = bDisclaimer;

@@ -212,7 +212,7 @@ void SelectionTable(CTDocOutput& Utils, TGridData& Grid, Cls_ChOutdoorUnit& Unit
     const auto pCompressor = Unit.GetChCompressor();
     right.Text(27, pCompressor ? pCompressor->GetName() : std::string());
     right.Text(25, std::to_string(Unit.GetComprQuantity()));
-    right.Text(26, Unit.GetComprStep());
+    right.Text(26, Unit.GetShownComprStep());
     Utils.PutStringGrid(Grid);
 }
 

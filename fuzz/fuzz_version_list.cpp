@@ -27,7 +27,7 @@ TRunningBuild BuildFrom(std::string_view& data) {
     TRunningBuild build;
     if (data.size() < 3) return build;
     build.nVersion = static_cast<unsigned char>(data[0]) + 300;
-    build.nDataVersion = static_cast<unsigned char>(data[1]) + 300;
+    build.dataVersion = TDataVersion::Parse(std::to_string(static_cast<unsigned char>(data[1]) + 300));
     build.szConfig = kConfigs[data[2] & 3];
     build.nLanguage = kLanguages[(data[2] >> 2) & 3];
     data.remove_prefix(3);
@@ -39,7 +39,7 @@ void CheckChoice(const TVersionChoice& c, const TRunningBuild& build) {
         Require(e.v_version >= build.nVersion && e.v_version <= c.nNewest);
         Require(e.v_language == build.nLanguage || e.v_language == kEnglishLanguage);
         Require(e.v_config.empty() || brumalis::platform::EqualsIgnoringCase(e.v_config, build.szConfig));
-        Require(e.v_version > build.nVersion || e.v_dataVersion > build.nDataVersion);
+        Require(e.v_version > build.nVersion || e.v_dataVersion > build.dataVersion);
         Require(e.v_fileSize >= 0);
     }
     std::vector<std::size_t> offered = c.offered;

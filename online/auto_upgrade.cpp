@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "localisation/lang_support.h"
+#include "dialogs/language_names.h"
 #include "localisation/number_text.h"
 #include "objectstore/database_set.h"
 #include "objectstore/utf8.h"
@@ -35,7 +35,7 @@ std::int64_t RoundHalfEven(std::int64_t n, std::int64_t d) {
 std::string VersionText(int nVersion) { return CTVersionUtils::VersionString(nVersion, "", "", ""); }
 
 std::string LanguageName(std::uint32_t nLanguage) {
-    return CTLangSupport::ID2String(static_cast<std::int32_t>(nLanguage & 0x7FFFFFFF), true, false);
+    return dialogs::ShownLanguageName(static_cast<std::int32_t>(nLanguage & 0x7FFFFFFF));
 }
 
 std::string FileNameOf(const std::string& szPath) { return szPath.substr(szPath.rfind('/') + 1); }
@@ -98,15 +98,15 @@ void TFrmAutoUpgrade::InitializeFrame(bool bWarnUnsaved) {
     s.v_appLang = v_env.nLanguage;
     s.v_appConfig = v_env.szConfig;
     if (!v_env.szDataVersion.empty()) {
-        s.v_dbVersion = CTVersionUtils::String2Version(v_env.szDataVersion.substr(v_env.szDataVersion.rfind(' ') + 1));
-        s.v_hasDb = s.v_dbVersion != 0;
+        s.v_dbVersion = TDataVersion::Parse(v_env.szDataVersion.substr(v_env.szDataVersion.rfind(' ') + 1));
+        s.v_hasDb = s.v_dbVersion.Known();
     }
     v_labels.szProgram =
         s.v_appTitle + ' ' + CTVersionUtils::VersionString(s.v_appVersion, v_env.szSuffix, " - ", "");
     v_labels.szLanguage = LanguageName(s.v_appLang);
     if (s.v_hasDb) {
         v_labels.szConfig = s.v_appConfig.empty() ? UpgradeText(T::CapDefault) : s.v_appConfig;
-        v_labels.szDbVersion = VersionText(s.v_dbVersion);
+        v_labels.szDbVersion = s.v_dbVersion.Text();
     } else {
         v_labels.szConfig = v_labels.szDbVersion = UpgradeText(T::NA);
     }
@@ -174,7 +174,7 @@ TUpgradeListItem TFrmAutoUpgrade::ItemOf(const LTVersionEntry& e) const {
     item.subItems.push_back(LanguageName(e.v_language));
     if (v_state.v_hasDb) {
         item.subItems.push_back(e.v_config.empty() ? UpgradeText(T::CapDefault) : e.v_config);
-        item.subItems.push_back(VersionText(e.v_dataVersion));
+        item.subItems.push_back(e.v_dataVersion.Known() ? e.v_dataVersion.Text() : UpgradeText(T::NA));
     } else {
         item.subItems.push_back(UpgradeText(T::NA));
         item.subItems.push_back(UpgradeText(T::NA));
@@ -255,7 +255,7 @@ bool TFrmAutoUpgrade::FetchVerified(const std::string& szServerPath, const std::
             nServer, DownloadScriptURL(szServerPath + std::string(kSignatureSuffix), nServer), szSignature))
         return false;
     const TSignedListing listing{szServerPath,      listed.v_version,     listed.v_config,
-                                 listed.v_language, listed.v_dataVersion, listed.v_fileSize};
+                                 listed.v_language, listed.v_dataVersion.Number(), listed.v_fileSize};
     return VerifyUpgradeFile(szLocalFile, listing, szSignature, v_env.publicKeys);
 }
 

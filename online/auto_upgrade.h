@@ -92,7 +92,7 @@ struct TAutoUpgradeState {
     std::uint32_t v_appLang = 0;
     int v_appVersion = 0;
     bool v_hasDb = false;
-    int v_dbVersion = 0;
+    TDataVersion v_dbVersion;
     int v_fileSizeForAnimation = 0;
     bool v_warnUnsaved = false;
 };

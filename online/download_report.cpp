@@ -154,7 +154,7 @@ std::string EncodeDownloadReport(const TDownloadReport& report, const TReportSou
         std::to_string(report.entry.v_version),
         std::to_string(report.entry.v_language),
         Field(report.entry.v_config),
-        std::to_string(report.entry.v_dataVersion),
+        std::to_string(report.entry.v_dataVersion.Number()),
         std::to_string(nCount),
         std::to_string(locale.nLanguage),
         Field(locale.szCountry),

@@ -38,7 +38,7 @@ bool Passes(const LTVersionEntry& e, const TRunningBuild& build) {
     if (e.v_version < build.nVersion) return false;
     if (!e.v_config.empty() && !SameConfig(e.v_config, build.szConfig)) return false;
     if (e.v_language != build.nLanguage && e.v_language != kEnglishLanguage) return false;
-    return !(e.v_version == build.nVersion && e.v_dataVersion <= build.nDataVersion);
+    return !(e.v_version == build.nVersion && e.v_dataVersion <= build.dataVersion);
 }
 
 // The default build (empty configuration) at the newest version in the
@@ -101,7 +101,7 @@ std::vector<TVersionLine> ParseVersionList(std::string_view szText) {
         line.entry.v_version = platform::CTVersionUtils::String2Version(f[1]);
         line.entry.v_config = f[2];
         line.entry.v_language = NumberOr0<std::uint32_t>(f[3]);
-        line.entry.v_dataVersion = platform::CTVersionUtils::String2Version(f[4]);
+        line.entry.v_dataVersion = TDataVersion::Parse(f[4]);
         line.entry.v_fileName = f[5];
         line.entry.v_fileSize = NumberOr0<std::int32_t>(f[6]);
         if (line.entry.v_fileSize < 0) line.entry.v_fileSize = 0;

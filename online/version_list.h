@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "online/data_version.h"
+
 namespace brumalis::online {
 
 inline constexpr std::uint32_t kEnglishLanguage = 1033;
@@ -25,7 +27,7 @@ struct LTVersionEntry {
     int v_version = 0;             // program version
     std::string v_config;          // configuration; empty is the default
     std::uint32_t v_language = 0;  // Windows language identifier
-    int v_dataVersion = 0;         // catalogue version delivered with it
+    TDataVersion v_dataVersion;    // catalogue version delivered with it
     std::string v_fileName;        // file path on the server
     int v_fileSize = 0;            // bytes
 
@@ -46,7 +48,7 @@ struct TRunningBuild {
     int nVersion = 0;
     std::string szConfig;
     std::uint32_t nLanguage = kEnglishLanguage;
-    int nDataVersion = 0;  // 0: no catalogue version known
+    TDataVersion dataVersion;  // unknown: no catalogue version known
 };
 
 // The outcome of reading a list for the running build.

@@ -15,6 +15,7 @@ packages=(
   libpugixml-dev
   desktop-file-utils shared-mime-info
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  qt6-translations-l10n
 )
 
 sudo=""

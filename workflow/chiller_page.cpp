@@ -348,7 +348,7 @@ void TChillerDataSheet::FillTechnical() {
         if (p->GetID() == nObj) t.CompressorType = p->GetName();
     }
     t.CompressorQuantity = std::to_string(unit.GetComprQuantity());
-    t.CapacitySteps = unit.GetComprStep();
+    t.CapacitySteps = unit.GetShownComprStep();
     double dHeight = 0.0, dWidth = 0.0, dDepth = 0.0;
     unit.GetDimensions(nullptr, dHeight, dWidth, dDepth);
     t.Height = TU_Form::PutDimensionedText(U_ShortLength, true, dHeight);

@@ -9,6 +9,8 @@
 
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/records.h"
+#include "localisation/glossary.h"
+#include "objectstore/db_engine.h"
 #include "objectstore/edi_database.h"
 #include "objectstore/streams.h"
 #include "tests/catalogue/catalogue_fixture.h"
@@ -271,6 +273,28 @@ TEST_F(CatalogueRecords, ReferencesAndReverseAccessorsFindTheLinkedRecords) {
     pUnit->DropChCompressor();
     EXPECT_EQ(pUnit->GetChCompressor(), nullptr);
     EXPECT_TRUE(New<Cls_ChOutdoorUnit>()->GetAllChFreezeUp().empty());  // not stored: nothing refers to it
+}
+
+// The report and the Chillers page show the capacity steps: a count as
+// stored, the word of a unit without fixed steps in the catalogue's language.
+TEST_F(CatalogueRecords, ShownCapacityStepsTranslateAWordButKeepACount) {
+    const auto pStepless = New<Cls_ChOutdoorUnit>();
+    pStepless->SetComprStep("stepless");
+    pStepless->Insert();
+    const auto pFour = New<Cls_ChOutdoorUnit>();
+    pFour->SetComprStep("4");
+    pFour->Insert();
+    EXPECT_EQ(pStepless->GetShownComprStep(), "stepless");  // no glossary: as stored
+    CTGlossary glossary;
+    // "плавное" in code page 1251.
+    ASSERT_TRUE(glossary.AddTermAndTranslation("stepless", "\xEF\xEB\xE0\xE2\xED\xEE\xE5", 204, false, false));
+    CTDbEngine* pEngine = factory->Engine(dbDeviceDatabase);
+    ASSERT_NE(pEngine, nullptr);
+    pEngine->SetEngineGlossary(&glossary);
+    EXPECT_EQ(pStepless->GetShownComprStep(), "плавное");
+    EXPECT_EQ(pStepless->GetComprStep(), "stepless");  // the stored value stays
+    EXPECT_EQ(pFour->GetShownComprStep(), "4");
+    pEngine->SetEngineGlossary(nullptr);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "dialogs/about_captions.h"
 #include "dialogs/messages.h"
 #include "tests/dialogs/table_translation.h"
-#include "localisation/lang_support.h"
 #include "platform/build_identity.h"
 
 namespace brumalis::dialogs {
@@ -19,12 +18,12 @@ class AboutBox : public test::TableTranslationTest {};
 TEST_F(AboutBox, ShowsTheProgramVersionLanguageAndCatalogue) {
     table["Version"] = "Версия";
     table["Brumalis Program"] = "Программа\nBrumalis";
+    table["Russian"] = "Русский";
     const TAboutBoxContent content = TAboutBox::Content("EU 3.3.4 Nordic", true);
     EXPECT_EQ(content.ProductName, "Программа\nBrumalis");
     EXPECT_EQ(content.Version, "Версия " + platform::CTVersionUtils::GetVersionStringEx(" - ", ""));
-    EXPECT_EQ(content.Language,
-              CTLangSupport::ID2String(static_cast<std::int32_t>(platform::CTVersionUtils::GetLanguage()), true, false));
-    EXPECT_FALSE(content.Language.empty());
+    // Named in the window's language, not the language list's English.
+    EXPECT_EQ(content.Language, "Русский");
     EXPECT_EQ(content.DataVersionCaption, "Database");
     EXPECT_EQ(content.DataVersion, "EU 3.3.4 Nordic");
     EXPECT_TRUE(content.DisclaimerShown);

@@ -230,6 +230,32 @@ TEST_F(UpgradeModel, ADeclinedNoticeFetchesNothing) {
     EXPECT_TRUE(StagingEmpty());
 }
 
+// Catalogues are numbered year.release: shown as written, ordered part by
+// part, and still reported as the protocol's number.
+TEST_F(UpgradeModel, AYearAndReleaseCatalogueIsShownAsWrittenAndComparedPartByPart) {
+    m_env.szDataVersion = "EU 2026.1";
+    EXPECT_EQ(Frame().Labels().szDbVersion, "2026.1");
+    EXPECT_EQ(Frame().State().v_dbVersion.Number(), 20261);
+    m_pPublished->szList = ListLine("Updater.exe", "0", "", 1033, "0", "U", 1) +
+                           ListLine("Brumalis", "3.3.4", "", 1033, "2025.12", "en/older-data", 1) +
+                           ListLine("Brumalis", "3.3.4", "", 1033, "2026.1", "en/same-data", 1);
+    Frame().Btn_CheckVersionsClick();
+    EXPECT_TRUE(m_view.Saw(kNoNew));  // 2025.12 is older, though 202512 > 20261
+
+    m_pPublished->szList = ListLine("Updater.exe", "0", "", 1033, "0", "U", kUpdaterBytes.size()) +
+                           ListLine("Brumalis", "3.3.4", "", 1033, "2026.10", "en/B", 1) +
+                           ListLine("Brumalis", "3.3.4", "", 1049, "2026.10", "ru/B", kProgramBytes.size());
+    m_pPublished->Publish("Updater.exe", kUpdaterBytes, {"Updater.exe", 0, "", 0, 0, 0});
+    m_pPublished->Publish("ru/B", kProgramBytes, {"ru/B", 334, "", 1049, 202610, 0});
+    CheckAndSelectFirst();
+    EXPECT_EQ(m_view.list[0].subItems[2], "2026.10");
+    Frame().Btn_DownloadClick();
+    ASSERT_EQ(m_handOvers.size(), 1u);
+    const auto fields = SplitTabs(Base64UrlDecode(CTPublishedFiles::QueryValue(Requests().back().szTarget, "req")));
+    ASSERT_GT(fields.size(), 4u);
+    EXPECT_EQ(fields[4], "202610");
+}
+
 TEST_F(UpgradeModel, DownloadsVerifiesHandsOverReportsAndEnds) {
     PublishStandard();
     CheckAndSelectFirst();
@@ -371,7 +397,7 @@ TEST_F(UpgradeModel, LabelsNameTheBuildAndOurServers) {
     EXPECT_EQ(labels.szLanguage, "Russian");
     EXPECT_EQ(labels.szConfig, "<default>");
     EXPECT_EQ(labels.szDbVersion, "3.3.4");
-    EXPECT_EQ(Frame().State().v_dbVersion, 334);
+    EXPECT_EQ(Frame().State().v_dbVersion.Number(), 334);
     m_pFrame.reset();
     m_env.nServer = 10;
     m_env.szDataVersion = "unknown";

@@ -17,7 +17,7 @@ protected:
         m_sources = {"de_DE.UTF-8@euro", m_scratch / "machine-id", m_scratch / "os-release", "ana.lopez"};
     }
     std::vector<std::string> Fields(int nUsage) const {
-        const TDownloadReport report{"Brumalis", {336, "Marine", 1049, 337, "ru/B", 5}, nUsage};
+        const TDownloadReport report{"Brumalis", {336, "Marine", 1049, TDataVersion::Parse("3.3.7"), "ru/B", 5}, nUsage};
         return SplitTabs(Base64UrlDecode(EncodeDownloadReport(report, m_sources)));
     }
 
@@ -56,7 +56,7 @@ TEST_F(DownloadReport, SendsAnImplausibleUsageCountAs1000) {
 }
 
 TEST_F(DownloadReport, KeepsTheFieldsApartWhateverTheyHold) {
-    const TDownloadReport report{"Bru\tmalis", {336, "Ma\r\nrine", 1049, 337, "p", 5}, 1};
+    const TDownloadReport report{"Bru\tmalis", {336, "Ma\r\nrine", 1049, TDataVersion::Parse("3.3.7"), "p", 5}, 1};
     EXPECT_EQ(SplitTabs(Base64UrlDecode(EncodeDownloadReport(report, m_sources))).size(), 10u);
     const std::string szURL = DownloadReportURL(report, m_sources);
     EXPECT_EQ(szURL.rfind("scripts32/upgrade_downloaded.asp?req=", 0), 0u);

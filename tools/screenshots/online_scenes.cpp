@@ -3,7 +3,7 @@
 // frame's view, as a check against the web service fills it.
 #include <QtWidgets/QTreeWidget>
 
-#include "localisation/lang_support.h"
+#include "dialogs/language_names.h"
 #include "online/auto_upgrade.h"
 #include "online/download_report.h"
 #include "online/ui/privacy_window.h"
@@ -17,8 +17,8 @@ namespace brumalis::shots {
 namespace {
 
 std::vector<online::TUpgradeListItem> ListedVersions() {
-    const std::string szRussian = CTLangSupport::ID2String(1049, true, false);
-    const std::string szEnglish = CTLangSupport::ID2String(1033, true, false);
+    const std::string szRussian = dialogs::ShownLanguageName(1049);
+    const std::string szEnglish = dialogs::ShownLanguageName(1033);
     const std::string szDefault = online::UpgradeText(online::TUpgradeText::CapDefault);
     return {{"Brumalis 3.3.5", {szRussian, szDefault, "3.3.5", online::SizeText(3460000)}},
             {"Brumalis 3.3.5", {szEnglish, szDefault, "3.3.5", online::SizeText(3280000)}}};

@@ -28,8 +28,10 @@ void TQtDesktopPresenter::ShowError(const std::string& szText) {
 void TQtDesktopPresenter::SetDialogTranslation(const CTGlossary* pGlossary) {
     if (!pGlossary) {
         dialogs::ui::TBasicDialog::SetLoadedHook({});
+        v_qtTranslation.Remove();
         return;
     }
+    v_qtTranslation.Install(pGlossary->GetTargetLanguage());
     dialogs::ui::TBasicDialog::SetLoadedHook(
         [pGlossary](QWidget* pTopControl) { TranslateWidgets(*pGlossary, *pTopControl); });
 }

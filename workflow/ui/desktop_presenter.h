@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "localisation/ui/qt_translation.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/chiller_ui_form.h"
 
@@ -16,7 +17,8 @@ public:
     // The disclaimer window with its accept buttons.
     int RunDisclaimer() override;
     void ShowError(const std::string& szText) override;
-    // Through the dialog framework's loaded hook.
+    // Through the dialog framework's loaded hook; Qt's own texts follow the
+    // glossary's language.
     void SetDialogTranslation(const CTGlossary* pGlossary) override;
     void CreateMainWindow(TMainWindowModel& model, TProgramStart& program) override;
     void TranslateMainWindow(const CTGlossary& glossary) override;
@@ -28,6 +30,7 @@ public:
 
 private:
     std::unique_ptr<TChillerUIForm> v_window;
+    CTQtTranslation v_qtTranslation;
 };
 
 }  // namespace brumalis::ui
