@@ -4,6 +4,7 @@
 #include "workflow/desktop_start.h"
 #include "workflow/ui/about_command.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/option_frame_step.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/preferences_wiring.h"
 #include "workflow/ui/project_actions.h"
@@ -24,6 +25,13 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Results page", [&presenter](TProgramStart& s) {
         TChillerUIForm& window = *presenter.MainWindow();
         MakeResultsPage(window, SharedSettingsPage(window, s.Session()));
+    });
+    // The results frame goes into the room the Results page left for it.
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Option frames", [&presenter](TProgramStart& s) {
+        TChillerUIForm& window = *presenter.MainWindow();
+        if (auto* pPage = window.Page(TChillerPage::Results)->findChild<TResultsPage*>()) {
+            PutResultsOptionFrame(window, *pPage, s.Session());
+        }
     });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",
