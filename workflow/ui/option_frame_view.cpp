@@ -60,11 +60,6 @@ TOptionFrameView::TOptionFrameView(TFrm_ChOptions& model, QWidget* pParent) : QW
     pButtons->addWidget(Btn_AddPlant);
     pButtons->addWidget(Btn_AddBasket);
 
-    Frm_HRCondenser = Named(new TTempEntriesView(v_model.Recovery(), "Heat recovery condenser", this), "Frm_HRCondenser");
-    // The entries model repeats the tick handling itself; here only the
-    // typed value's note and the repaint.
-    Frm_HRCondenser->SetOnChanged([this] { Changed(); });
-
     auto* pSide = new QVBoxLayout;
     pSide->addWidget(pCodeCaption);
     pSide->addWidget(Txt_OptionCode);
@@ -78,6 +73,10 @@ TOptionFrameView::TOptionFrameView(TFrm_ChOptions& model, QWidget* pParent) : QW
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addLayout(pLists, 1);
+    // Made after the lists are placed, so that Tab reaches it last, as it lies.
+    Frm_HRCondenser = Named(new TTempEntriesView(v_model.Recovery(), "Heat recovery condenser", this), "Frm_HRCondenser");
+    // The entries model repeats the tick handling itself; here only the repaint.
+    Frm_HRCondenser->SetOnChanged([this] { Changed(); });
     pLayout->addWidget(Frm_HRCondenser);
     Refresh();
 }
