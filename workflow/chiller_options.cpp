@@ -140,4 +140,12 @@ void TFrm_ChOptions::TickKit(int nLine, bool bTicked) {
 
 TTypedEntry TFrm_ChOptions::EnterRecovery(TEntryRow Row, std::string_view Text) { return v_recovery.Enter(Row, Text); }
 
+void TFrm_ChOptions::PressAddToPlant() const {
+    if (v_bAddEnabled && v_addToPlant) v_addToPlant();
+}
+
+void TFrm_ChOptions::PressAddToBasket() const {
+    if (v_bAddEnabled && v_addToBasket) v_addToBasket();
+}
+
 }  // namespace brumalis

@@ -53,6 +53,9 @@ public:
     void TickOption(int nLine, bool bTicked);
     void TickKit(int nLine, bool bTicked);
     TTypedEntry EnterRecovery(TEntryRow Row, std::string_view Text);
+    // The add buttons pressed: their callbacks, while enabled.
+    void PressAddToPlant() const;
+    void PressAddToBasket() const;
 
     const std::vector<std::string>& StandardSpecs() const { return v_standard; }
     const std::vector<TLine>& Options() const { return v_options; }
@@ -60,6 +63,9 @@ public:
     const std::string& OptionCode() const { return v_optionCode; }
     bool RecoveryShown() const { return v_bRecoveryShown; }
     const TFrm_ChTempScrollEntries& Recovery() const { return v_recovery; }
+    // For the entries' view: a value typed or scrolled in repeats the tick
+    // handling as EnterRecovery does.
+    TFrm_ChTempScrollEntries& Recovery() { return v_recovery; }
     bool AddToPlantShown() const { return static_cast<bool>(v_addToPlant); }
     bool AddToBasketShown() const { return static_cast<bool>(v_addToBasket); }
     bool AddEnabled() const { return v_bAddEnabled; }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 
@@ -28,6 +29,8 @@
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/page_steps.h"
+#include "workflow/ui/option_frame_step.h"
+#include "workflow/ui/option_frame_view.h"
 #include "workflow/ui/plant_page.h"
 #include "workflow/ui/preferences_wiring.h"
 
@@ -269,6 +272,19 @@ TEST_F(PlantPageUi, TheWindowPassesItsChecksWithAPlant) {
     // The Settings page's version letters and the degree sign's "C" are Latin in Russian too.
     std::vector<std::string> names{"S", "X", "P", "L", "R", "C"};
     for (const Cls_ChOutdoorUnit* pUnit : {first, second}) names.push_back(DisplayName(*pUnit));
+    // The option frame's lines are catalogue data: their codes stay Latin.
+    auto* pOptions = page->Pnl_PlantOptions->findChild<TOptionFramePanel*>();
+    ASSERT_NE(pOptions, nullptr);
+    const TFrm_ChOptions& frame = pOptions->View().Model();
+    std::vector<std::string> lines = frame.StandardSpecs();
+    for (const auto* pLines : {&frame.Options(), &frame.Kits()}) {
+        for (const TFrm_ChOptions::TLine& line : *pLines) lines.push_back(line.Text);
+    }
+    for (const std::string& szLine : lines) {
+        for (const QString& word : QString::fromStdString(szLine).split(QRegularExpression("[^A-Za-z]+"), Qt::SkipEmptyParts)) {
+            names.push_back(word.toStdString());
+        }
+    }
     check::ExpectWindowPasses(*window, kRussian, names);
 }
 

@@ -6,6 +6,7 @@
 #include "workflow/ui/basket_page_view.h"
 #include "workflow/ui/chillers_page_view.h"
 #include "workflow/ui/desktop_presenter.h"
+#include "workflow/ui/option_frame_step.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/plant_page.h"
 #include "workflow/ui/preferences_wiring.h"
@@ -41,6 +42,13 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
                              [&presenter](TProgramStart& s) { PutPlantPage(*presenter.MainWindow(), s.Session()); });
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Basket page", [&presenter](TProgramStart& s) {
         MakeBasketPage(*presenter.MainWindow(), s.Session());
+    });
+    // The results frame goes into the room the Results page left for it.
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Option frames", [&presenter](TProgramStart& s) {
+        TChillerUIForm& window = *presenter.MainWindow();
+        if (auto* pPage = window.Page(TChillerPage::Results)->findChild<TResultsPage*>()) {
+            PutResultsOptionFrame(window, *pPage, s.Session());
+        }
     });
     // "About" on the Help menu and the tool bar; translated with the window.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "About command",

@@ -11,6 +11,7 @@
 #include "catalogue/units.h"
 #include "dialogs/ui/numeric_edit.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/option_frame_step.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/preferences_wiring.h"
 
@@ -99,6 +100,19 @@ void TPlantPage::ShowPlant() {
     }
 }
 
+// The frame beside the grid is made after the capacity row; Tab reaches it
+// first, as it reads.
+void TPlantPage::TabAfter(QWidget& frame) {
+    QWidget* pLast = nullptr;
+    for (QWidget* pNext = frame.nextInFocusChain(); frame.isAncestorOf(pNext); pNext = pNext->nextInFocusChain()) {
+        if (pNext->focusPolicy() & Qt::TabFocus) pLast = pNext;
+    }
+    if (!pLast) return;
+    QWidget::setTabOrder(pLast, Txt_ReqPlantCap);
+    QWidget::setTabOrder(Txt_ReqPlantCap, Btn_AddCapacity);
+    QWidget::setTabOrder(Btn_AddCapacity, Btn_RemovePlant);
+}
+
 void TPlantPage::AddCapacity() {
     v_plant.SetCapacityEntry(Txt_ReqPlantCap->text().toStdString());
     // A refusal has been shown by the model; the entry stays to be mended.
@@ -128,6 +142,10 @@ TPlantPage& PutPlantPage(TChillerUIForm& window, TMainSession& session) {
     auto* pPage = new TPlantPage(window, plant);
     window.SetPageContent(TChillerPage::PlantBuilder, pPage);
     PreferencesCommandOf(window, session).AddAcceptedStep("Plant Builder page", [pPage] { pPage->PreferencesAccepted(); });
+    TOptionFramePanel& options =
+        PutPlantOptionFrame(window, *pPage->Pnl_PlantOptions, session, [pPage] { pPage->ShowPlant(); });
+    FollowGrid(options, *pPage->Grid_Plant, plant.Grid(), window, TChillerPage::PlantBuilder, session);
+    pPage->TabAfter(options);
     return *pPage;
 }
 

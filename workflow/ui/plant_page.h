@@ -28,6 +28,8 @@ public:
 
     // Grid, capacity edit, unit label and buttons anew from the model.
     void ShowPlant();
+    // The capacity row after the option frame in the Tab order.
+    void TabAfter(QWidget& frame);
     // "Add Capacity": the edit's entry in the current power unit.
     void AddCapacity();
     // "Remove Plant": the plant gone, the Settings page shown.
