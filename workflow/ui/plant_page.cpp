@@ -37,11 +37,10 @@ TPlantPage::TPlantPage(TChillerUIForm& window, TPlantBuilder& plant, QWidget* pP
     // own view, so until then the room stays empty.
     Pnl_PlantOptions = Named(new QWidget(Box_Plant), "Pnl_PlantOptions");
 
-    auto* pGridRow = new QHBoxLayout;
-    pGridRow->addWidget(Grid_Plant, 1);
-    pGridRow->addWidget(Pnl_PlantOptions);
+    // The frame under the grid, as on the Results page: the grid keeps the width.
     auto* pBox = new QVBoxLayout(Box_Plant);
-    pBox->addLayout(pGridRow, 1);
+    pBox->addWidget(Grid_Plant, 1);
+    pBox->addWidget(Pnl_PlantOptions);
     pBox->addWidget(MakeCapacityRow());
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
