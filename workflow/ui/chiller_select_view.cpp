@@ -34,15 +34,15 @@ TChillerSelectView::TChillerSelectView(TFrm_ChillerSelect& model, const char* sz
     setObjectName(QString::fromLatin1(szName));
     new QHBoxLayout(this);
     layout()->setContentsMargins(0, 0, 0, 0);
-    Lst_Condenser = AddList("Lst_Condenser", "Condenser", &TFrm_ChillerSelect::ChooseCondenser);
-    Lst_Family = AddList("Lst_Family", "Product family", &TFrm_ChillerSelect::ChooseFamily);
-    Lst_Series = AddList("Lst_Series", "Series", &TFrm_ChillerSelect::ChooseSeries);
-    Lst_Chillers = AddList("Lst_Chillers", "Chillers", &TFrm_ChillerSelect::ChooseChiller);
+    Lst_Condenser = AddList("Lst_Condenser", "Condenser", [this](int nRow) { v_model.ChooseCondenser(nRow); });
+    Lst_Family = AddList("Lst_Family", "Product family", [this](int nRow) { v_model.ChooseFamily(nRow); });
+    Lst_Series = AddList("Lst_Series", "Series", [this](int nRow) { v_model.ChooseSeries(nRow); });
+    Lst_Chillers = AddList("Lst_Chillers", "Chillers", [this](int nRow) { v_model.ChooseChiller(nRow); });
     ShowModel();
 }
 
 QListWidget* TChillerSelectView::AddList(const char* szName, const char* szCaption,
-                                         void (TFrm_ChillerSelect::*choose)(int)) {
+                                         std::function<void(int)> choose) {
     auto* pBox = new QGroupBox(QString::fromLatin1(szCaption), this);
     pBox->setObjectName(QString::fromLatin1(szName) + QStringLiteral("Box"));
     auto* pList = new QListWidget(pBox);
@@ -50,9 +50,9 @@ QListWidget* TChillerSelectView::AddList(const char* szName, const char* szCapti
     auto* pLayout = new QVBoxLayout(pBox);
     pLayout->addWidget(pList);
     layout()->addWidget(pBox);
-    connect(pList, &QListWidget::currentRowChanged, this, [this, choose](int nRow) {
+    connect(pList, &QListWidget::currentRowChanged, this, [this, choose = std::move(choose)](int nRow) {
         if (v_bShowing) return;
-        (v_model.*choose)(nRow);
+        choose(nRow);
         ShowModel();
     });
     return pList;

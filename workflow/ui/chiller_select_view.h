@@ -4,6 +4,8 @@
 // lines.
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
 #include "workflow/chiller_page.h"
@@ -28,7 +30,7 @@ public:
     QListWidget* Lst_Chillers = nullptr;
 
 private:
-    QListWidget* AddList(const char* szName, const char* szCaption, void (TFrm_ChillerSelect::*choose)(int));
+    QListWidget* AddList(const char* szName, const char* szCaption, std::function<void(int)> choose);
 
     TFrm_ChillerSelect& v_model;
     bool v_bShowing = false;  // the lists are being refilled, not clicked

@@ -11,18 +11,11 @@
 #include <QVBoxLayout>
 
 #include "catalogue/units.h"
+#include "workflow/ui/named_widget.h"
 #include "workflow/ui/temp_panel_view.h"
 
 namespace brumalis::ui {
 namespace {
-
-template <typename T>
-T* Named(T* pWidget, const char* szName) {
-    pWidget->setObjectName(QString::fromLatin1(szName));
-    return pWidget;
-}
-
-QString Q(const std::string& szText) { return QString::fromStdString(szText); }
 
 // A titled box holding one list.
 QGroupBox* Boxed(const char* szTitle, QWidget* pList) {

@@ -11,18 +11,13 @@
 #include "catalogue/units.h"
 #include "dialogs/ui/numeric_edit.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/named_widget.h"
 #include "workflow/ui/option_frame_step.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/ui/preferences_wiring.h"
 
 namespace brumalis::ui {
 namespace {
-
-template <typename T>
-T* Named(T* pWidget, const char* szName) {
-    pWidget->setObjectName(QString::fromLatin1(szName));
-    return pWidget;
-}
 
 QString PowerUnitCaption() { return QString::fromStdString(TU_Form::GetCurrentString(U_Power)); }
 
