@@ -13,10 +13,7 @@ namespace brumalis::shots {
 void TakeBasketScenes(TScene& scene) {
     ui::TChillerUIForm& window = scene.window;
     TMainSession& session = scene.start.Program().Session();
-    TSettingsPage& settings = ui::SharedSettingsPage(window, session);
-    settings.SelectCriteria(ctAirCooled, famCoolingOnly, 0, 0);
-    settings.Panel().TypeValue(TPanelEntry::CoolCapacity, "350");
-    settings.MakeSelection(false);
+    TSettingsPage& settings = Run350kWCooling(scene);
     const TFrm_ChResultGrid& results = settings.ResultGrid();
     if (results.UnitCount() < 2) return;
     TBasketPage& basket = ui::SharedBasketPage(window, session);

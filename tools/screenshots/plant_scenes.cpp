@@ -42,10 +42,7 @@ void BuildQuietly(TPlantBuilder& plant, const std::vector<Cls_ChOutdoorUnit*>& u
 void TakePlantScenes(TScene& scene) {
     ui::TChillerUIForm& window = scene.window;
     TMainSession& session = scene.start.Program().Session();
-    TSettingsPage& settings = ui::SharedSettingsPage(window, session);
-    settings.SelectCriteria(ctAirCooled, famCoolingOnly, 0, 0);
-    settings.Panel().TypeValue(TPanelEntry::CoolCapacity, "350");
-    settings.MakeSelection(false);
+    Run350kWCooling(scene);
     const std::vector<Cls_ChOutdoorUnit*> units = PlantUnits(session);
     auto* pPage = window.findChild<ui::TPlantPage*>();
     if (!pPage || units.empty()) return;

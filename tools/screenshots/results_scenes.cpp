@@ -26,10 +26,7 @@ int CapacityRejection(const TMainSession& session) {
 
 void TakeResultsScenes(TScene& scene) {
     ui::TChillerUIForm& window = scene.window;
-    TSettingsPage& settings = ui::SharedSettingsPage(window, scene.start.Program().Session());
-    settings.SelectCriteria(ctAirCooled, famCoolingOnly, 0, 0);
-    settings.Panel().TypeValue(TPanelEntry::CoolCapacity, "350");
-    settings.MakeSelection(false);
+    TSettingsPage& settings = Run350kWCooling(scene);
     scene.start.Window().SetAvailable(TChillerPage::Results, true);
     auto* pPage = window.findChild<ui::TResultsPage*>();
     if (!pPage) return;

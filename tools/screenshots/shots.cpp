@@ -8,6 +8,12 @@
 #include <QTest>
 #include <QWidget>
 
+#include "catalogue/unit_classes.h"
+#include "workflow/desktop_start.h"
+#include "workflow/settings_page.h"
+#include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/page_models.h"
+
 namespace brumalis::shots {
 namespace {
 
@@ -42,6 +48,14 @@ bool CTShots::Fail(const std::string& szName, const char* szWhy) {
     std::cerr << szName << ": " << szWhy << '\n';
     ++v_failed;
     return false;
+}
+
+TSettingsPage& Run350kWCooling(TScene& scene) {
+    TSettingsPage& settings = ui::SharedSettingsPage(scene.window, scene.start.Program().Session());
+    settings.SelectCriteria(ctAirCooled, famCoolingOnly, 0, 0);
+    settings.Panel().TypeValue(TPanelEntry::CoolCapacity, "350");
+    settings.MakeSelection(false);
+    return settings;
 }
 
 }  // namespace brumalis::shots

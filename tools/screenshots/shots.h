@@ -11,6 +11,7 @@ class QWidget;
 
 namespace brumalis {
 class TDesktopStart;
+class TSettingsPage;
 namespace ui {
 class TChillerUIForm;
 class TQtDesktopPresenter;
@@ -46,6 +47,10 @@ struct TScene {
     TDesktopStart& start;
     ui::TChillerUIForm& window;
 };
+
+// The window's Settings page after a 350 kW air-cooled, cooling-only run:
+// the run the result, plant and basket scenes start from.
+TSettingsPage& Run350kWCooling(TScene& scene);
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
