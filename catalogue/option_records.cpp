@@ -76,10 +76,12 @@ CTRecordList<Cls_ChOptExcludes> Cls_ChOption::GetAllChOptExcludes2() const { ret
 
 bool Cls_ChOption::IsCompatibleComb(const CTRecordList<Cls_ChOptAllowed>& OptCombinations,
                                     const CTRecordList<Cls_ChOptExcludes>& OptExcluded,
-                                    const CTRecordList<Cls_ChOption>& Options) const {
+                                    const CTRecordList<Cls_ChOption>& Options, std::int32_t nReplacedType) const {
     for (const auto& pPair : OptExcluded) {
         const std::int32_t nPartner = ExcludedPartner(*pPair, GetID());
         if (nPartner == 0) continue;
+        const Cls_ChOption* pPartner = FindOption(Options, nPartner);
+        if (nReplacedType != 0 && pPartner && pPartner->GetType() == nReplacedType) continue;
         for (const auto& pComb : OptCombinations) {
             if (pComb->GetSelected() && OptionIDOf(*pComb) == nPartner) {
                 ShowUserError(kMsgOptionsExclude, {GetName(), OptionName(Options, nPartner)});

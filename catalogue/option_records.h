@@ -49,10 +49,12 @@ public:
 
     // Whether this option may be added to the combinations that count as
     // selected; a conflict is shown to the user (message 221) and answers
-    // false. Options gives the other option's name.
+    // false. Options gives the other option's name. Selected options of
+    // type nReplacedType do not count: the new tick replaces them (the one
+    // pump of a unit without option codes).
     bool IsCompatibleComb(const CTRecordList<Cls_ChOptAllowed>& OptCombinations,
                           const CTRecordList<Cls_ChOptExcludes>& OptExcluded,
-                          const CTRecordList<Cls_ChOption>& Options) const;
+                          const CTRecordList<Cls_ChOption>& Options, std::int32_t nReplacedType = 0) const;
     // Name - description, or whichever of the two is not empty.
     std::string GetDescriptiveName() const override;
     // Deletes the exclusion rows, each combination with its attached data,

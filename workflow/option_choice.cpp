@@ -174,7 +174,11 @@ void TOptionChoice::OptionChanged(Cls_ChOption& Option, bool bTicked) {
     std::int32_t nSeqNr = 0;
     Cls_ChOutdoorUnit* pUnit = Current(nSeqNr);
     if (!pUnit) return;
-    if (!Option.IsCompatibleComb(pUnit->GetOptCombs(nSeqNr), v_session.v_OptionsExcluded, v_session.v_Options)) {
+    // Without option codes a unit has one pump, which a new pump replaces.
+    const bool bReplacesPump = Option.GetType() == TFrm_ChOptions::kTypePump && !pUnit->GetHasOptionCodes();
+    const std::int32_t nReplacedType = bReplacesPump ? TFrm_ChOptions::kTypePump : 0;
+    if (!Option.IsCompatibleComb(pUnit->GetOptCombs(nSeqNr), v_session.v_OptionsExcluded, v_session.v_Options,
+                                 nReplacedType)) {
         v_frame.SetOption(Option, !bTicked);
         return;
     }

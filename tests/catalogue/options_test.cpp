@@ -205,6 +205,31 @@ TEST_F(Options, AnExclusionBlocksBothDirections) {
     EXPECT_EQ(dialog.shown[1].params, (std::vector<std::string>{"PUMP", "TANK"}));
 }
 
+TEST_F(Options, AnExclusionWithAReplacedTypeDoesNotCount) {
+    constexpr std::int32_t kPump = 4;
+    auto pP1 = StoredOption("P1", kPump);
+    auto pP2 = StoredOption("P2", kPump);
+    auto pTank = StoredOption("TANK", 7);
+    Exclude(*pP1, *pP2);
+    Exclude(*pTank, *pP2);
+    CTRecordList<Cls_ChOption> options;
+    for (const auto* pOption : {pP1.get(), pP2.get(), pTank.get()}) {
+        options.push_back(std::make_unique<Cls_ChOption>(pOption->GetID()));
+    }
+    const CTRecordList<Cls_ChOptExcludes> pairs = pP2->GetAllChOptExcludes2();
+    CTScriptedDialog dialog;
+
+    CTRecordList<Cls_ChOptAllowed> withP1;
+    withP1.push_back(Comb(*pP1, true));
+    EXPECT_FALSE(pP2->IsCompatibleComb(withP1, pairs, options));
+    EXPECT_TRUE(pP2->IsCompatibleComb(withP1, pairs, options, kPump)) << "the new pump replaces the first";
+
+    withP1.push_back(Comb(*pTank, true));
+    EXPECT_FALSE(pP2->IsCompatibleComb(withP1, pairs, options, kPump)) << "an option of another type still excludes";
+    ASSERT_EQ(dialog.shown.size(), 2u);
+    EXPECT_EQ(dialog.shown[1].params, (std::vector<std::string>{"P2", "TANK"}));
+}
+
 TEST_F(Options, NamesCombineNameAndDescription) {
     auto pOption = New<Cls_ChOption>();
     pOption->SetName("LN");
