@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "catalogue/units.h"
+#include "dialogs/messages.h"
 #include "documents/graphs/axis_labels.h"
 #include "documents/graphs/graph_numbers.h"
 
@@ -37,7 +38,8 @@ void TFrm_ChillerCapPIGraph::SetupWindow(const TPolyCapListCh* TheTable, bool Fo
         v_Table = TheTable;
         v_ForCooling = ForCooling;
         v_XTitle = XTitle + " (" + TU_Form::GetCurrentString(U_Temperature) + ")";
-        v_YTitle = YTitle + "(" + TU_Form::GetCurrentString(U_Power) + ")";
+        // Shown in the program's language; the legend's key keeps the English title.
+        v_YTitle = dialogs::TBaseMsg::Translate(YTitle) + "(" + TU_Form::GetCurrentString(U_Power) + ")";
         TLegendList legend;
         for (const auto& [szText, nTenths] : TheTable->GetLWETempStrings()) {
             legend.push_back(std::make_unique<TLegend>(std::to_string(legend.size()), szText, true));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/units.h"
+#include "dialogs/messages.h"
 #include "documents/graphs/capacity_views.h"
 #include "documents/graphs/freeze_up_view.h"
 #include "documents/graphs/graph_numbers.h"
@@ -53,6 +54,17 @@ TEST_F(DetailViews, TheCapacityTableFillsTheGridAndClearsToTwoByTwo) {
     EXPECT_EQ(view.Grid().ColCount(), 2);
     EXPECT_EQ(view.Grid().ColWidth(0), 64);
     EXPECT_EQ(view.Grid().Cell(1, 1).text, "");
+}
+
+TEST_F(DetailViews, TheCapacityGraphShowsItsTitleInTheProgramsLanguage) {
+    auto pUnit = NewUnit();
+    const auto pTable = CoolingTable(*pUnit, 20.0, 24.0);
+    const auto previous = dialogs::TBaseMsg::SetTranslateFunc(
+        [](const std::string& s) { return s == "Cooling capacity" ? std::string("Холодопроизводительность") : s; });
+    TFrm_ChillerCapPIGraph view;
+    view.SetupWindow(pTable.get(), true, "Ambient temperature", "Cooling capacity");
+    dialogs::TBaseMsg::SetTranslateFunc(previous);
+    EXPECT_EQ(view.YTitle(), "Холодопроизводительность(kW)");
 }
 
 TEST_F(DetailViews, TheCapacityGraphLabelsItsDegreesWhereTheyAreEvenForNarrowTables) {
