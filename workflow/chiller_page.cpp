@@ -48,12 +48,12 @@ std::string Range(U_RepUnit unit, double dMin, double dMax) {
 }
 
 std::string Kelvin(double dMin, double dMax) {
-    return Number2FmtStr(1, 1, dMin) + " .. " + Number2FmtStr(1, 1, dMax) + " K";
+    return WorkflowText("$1 .. $2 K", {Number2FmtStr(1, 1, dMin), Number2FmtStr(1, 1, dMax)});
 }
 
 std::string YesNo(bool b) { return WorkflowText(b ? "Yes" : "No"); }
 
-std::string Amperes(double d) { return Number2FmtStr(1, 1, d) + " A"; }
+std::string Amperes(double d) { return WorkflowText("$1 A", {Number2FmtStr(1, 1, d)}); }
 
 }  // namespace
 

@@ -118,6 +118,9 @@ TEST_F(ChillersPage, ALowNoiseOptionWithoutTablesShowsTheRegularOnesAndTheIdenti
     s.SetDistance(50.0);
     EXPECT_EQ(s.Distance(), TChillerDataSheet::kMaxDistance);
     EXPECT_FALSE(s.Technical().PowerSupply.empty());
+    const std::string& szDeltaT = s.Technical().EvapDeltaTRange;
+    EXPECT_TRUE(szDeltaT.find(" .. ") != std::string::npos && szDeltaT.ends_with(" K")) << szDeltaT;
+    EXPECT_TRUE(s.Technical().MaxUnitRunCurrent.ends_with(" A")) << s.Technical().MaxUnitRunCurrent;
     EXPECT_FALSE(s.Technical().CondenserShown);
     EXPECT_FALSE(s.Photograph().IsEmpty());
     EXPECT_FALSE(s.Drawing().IsEmpty());
