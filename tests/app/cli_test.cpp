@@ -17,6 +17,7 @@
 #include "app/cli_print_params.h"
 #include "app/cli_project.h"
 #include "app/cli_report.h"
+#include "app/cli_usage.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/price_records.h"
 #include "catalogue/records.h"
@@ -559,6 +560,43 @@ TEST_F(RussianCommandLine, ErrorsOfTheProjectReportAndChillerCommandsAreRussian)
     EXPECT_NE(notes.str().find("nowhere.rtf"), std::string::npos) << notes.str();
     ExpectNoEnglish(WithoutTypedWords(withoutPaths(notes.str())), notes.str());
     fs::remove_all(dir);
+}
+
+
+// Columns on a terminal: UTF-8 continuation bytes take none.
+std::size_t TerminalColumns(const std::string& line) {
+    return static_cast<std::size_t>(std::count_if(line.begin(), line.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+TEST_F(CommandLine, TheHelpShowsEveryCommandWithinSeventyNineColumns) {
+    const std::string help = UsageText();
+    for (const std::string& line : Lines(help)) EXPECT_LE(TerminalColumns(line), 79u) << line;
+    for (const char* command : {"\n  list ", "\n  select ", "\n  analyse ", "\n  print-params ", "\n  project new ",
+                                "\n  project show ", "\n  project save ", "\n  basket add ", "\n  basket remove ",
+                                "basket move ", "\n  options ", "\n  plant ", "\n  chiller [", "\n  chiller MODEL",
+                                "\n  report select ", "report project ", "report analyse "}) {
+        EXPECT_NE(help.find(command), std::string::npos) << command;
+    }
+    EXPECT_NE(help.find("heat pumps: what is required"), std::string::npos) << "the explanations in English";
+}
+
+TEST_F(RussianCommandLine, TheHelpExplainsEverythingInRussianWithinSeventyNineColumns) {
+    for (const std::string& term : UsageTerms()) {
+        const std::string translated = CliText(term);
+        EXPECT_NE(translated, term) << "no translation";
+        // Flags (--[no-]dimensional), settings (NAME=en) and placeholders
+        // (MODEL, FILE) stay as they are typed.
+        std::string words;
+        std::istringstream in(translated);
+        for (std::string word; in >> word;) {
+            const bool bPlaceholder = std::none_of(word.begin(), word.end(), [](char c) { return std::islower(static_cast<unsigned char>(c)); });
+            if (!bPlaceholder && word[0] != '-' && word.find('=') == std::string::npos) words += word + " ";
+        }
+        ExpectNoEnglish(WithoutTypedWords(words), term);
+    }
+    for (const std::string& line : Lines(UsageText())) EXPECT_LE(TerminalColumns(line), 79u) << line;
 }
 
 }  // namespace
