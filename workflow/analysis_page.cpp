@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "catalogue/units.h"
 #include "dialogs/messages.h"
@@ -17,6 +18,12 @@ constexpr std::int32_t kSeqNr = TMainSession::kAnalysisSeqNr;
 constexpr std::int32_t kOptionTypes[] = {2, 6, 4};
 constexpr std::int32_t kOperationRangeType = 8;
 
+double MetresShown(double dMetres) {
+    return TU_Form::ConvertValue(U_Length, 0, true, TU_Form::GetNewIndex(U_Length), dMetres);
+}
+
+int RoundedShown(double dMetres) { return static_cast<int>(std::lround(MetresShown(dMetres))); }
+
 }  // namespace
 
 Cls_ChOptAllowed* TAnalysisCombo::Chosen() const {
@@ -25,22 +32,39 @@ Cls_ChOptAllowed* TAnalysisCombo::Chosen() const {
 }
 
 TAnalysisPage::TAnalysisPage(TMainSession& Session, TSettingsPage& Settings)
-    : v_session(Session), v_settings(Settings) {
-    v_settings.SetOnResultsInvalidated([this] { ResultsInvalidated(); });
-}
+    : v_session(Session),
+      v_settings(Settings),
+      v_nListenerKey(v_settings.AddResultsInvalidatedListener([this] { ResultsInvalidated(); })) {}
+
+TAnalysisPage::~TAnalysisPage() { v_settings.RemoveResultsInvalidatedListener(v_nListenerKey); }
 
 void TAnalysisPage::SetupWindow() {
     const auto recompute = [this] { Compute(); };
     v_panel.SetupWindow(*v_session.v_Limits, true, TU_Form::GetNewIndex(U_Power), TU_Form::GetNewIndex(U_Temperature),
                         {}, recompute, recompute, recompute);
     v_panel.InstallLimits();
+    // The page's own values start as the stored ones, as the Settings page's do.
+    const TPreferences& prefs = TFrm_Preferences::Values();
+    v_panel.SetTempData(TFrm_Preferences::GetTempData(prefs.CONDENSER));
     v_evapBrine.SetupWindow(kSeqNr, v_session.v_Glycols, v_session.v_Controllers, {}, recompute);
     v_condBrine.SetupWindow(kSeqNr, v_session.v_Glycols, v_session.v_Controllers, {}, recompute);
-    const TPreferences& prefs = TFrm_Preferences::Values();
     v_recovery.SetupWindow(true, TU_Form::GetNewIndex(U_Temperature), {}, recompute);
     v_recovery.SetTempSettings(prefs.COOL_ADTC, prefs.COOL_ALWC, false);
     v_grid.SetupWindow(false, kSeqNr, &v_session.v_OptionCodes);
+    v_chooser.SetupWindow({}, [this](Cls_ChOutdoorUnit* pUnit) {
+        ChooseUnit(pUnit);
+        if (v_onChosen) v_onChosen();
+    });
+    v_chooser.SetChillers(&v_session.v_PrefChillers);
     Close();
+}
+
+void TAnalysisPage::PreferencesAccepted() {
+    v_panel.InstallLimits();
+    InstallRecoveryLimits();
+    v_chooser.SetChillers(&v_session.v_PrefChillers);
+    ChooseUnit(nullptr);
+    Compute();
 }
 
 bool TAnalysisPage::OnSelectedResultEnabled() const {
@@ -116,13 +140,24 @@ void TAnalysisPage::LoadTemperatures(const TSelTempData& Data) {
 TTypedEntry TAnalysisPage::EnterDistance(std::string_view szText) {
     TTypedEntry entry;
     entry.Typed = Str2Number(szText);
-    entry.Value = std::clamp(std::isnan(entry.Typed) ? kDefaultDistance : entry.Typed, kMinDistance, kMaxDistance);
-    entry.Clamped = entry.Value != entry.Typed;
+    const double dMetres = std::isnan(entry.Typed)
+                               ? kDefaultDistance
+                               : TU_Form::ConvertValue(U_Length, TU_Form::GetNewIndex(U_Length), true, 0, entry.Typed);
+    v_distance = std::clamp(dMetres, kMinDistance, kMaxDistance);
+    entry.Clamped = v_distance != dMetres || std::isnan(entry.Typed);
+    entry.Value = ShownDistance();
     entry.Shown = Number2Str(15, entry.Value);
-    v_distance = entry.Value;
     Compute();
     return entry;
 }
+
+int TAnalysisPage::ShownDistance() const { return RoundedShown(v_distance); }
+
+TDistanceRange TAnalysisPage::DistanceRange() {
+    return TDistanceRange{RoundedShown(kMinDistance), RoundedShown(kMaxDistance)};
+}
+
+std::string TAnalysisPage::DistanceUnitCaption() { return TU_Form::GetCurrentString(U_Length); }
 
 void TAnalysisPage::TickOption(TAnalysisOption Option, bool bTicked) {
     TAnalysisCombo& combo = v_combos[Index(Option)];
@@ -161,11 +196,24 @@ std::string TAnalysisPage::LightText() const {
     return dialogs::TBaseMsg::Translate(kLightGreen);
 }
 
+// The frames' callbacks run it, so nothing may leave it: a failure is kept
+// for the page to show, and the page shows no outcome.
+void TAnalysisPage::Compute() {
+    if (!v_pUnit || v_bStarting) return;
+    try {
+        Calculate();
+    } catch (const std::exception& error) {
+        v_failure = error.what();
+        v_grid.EmptyGrid();
+        v_pumpESP.clear();
+        v_light = -1;
+    }
+}
+
 // The unit with data set 2: no requirement, so the result is never a
 // rejection; the brine corrections of data set 2 are brought up to the
 // panel first.
-void TAnalysisPage::Compute() {
-    if (!v_pUnit || v_bStarting) return;
+void TAnalysisPage::Calculate() {
     Cls_ChOutdoorUnit& unit = *v_pUnit;
     CheckEvaporatorBrine(unit.GetFamily(), v_panel, v_evapBrine);
     CheckCondenserBrine(unit.GetCondenserType(), v_panel, v_condBrine);

@@ -123,7 +123,18 @@ void TSettingsPage::InvalidateResults() {
     v_session.v_Candidates.clear();
     v_session.v_NonSelected.clear();
     v_session.v_Results.clear();
-    if (v_onInvalidated) v_onInvalidated();
+    // A copy: a listener may remove itself or add another while being told.
+    const auto listeners = v_onInvalidated;
+    for (const auto& entry : listeners) entry.second();
+}
+
+int TSettingsPage::AddResultsInvalidatedListener(std::function<void()> Listener) {
+    v_onInvalidated.emplace_back(v_nextListenerKey, std::move(Listener));
+    return v_nextListenerKey++;
+}
+
+void TSettingsPage::RemoveResultsInvalidatedListener(int nKey) {
+    std::erase_if(v_onInvalidated, [nKey](const auto& entry) { return entry.first == nKey; });
 }
 
 TSelectionRequest TSettingsPage::Request(int MaxSolutions) const {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "workflow/brine_checks.h"
 #include "workflow/main_session.h"
@@ -76,9 +78,12 @@ public:
     void PreferencesAccepted();
 
     // The results are gone: grid emptied, "On selected result" unavailable,
-    // the invalidation callback (the Analysis page) told.
+    // every listener told in the order added (the window, the Analysis page).
     void InvalidateResults();
-    void SetOnResultsInvalidated(std::function<void()> Callback) { v_onInvalidated = std::move(Callback); }
+    // Answers the listener's key for RemoveResultsInvalidatedListener; a
+    // listener that goes before the page must remove itself.
+    int AddResultsInvalidatedListener(std::function<void()> Listener);
+    void RemoveResultsInvalidatedListener(int nKey);
 
     bool MakeSelectionEnabled() const { return v_panel.EnableSelection(); }
     bool ResultsAvailable() const { return v_bResults; }
@@ -120,7 +125,8 @@ private:
     bool v_bEvapBrineShown = true;
     bool v_bCondBrineShown = false;
     std::function<void()> v_writePreferences;
-    std::function<void()> v_onInvalidated;
+    std::vector<std::pair<int, std::function<void()>>> v_onInvalidated;
+    int v_nextListenerKey = 0;
 };
 
 }  // namespace brumalis

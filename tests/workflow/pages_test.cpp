@@ -16,7 +16,7 @@ protected:
     TSettingsPage& Page(std::int32_t nCondenser = ctAirCooled, std::int32_t nFamily = famCoolingOnly) {
         page = std::make_unique<TSettingsPage>(Started());
         page->SetupWindow();
-        page->SetOnResultsInvalidated([this] { ++invalidations; });
+        page->AddResultsInvalidatedListener([this] { ++invalidations; });
         page->SelectCriteria(nCondenser, nFamily, 0, 0);
         return *page;
     }
@@ -177,16 +177,39 @@ TEST_F(SettingsGlue, CapacityRangesAreWorkedOutWhenAskedForInTheCurrentPowerUnit
     EXPECT_TRUE(page->List().CapacityRange(-1).From.empty());
 }
 
+// The current length unit changed by its caption ("ft") for a scope; the
+// first unit (m) again at its end.
+class TLengthUnitChange {
+public:
+    explicit TLengthUnitChange(const char* szCaption) {
+        for (int i = 0; i < TU_Form::DimensionCount(U_Length); ++i) {
+            if (TU_Form::GetSpecificString(U_Length, i) == szCaption) TU_Form::SetNewIndex(U_Length, i, false);
+        }
+        EXPECT_EQ(TU_Form::GetCurrentString(U_Length), szCaption);
+    }
+    ~TLengthUnitChange() { TU_Form::SetNewIndex(U_Length, 0, false); }
+    TLengthUnitChange(const TLengthUnitChange&) = delete;
+    TLengthUnitChange& operator=(const TLengthUnitChange&) = delete;
+};
+
 class AnalysisModel : public SettingsGlue {
 protected:
     TAnalysisPage& Analysis() {
         if (!page) Page();
         analysis = std::make_unique<TAnalysisPage>(page->Session(), *page);
         analysis->SetupWindow();
-        page->SetOnResultsInvalidated([this] { analysis->ResultsInvalidated(); });
         return *analysis;
     }
     double CoolCapacity() { return analysis->Unit()->GetChillerData(TMainSession::kAnalysisSeqNr).CoolData.Cap; }
+    // The titles of the grid's sound pressure rows.
+    std::vector<std::string> SoundRows() const {
+        std::vector<std::string> titles;
+        for (int r = 0; r < analysis->Grid().RowCount(); ++r) {
+            const TFrm_ChResultGrid::TRow& row = analysis->Grid().Row(r);
+            if (row.kind == TFrm_ChResultGrid::rkSoundPressure) titles.push_back(row.title);
+        }
+        return titles;
+    }
 
     std::unique_ptr<TAnalysisPage> analysis;
 };
@@ -238,6 +261,89 @@ TEST_F(AnalysisModel, AnalysisOfAResultClosesOnInvalidationAUserDefinedOneSurviv
     Type(TPanelEntry::CoolLeavingE, "9");
     EXPECT_TRUE(an.Active());
     EXPECT_EQ(an.Grid().UnitCount(), 1);
+}
+
+// The window's own listener and the Analysis page's are both told; a
+// listener removed (the analysis gone) is not.
+TEST_F(AnalysisModel, EveryResultsListenerIsToldAndARemovedOneIsNot) {
+    Page();
+    int nOther = 0;
+    const int nOtherKey = page->AddResultsInvalidatedListener([&nOther] { ++nOther; });
+    TAnalysisPage& an = Analysis();
+    Type(TPanelEntry::CoolCapacity, "350");
+    page->MakeSelection(false);
+    ASSERT_TRUE(an.StartOnSelectedResult());
+    invalidations = nOther = 0;
+    Type(TPanelEntry::CoolLeavingE, "8");
+    EXPECT_GT(invalidations, 0);
+    EXPECT_EQ(nOther, invalidations);
+    EXPECT_FALSE(an.Active()) << "the analysis of a result closed";
+
+    page->RemoveResultsInvalidatedListener(nOtherKey);
+    analysis.reset();  // removes its own listener: a call now would reach a freed page
+    invalidations = nOther = 0;
+    Type(TPanelEntry::CoolLeavingE, "9");
+    EXPECT_GT(invalidations, 0) << "the first listener stays";
+    EXPECT_EQ(nOther, 0);
+}
+
+// Straight after the start a chosen unit is analysed at the stored
+// conditions, not at the entries' bare defaults.
+TEST_F(AnalysisModel, AUserDefinedAnalysisStartsFromTheStoredTemperatures) {
+    TAnalysisPage& an = Analysis();
+    const TPreferences& prefs = TFrm_Preferences::Values();
+    an.ChooseUnit(Unit(page->Session(), "ACW 350"));
+    ASSERT_TRUE(an.StartOnUserDefined());
+    EXPECT_NEAR(an.Temperatures().CoolLeavingE, prefs.COOL_LWE, 1e-9);
+    EXPECT_NEAR(an.Temperatures().Summer, prefs.SUMMER, 1e-9);
+    EXPECT_EQ(an.Light(), 0);
+}
+
+TEST_F(AnalysisModel, TheChooserChoosesTheUnitUntilThePreferencesGiveItTheUnitsAnew) {
+    TAnalysisPage& an = Analysis();
+    EXPECT_FALSE(an.OnUserDefinedEnabled());
+    Cls_ChOutdoorUnit* pUnit = Unit(page->Session(), "ACW 350");
+    an.Chooser().SelectChiller(*pUnit);
+    EXPECT_EQ(an.ChosenUnit(), pUnit);
+    ASSERT_TRUE(an.StartOnUserDefined());
+    an.Chooser().ChooseChiller(-1);
+    EXPECT_FALSE(an.OnUserDefinedEnabled());
+    an.Chooser().SelectChiller(*pUnit);
+    an.PreferencesAccepted();
+    EXPECT_EQ(an.Chooser().CondenserLine(), -1);
+    EXPECT_EQ(an.ChosenUnit(), nullptr);
+    EXPECT_TRUE(an.Active()) << "the analysis goes on";
+    EXPECT_EQ(an.Grid().UnitCount(), 1);
+}
+
+// 1 … 20 m is 3 … 66 ft; the distance stays when the unit changes and is
+// typed in the unit shown.
+TEST_F(AnalysisModel, TheDistanceIsShownAndTypedInTheLengthUnit) {
+    TAnalysisPage& an = Analysis();
+    an.ChooseUnit(Unit(page->Session(), "ACW 350"));
+    an.StartOnUserDefined();
+    an.EnterDistance("10");
+    const std::vector<std::string> inMetres = SoundRows();
+    ASSERT_EQ(inMetres.size(), 1U);
+    EXPECT_NE(inMetres[0].find("10 m"), std::string::npos) << inMetres[0];
+    // Feet until the end of the test, whatever fails on the way.
+    const TLengthUnitChange feet("ft");
+    an.PreferencesAccepted();
+    EXPECT_EQ(an.Distance(), 10.0);
+    const std::vector<std::string> inFeet = SoundRows();
+    ASSERT_EQ(inFeet.size(), 1U);
+    EXPECT_NE(inFeet[0].find("33 ft"), std::string::npos) << inFeet[0];
+    EXPECT_EQ(an.ShownDistance(), 33);
+    EXPECT_EQ(TAnalysisPage::DistanceRange().Min, 3);
+    EXPECT_EQ(TAnalysisPage::DistanceRange().Max, 66);
+    EXPECT_EQ(TAnalysisPage::DistanceUnitCaption(), "ft");
+    const TTypedEntry entry = an.EnterDistance("50");
+    EXPECT_FALSE(entry.Clamped);
+    EXPECT_NEAR(an.Distance(), 15.24, 1e-9);
+    EXPECT_EQ(entry.Shown, "50");
+    EXPECT_TRUE(an.EnterDistance("2").Clamped);
+    EXPECT_EQ(an.Distance(), 1.0);
+    EXPECT_EQ(an.ShownDistance(), 3);
 }
 
 TEST_F(AnalysisModel, EveryChangeRecomputesAndTheLightFollows) {

@@ -34,7 +34,7 @@ TSettingsPageView::TSettingsPageView(TSettingsPage& model, int nSetupMessage, TM
                                      QWidget* pParent)
     : QWidget(pParent), v_model(&model), v_window(window) {
     setObjectName(QStringLiteral("Frm_Settings"));
-    v_model->SetOnResultsInvalidated([this] { v_window.SetAvailable(TChillerPage::Results, false); });
+    v_model->AddResultsInvalidatedListener([this] { v_window.SetAvailable(TChillerPage::Results, false); });
     const int nMessage = nSetupMessage;
 
     auto* pContent = new QWidget;
