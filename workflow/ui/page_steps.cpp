@@ -3,6 +3,7 @@
 #include "online/ui/upgrade_dialog.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/about_command.h"
+#include "workflow/ui/analysis_page_view.h"
 #include "workflow/ui/basket_page_view.h"
 #include "workflow/ui/chillers_page_view.h"
 #include "workflow/ui/desktop_presenter.h"
@@ -42,6 +43,9 @@ void AddPageSteps(TDesktopStart& start, TQtDesktopPresenter& presenter) {
                              [&presenter](TProgramStart& s) { PutPlantPage(*presenter.MainWindow(), s.Session()); });
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Basket page", [&presenter](TProgramStart& s) {
         MakeBasketPage(*presenter.MainWindow(), s.Session());
+    });
+    program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Analysis page", [&presenter](TProgramStart& s) {
+        MakeAnalysisPage(*presenter.MainWindow(), s.Session());
     });
     // The results frame goes into the room the Results page left for it.
     program.InsertStepBefore(TDesktopStart::kStepWindowTranslation, "Option frames", [&presenter](TProgramStart& s) {

@@ -65,7 +65,7 @@ TTempScrollRow::TTempScrollRow(const char* szName, QWidget* pParent) : QWidget(p
     v_edit = ValueEdit(QStringLiteral("Txt_") + QString::fromLatin1(szName), this);
     v_bar = new QScrollBar(Qt::Horizontal, this);
     v_bar->setObjectName(QStringLiteral("Scrl_") + QString::fromLatin1(szName));
-    v_bar->setMinimumWidth(80);
+    v_bar->setMinimumWidth(56);
     // The bar steps in tenths; Page Up/Down in whole degrees.
     v_bar->setSingleStep(1);
     v_bar->setPageStep(10);
