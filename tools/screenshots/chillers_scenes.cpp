@@ -12,16 +12,6 @@
 #include "workflow/ui/page_models.h"
 
 namespace brumalis::shots {
-namespace {
-
-Cls_ChOutdoorUnit* FirstUnit(const TMainSession& session, std::int32_t nCondenser, std::int32_t nFamily) {
-    for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
-        if (pUnit->GetCondenserType() == nCondenser && (nFamily == 0 || pUnit->GetFamily() == nFamily)) return pUnit;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 void TakeChillersScenes(TScene& scene) {
     ui::TChillerUIForm& window = scene.window;

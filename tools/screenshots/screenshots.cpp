@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
         shots::TakePreferencesScenes(scene);
         shots::TakeOnlineScenes(scene);
         shots::TakeChillersScenes(scene);
+        shots::TakeAnalysisScenes(scene);
         nFailed = camera.Failed();
         std::cout << camera.Taken() << " pictures in " << output.string() << '\n';
     }

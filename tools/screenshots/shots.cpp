@@ -58,4 +58,11 @@ TSettingsPage& Run350kWCooling(TScene& scene) {
     return settings;
 }
 
+Cls_ChOutdoorUnit* FirstUnit(const TMainSession& session, std::int32_t nCondenser, std::int32_t nFamily) {
+    for (Cls_ChOutdoorUnit* pUnit : session.v_PrefChillers) {
+        if (pUnit->GetCondenserType() == nCondenser && (nFamily == 0 || pUnit->GetFamily() == nFamily)) return pUnit;
+    }
+    return nullptr;
+}
+
 }  // namespace brumalis::shots

@@ -3,6 +3,7 @@
 // that adding the pictures of one window touches no other.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -10,7 +11,9 @@ class QImage;
 class QWidget;
 
 namespace brumalis {
+class Cls_ChOutdoorUnit;
 class TDesktopStart;
+class TMainSession;
 class TSettingsPage;
 namespace ui {
 class TChillerUIForm;
@@ -51,6 +54,8 @@ struct TScene {
 // The window's Settings page after a 350 kW air-cooled, cooling-only run:
 // the run the result, plant and basket scenes start from.
 TSettingsPage& Run350kWCooling(TScene& scene);
+// The first selectable unit of the condenser type and family (0: any); none when there is none.
+Cls_ChOutdoorUnit* FirstUnit(const TMainSession& session, std::int32_t nCondenser, std::int32_t nFamily);
 
 // The main window as it starts, the message, input, logon and busy windows.
 void TakeFrameworkScenes(TScene& scene);
@@ -75,5 +80,7 @@ void TakePreferencesScenes(TScene& scene);
 void TakeOnlineScenes(TScene& scene);
 // The Chillers page: each tab of a heat pump's data sheet, a condenserless unit's graph.
 void TakeChillersScenes(TScene& scene);
+// The Analysis page: empty, a chosen chiller, a result with a pump, a heat pump with recovery.
+void TakeAnalysisScenes(TScene& scene);
 
 }  // namespace brumalis::shots
