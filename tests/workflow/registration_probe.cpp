@@ -2,16 +2,20 @@
 // showing run them, for the tests: a question is answered by
 // BRUMALIS_PROBE_ANSWER ("yes" or anything else), messages are appended to
 // the file BRUMALIS_PROBE_LOG, all-users entries go below
-// BRUMALIS_PROBE_ALL_USERS, and the process never counts as an
-// administrator, so that nothing outside the test's folders is touched. The
-// registry's current-user hive follows XDG_CONFIG_HOME, the entries
+// BRUMALIS_PROBE_ALL_USERS, and so does the registry's machine hive (a real
+// one, filled by the program run as root, would answer for the test), and
+// the process never counts as an administrator, so that nothing outside the
+// test's folders is touched or read. The registry's current-user hive
+// follows XDG_CONFIG_HOME, the entries
 // XDG_DATA_HOME and XDG_DATA_DIRS, the lock XDG_RUNTIME_DIR.
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "platform/administrator_rights.h"
 #include "platform/desktop_entries.h"
+#include "platform/settings_store.h"
 #include "workflow/registration_steps.h"
 
 namespace {
@@ -28,6 +32,10 @@ int main(int argc, char** argv) {
     brumalis::platform::TDesktopPlaces places = brumalis::platform::DesktopPlaces();
     places.szAllUsersDataHome = Env("BRUMALIS_PROBE_ALL_USERS");
     const brumalis::platform::CTDesktopPlacesSubstitute testPlaces(places);
+    brumalis::platform::CTRegistry registry(
+        std::make_shared<brumalis::platform::CTFileSettingsStore>(brumalis::platform::DefaultUserSettingsPath(), false),
+        std::make_shared<brumalis::platform::CTFileSettingsStore>(places.szAllUsersDataHome + "/registry.ini", true, true));
+    const brumalis::platform::CTRegistrySubstitute testRegistry(registry);
 
     const std::string log = Env("BRUMALIS_PROBE_LOG");
     brumalis::TRegistrationDialogs dialogs{
