@@ -80,9 +80,11 @@ TKeyOrder CompareKeys(const std::uint8_t* a, const std::uint8_t* b) {
 // Position 0 is never a key, and its node is never written: a stray parent
 // link there would let a later delete of position 0 cut a real node loose.
 // The finder therefore keeps the keys as a list in key order with their ages,
-// and searches only to place a new key in that list: from the position after
-// the last match when that was long, as it usually sorts right next to the
-// new key, otherwise from the first key of the new key's two-byte bucket.
+// and searches only to place a new key in that list. Any key of the list is a
+// correct start, a near one a fast start: the position after the last match
+// when that was long, as it usually sorts right next to the new key,
+// otherwise the key inserted last with the new key's first three bytes, or
+// the first key of the new key's two-byte bucket.
 class CTLZSSMatchFinder {
 public:
     CTLZSSMatchFinder() { Prev(kEnds) = Next(kEnds) = kEnds; }
@@ -110,9 +112,11 @@ public:
         if (r == kEndPosition) return 0;  // a match there would read as the end token
         const std::uint8_t* key = &v_window[r];
         const int bucket = Bucket(r);
-        const int start = v_age[hint] != 0 ? hint : v_bucketFirst[bucket];
+        std::int32_t& recent = v_recent[RecentSlot(key)];
+        const int start = v_age[hint] != 0 ? hint : NearbyStart(recent, bucket);
         const TPlace at = start != 0 ? Scan(key, start) : PlaceInEmptyBucket(bucket);
-        const int best = at.equal != 0 ? TakePlace(at.equal, r) : Hang(r, at);
+        const int best = at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
+        recent = r;
         if (best >= kHintLength) v_hint = (v_matchPos + 1) & kWindowMask;
         return best;
     }
@@ -142,13 +146,14 @@ private:
     // After a match this long the key after the match position shares its
     // first two bytes with the next key.
     static constexpr int kHintLength = 3;
+    static constexpr int kRecentBits = 12;
 
+    // Four ints, so that it stays in registers.
     struct TPlace {
-        int below = kEnds;  // the neighbours of the new key in key order
-        int above = kEnds;
-        int nBelow = -1;    // their common leading bytes with it, -1 if not known yet
-        int nAbove = -1;
-        int equal = 0;      // the node with the new key, 0 if none
+        int below = kEnds;  // the neighbours of the new key in key order, or
+        int above = kEnds;  // the node with the new key in `below`
+        int nBelow = -1;    // their common leading bytes with it, -1 if not known
+        int nAbove = -1;    // yet; kLookAhead in nBelow for the node with the new key
     };
 
     // Steps along the key order from node n to the place of key. Starting in
@@ -159,10 +164,7 @@ private:
         const bool bUp = order.bLarger;
         int nPassed = -1;  // common bytes with the last node passed
         for (;;) {
-            if (order.nEqual == kLookAhead) {
-                at.equal = n;
-                return at;
-            }
+            if (order.nEqual == kLookAhead) return {n, kEnds, kLookAhead, -1};
             if (order.bLarger != bUp) break;
             nPassed = order.nEqual;
             n = bUp ? Next(n) : Prev(n);
@@ -174,6 +176,20 @@ private:
         at.nBelow = bUp ? nPassed : order.nEqual;
         at.nAbove = bUp ? order.nEqual : nPassed;
         return at;
+    }
+
+    // The key inserted last with the first three bytes of key sorts mostly
+    // nearer to it than the first key of their bucket. A start within the
+    // bucket keeps the walk there, but the slot's key may have left the list,
+    // its position may hold another key by now, or other bytes may hash to
+    // the slot.
+    static int RecentSlot(const std::uint8_t* key) {
+        const std::uint32_t prefix = std::uint32_t{key[0]} << 16 | std::uint32_t{key[1]} << 8 | key[2];
+        return static_cast<int>(prefix * 2654435761u >> (32 - kRecentBits));
+    }
+
+    int NearbyStart(int recent, int bucket) const {
+        return v_age[recent] != 0 && Bucket(recent) == bucket ? recent : v_bucketFirst[bucket];
     }
 
     TPlace PlaceInEmptyBucket(int bucket) {
@@ -193,13 +209,10 @@ private:
         const int nBelow = CommonBytes(r, at.below, at.nBelow);
         const int nAbove = CommonBytes(r, at.above, at.nAbove);
         // The longer match wins, and on equal lengths the node met last; the
-        // ranks and the choice by index keep out a branch that would be
-        // mispredicted half the time.
+        // ranks keep out a branch that would be mispredicted half the time.
         const bool bBelow = 2 * nBelow + bBelowYounger > 2 * nAbove + !bBelowYounger;
-        const int node[2] = {at.above, at.below};
-        const int length[2] = {nAbove, nBelow};
-        v_matchPos = node[bBelow];
-        return length[bBelow];
+        v_matchPos = bBelow ? at.below : at.above;
+        return bBelow ? nBelow : nAbove;
     }
 
     int CommonBytes(int r, int node, int nKnown) const {
@@ -276,6 +289,8 @@ private:
     std::array<std::int32_t, kBuckets> v_bucketFirst{};
     std::array<std::uint64_t, kBuckets / 64> v_nonEmpty{};            // a bit per bucket
     std::array<std::uint64_t, kBuckets / 64 / 64> v_nonEmptyWords{};  // a bit per word of v_nonEmpty
+    // Per hash of the first three key bytes: the key inserted last with them.
+    std::array<std::int32_t, 1 << kRecentBits> v_recent{};
     int v_matchPos = 0;
     int v_hint = 0;  // the position after a long match: likely next to the next key
 };
