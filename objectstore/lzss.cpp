@@ -110,13 +110,7 @@ public:
     int InsertNode(int r) {
         const int hint = std::exchange(v_hint, 0);
         if (r == kEndPosition) return 0;  // a match there would read as the end token
-        const std::uint8_t* key = &v_window[r];
-        const int bucket = Bucket(r);
-        std::int32_t& recent = v_recent[RecentSlot(key)];
-        const int start = v_age[hint] != 0 ? hint : NearbyStart(recent, bucket);
-        const TPlace at = start != 0 ? Scan(key, start) : PlaceInEmptyBucket(bucket);
-        const int best = at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
-        recent = r;
+        const int best = v_bReplaced && EqualsAfterReplaced(r, hint) ? TakePlace(hint, r) : Search(r, hint);
         if (best >= kHintLength) v_hint = (v_matchPos + 1) & kWindowMask;
         return best;
     }
@@ -155,6 +149,22 @@ private:
         int nBelow = -1;    // their common leading bytes with it, -1 if not known
         int nAbove = -1;    // yet; kLookAhead in nBelow for the node with the new key
     };
+
+    int Search(int r, int hint) {
+        const std::uint8_t* key = &v_window[r];
+        const int bucket = Bucket(r);
+        std::int32_t& recent = v_recent[RecentSlot(key)];
+        const int start = v_age[hint] != 0 ? hint : NearbyStart(recent, bucket);
+        const TPlace at = start != 0 ? Scan(key, start) : PlaceInEmptyBucket(bucket);
+        recent = r;
+        return at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
+    }
+
+    // Key r - 1 replaced the equal key at hint - 1, so key r and the key at
+    // hint, if that is still in the list, differ in their last bytes at most.
+    bool EqualsAfterReplaced(int r, int hint) const {
+        return v_age[hint] != 0 && v_window[r + kLookAhead - 1] == v_window[hint + kLookAhead - 1];
+    }
 
     // Steps along the key order from node n to the place of key. Starting in
     // key's bucket keeps the walk within it.
@@ -212,6 +222,7 @@ private:
         // ranks keep out a branch that would be mispredicted half the time.
         const bool bBelow = 2 * nBelow + bBelowYounger > 2 * nAbove + !bBelowYounger;
         v_matchPos = bBelow ? at.below : at.above;
+        v_bReplaced = false;
         return bBelow ? nBelow : nAbove;
     }
 
@@ -226,6 +237,7 @@ private:
         std::int32_t& first = v_bucketFirst[Bucket(r)];
         if (first == old) first = r;
         v_matchPos = old;
+        v_bReplaced = true;
         return kLookAhead;
     }
 
@@ -293,6 +305,7 @@ private:
     std::array<std::int32_t, 1 << kRecentBits> v_recent{};
     int v_matchPos = 0;
     int v_hint = 0;  // the position after a long match: likely next to the next key
+    bool v_bReplaced = false;  // the last key inserted replaced an equal key
 };
 
 // The encoder as a state machine that suspends wherever it needs an input

@@ -121,6 +121,13 @@ TEST(LzssFormat, MatchesTextbookEncoderAtTheEdges) {
     for (const std::size_t period : {17u, 18u, 4077u, 4078u, 4079u, 4095u, 4096u, 4097u}) {
         inputs.push_back(Periodic(3 * period + 40, period, static_cast<unsigned>(period)));
     }
+    // Long runs of keys equal to earlier ones, broken by single changed bytes,
+    // their sources near the window's far end or right behind.
+    for (const std::size_t period : {40u, 4079u, 4090u}) {
+        std::string runs = Periodic(5 * period + 100, period, static_cast<unsigned>(period) + 1);
+        for (std::size_t i = period + 7; i < runs.size(); i += 61 + i % 90) runs[i] = static_cast<char>(runs[i] ^ 1);
+        inputs.push_back(runs);
+    }
     // Repeats of 17 and 18 bytes with one byte changed between them.
     std::string nearRepeats;
     for (int i = 0; i < 600; ++i) nearRepeats += std::string(17 + i % 2, static_cast<char>('a' + i % 3)) + char('0' + i % 7);
