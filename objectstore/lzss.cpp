@@ -82,9 +82,10 @@ TKeyOrder CompareKeys(const std::uint8_t* a, const std::uint8_t* b) {
 // The finder therefore keeps the keys as a list in key order with their ages,
 // and searches only to place a new key in that list. Any key of the list is a
 // correct start, a near one a fast start: the position after the last match
-// when that was long, as it usually sorts right next to the new key,
-// otherwise the key inserted last with the new key's first three bytes, or
-// the first key of the new key's two-byte bucket.
+// when that was long, as it usually sorts right next to the new key, unless
+// the key inserted last with the new key's first three bytes shares more with
+// it; without that position the latter, or else the first key of the new
+// key's two-byte bucket.
 class CTLZSSMatchFinder {
 public:
     CTLZSSMatchFinder() { Prev(kEnds) = Next(kEnds) = kEnds; }
@@ -140,6 +141,7 @@ private:
     // After a match this long the key after the match position shares its
     // first two bytes with the next key.
     static constexpr int kHintLength = 3;
+    static constexpr int kBucketBytes = 2;
     static constexpr int kRecentBits = 12;
 
     // Four ints, so that it stays in registers.
@@ -154,8 +156,19 @@ private:
         const std::uint8_t* key = &v_window[r];
         const int bucket = Bucket(r);
         std::int32_t& recent = v_recent[RecentSlot(key)];
-        const int start = v_age[hint] != 0 ? hint : NearbyStart(recent, bucket);
-        const TPlace at = start != 0 ? Scan(key, start) : PlaceInEmptyBucket(bucket);
+        TPlace at;
+        if (v_age[hint] != 0) {
+            TStart start{hint, CompareKeys(key, &v_window[hint])};
+            // Sharing no more than the bucket, the hint may lie anywhere in it.
+            if (start.order.nEqual <= kBucketBytes && v_age[recent] != 0) {
+                const TStart other{recent, CompareKeys(key, &v_window[recent])};
+                if (other.order.nEqual > start.order.nEqual) start = other;
+            }
+            at = Scan(key, start);
+        } else {
+            const int start = NearbyStart(recent, bucket);
+            at = start != 0 ? Scan(key, {start, CompareKeys(key, &v_window[start])}) : PlaceInEmptyBucket(bucket);
+        }
         recent = r;
         return at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
     }
@@ -166,11 +179,17 @@ private:
         return v_age[hint] != 0 && v_window[r + kLookAhead - 1] == v_window[hint + kLookAhead - 1];
     }
 
-    // Steps along the key order from node n to the place of key. Starting in
-    // key's bucket keeps the walk within it.
-    TPlace Scan(const std::uint8_t* key, int n) {
+    struct TStart {
+        int node;
+        TKeyOrder order;  // of the key to place against the node's key
+    };
+
+    // Steps along the key order from the start node to the place of key.
+    // Starting in key's bucket keeps the walk within it.
+    TPlace Scan(const std::uint8_t* key, TStart start) {
         TPlace at;
-        TKeyOrder order = CompareKeys(key, &v_window[n]);
+        int n = start.node;
+        TKeyOrder order = start.order;
         const bool bUp = order.bLarger;
         int nPassed = -1;  // common bytes with the last node passed
         for (;;) {
