@@ -152,25 +152,33 @@ private:
         int nAbove = -1;    // yet; kLookAhead in nBelow for the node with the new key
     };
 
+    struct TStart {
+        int node;
+        TKeyOrder order;  // of the key to place against the node's key
+    };
+
     int Search(int r, int hint) {
         const std::uint8_t* key = &v_window[r];
-        const int bucket = Bucket(r);
         std::int32_t& recent = v_recent[RecentSlot(key)];
-        TPlace at;
-        if (v_age[hint] != 0) {
-            TStart start{hint, CompareKeys(key, &v_window[hint])};
-            // Sharing no more than the bucket, the hint may lie anywhere in it.
-            if (start.order.nEqual <= kBucketBytes && v_age[recent] != 0) {
-                const TStart other{recent, CompareKeys(key, &v_window[recent])};
-                if (other.order.nEqual > start.order.nEqual) start = other;
-            }
-            at = Scan(key, start);
-        } else {
-            const int start = NearbyStart(recent, bucket);
-            at = start != 0 ? Scan(key, {start, CompareKeys(key, &v_window[start])}) : PlaceInEmptyBucket(bucket);
-        }
+        const TPlace at = v_age[hint] != 0 ? Scan(key, NearerThanHint(key, hint, recent)) : PlaceInBucket(r, recent);
         recent = r;
         return at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
+    }
+
+    // A hint that shares no more than the bucket with key may lie anywhere
+    // in it; the recent key then starts the walk if it shares more.
+    TStart NearerThanHint(const std::uint8_t* key, int hint, int recent) const {
+        const TStart start{hint, CompareKeys(key, &v_window[hint])};
+        if (start.order.nEqual > kBucketBytes || v_age[recent] == 0) return start;
+        const TStart other{recent, CompareKeys(key, &v_window[recent])};
+        return other.order.nEqual > start.order.nEqual ? other : start;
+    }
+
+    TPlace PlaceInBucket(int r, int recent) {
+        const std::uint8_t* key = &v_window[r];
+        const int bucket = Bucket(r);
+        const int start = NearbyStart(recent, bucket);
+        return start != 0 ? Scan(key, {start, CompareKeys(key, &v_window[start])}) : PlaceInEmptyBucket(bucket);
     }
 
     // Key r - 1 replaced the equal key at hint - 1, so key r and the key at
@@ -178,11 +186,6 @@ private:
     bool EqualsAfterReplaced(int r, int hint) const {
         return v_age[hint] != 0 && v_window[r + kLookAhead - 1] == v_window[hint + kLookAhead - 1];
     }
-
-    struct TStart {
-        int node;
-        TKeyOrder order;  // of the key to place against the node's key
-    };
 
     // Steps along the key order from the start node to the place of key.
     // Starting in key's bucket keeps the walk within it.
