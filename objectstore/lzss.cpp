@@ -142,7 +142,7 @@ private:
     // first two bytes with the next key.
     static constexpr int kHintLength = 3;
     static constexpr int kBucketBytes = 2;
-    static constexpr int kRecentBits = 12;
+    static constexpr int kRecentBits = 14;
 
     // Four ints, so that it stays in registers.
     struct TPlace {
