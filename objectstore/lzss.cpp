@@ -80,9 +80,12 @@ TKeyOrder CompareKeys(const std::uint8_t* a, const std::uint8_t* b) {
 // Position 0 is never a key, and its node is never written: a stray parent
 // link there would let a later delete of position 0 cut a real node loose.
 // The finder therefore keeps the keys as a list in key order with their ages,
-// and searches only to place a new key in that list: from the position after
-// the last match when that was long, as it usually sorts right next to the
-// new key, otherwise from the first key of the new key's two-byte bucket.
+// and searches only to place a new key in that list. Any key of the list is a
+// correct start, a near one a fast start: the position after the last match
+// when that was long, as it usually sorts right next to the new key, unless
+// the key inserted last with the new key's first three bytes shares more with
+// it; without that position the latter, or else the first key of the new
+// key's two-byte bucket.
 class CTLZSSMatchFinder {
 public:
     CTLZSSMatchFinder() { Prev(kEnds) = Next(kEnds) = kEnds; }
@@ -108,11 +111,7 @@ public:
     int InsertNode(int r) {
         const int hint = std::exchange(v_hint, 0);
         if (r == kEndPosition) return 0;  // a match there would read as the end token
-        const std::uint8_t* key = &v_window[r];
-        const int bucket = Bucket(r);
-        const int start = v_age[hint] != 0 ? hint : v_bucketFirst[bucket];
-        const TPlace at = start != 0 ? Scan(key, start) : PlaceInEmptyBucket(bucket);
-        const int best = at.equal != 0 ? TakePlace(at.equal, r) : Hang(r, at);
+        const int best = v_bReplaced && EqualsAfterReplaced(r, hint) ? TakePlace(hint, r) : Search(r, hint);
         if (best >= kHintLength) v_hint = (v_matchPos + 1) & kWindowMask;
         return best;
     }
@@ -142,27 +141,62 @@ private:
     // After a match this long the key after the match position shares its
     // first two bytes with the next key.
     static constexpr int kHintLength = 3;
+    static constexpr int kBucketBytes = 2;
+    static constexpr int kRecentBits = 14;
 
+    // Four ints, so that it stays in registers.
     struct TPlace {
-        int below = kEnds;  // the neighbours of the new key in key order
-        int above = kEnds;
-        int nBelow = -1;    // their common leading bytes with it, -1 if not known yet
-        int nAbove = -1;
-        int equal = 0;      // the node with the new key, 0 if none
+        int below = kEnds;  // the neighbours of the new key in key order, or
+        int above = kEnds;  // the node with the new key in `below`
+        int nBelow = -1;    // their common leading bytes with it, -1 if not known
+        int nAbove = -1;    // yet; kLookAhead in nBelow for the node with the new key
     };
 
-    // Steps along the key order from node n to the place of key. Starting in
-    // key's bucket keeps the walk within it.
-    TPlace Scan(const std::uint8_t* key, int n) {
+    struct TStart {
+        int node;
+        TKeyOrder order;  // of the key to place against the node's key
+    };
+
+    int Search(int r, int hint) {
+        const std::uint8_t* key = &v_window[r];
+        std::int32_t& recent = v_recent[RecentSlot(key)];
+        const TPlace at = v_age[hint] != 0 ? Scan(key, NearerThanHint(key, hint, recent)) : PlaceInBucket(r, recent);
+        recent = r;
+        return at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
+    }
+
+    // A hint that shares no more than the bucket with key may lie anywhere
+    // in it; the recent key then starts the walk if it shares more.
+    TStart NearerThanHint(const std::uint8_t* key, int hint, int recent) const {
+        const TStart start{hint, CompareKeys(key, &v_window[hint])};
+        if (start.order.nEqual > kBucketBytes || v_age[recent] == 0) return start;
+        const TStart other{recent, CompareKeys(key, &v_window[recent])};
+        return other.order.nEqual > start.order.nEqual ? other : start;
+    }
+
+    TPlace PlaceInBucket(int r, int recent) {
+        const std::uint8_t* key = &v_window[r];
+        const int bucket = Bucket(r);
+        const int start = NearbyStart(recent, bucket);
+        return start != 0 ? Scan(key, {start, CompareKeys(key, &v_window[start])}) : PlaceInEmptyBucket(bucket);
+    }
+
+    // Key r - 1 replaced the equal key at hint - 1, so key r and the key at
+    // hint, if that is still in the list, differ in their last bytes at most.
+    bool EqualsAfterReplaced(int r, int hint) const {
+        return v_age[hint] != 0 && v_window[r + kLookAhead - 1] == v_window[hint + kLookAhead - 1];
+    }
+
+    // Steps along the key order from the start node to the place of key.
+    // Starting in key's bucket keeps the walk within it.
+    TPlace Scan(const std::uint8_t* key, TStart start) {
         TPlace at;
-        TKeyOrder order = CompareKeys(key, &v_window[n]);
+        int n = start.node;
+        TKeyOrder order = start.order;
         const bool bUp = order.bLarger;
         int nPassed = -1;  // common bytes with the last node passed
         for (;;) {
-            if (order.nEqual == kLookAhead) {
-                at.equal = n;
-                return at;
-            }
+            if (order.nEqual == kLookAhead) return {n, kEnds, kLookAhead, -1};
             if (order.bLarger != bUp) break;
             nPassed = order.nEqual;
             n = bUp ? Next(n) : Prev(n);
@@ -174,6 +208,20 @@ private:
         at.nBelow = bUp ? nPassed : order.nEqual;
         at.nAbove = bUp ? order.nEqual : nPassed;
         return at;
+    }
+
+    // The key inserted last with the first three bytes of key sorts mostly
+    // nearer to it than the first key of their bucket. A start within the
+    // bucket keeps the walk there, but the slot's key may have left the list,
+    // its position may hold another key by now, or other bytes may hash to
+    // the slot.
+    static int RecentSlot(const std::uint8_t* key) {
+        const std::uint32_t prefix = std::uint32_t{key[0]} << 16 | std::uint32_t{key[1]} << 8 | key[2];
+        return static_cast<int>(prefix * 2654435761u >> (32 - kRecentBits));
+    }
+
+    int NearbyStart(int recent, int bucket) const {
+        return v_age[recent] != 0 && Bucket(recent) == bucket ? recent : v_bucketFirst[bucket];
     }
 
     TPlace PlaceInEmptyBucket(int bucket) {
@@ -193,13 +241,11 @@ private:
         const int nBelow = CommonBytes(r, at.below, at.nBelow);
         const int nAbove = CommonBytes(r, at.above, at.nAbove);
         // The longer match wins, and on equal lengths the node met last; the
-        // ranks and the choice by index keep out a branch that would be
-        // mispredicted half the time.
+        // ranks keep out a branch that would be mispredicted half the time.
         const bool bBelow = 2 * nBelow + bBelowYounger > 2 * nAbove + !bBelowYounger;
-        const int node[2] = {at.above, at.below};
-        const int length[2] = {nAbove, nBelow};
-        v_matchPos = node[bBelow];
-        return length[bBelow];
+        v_matchPos = bBelow ? at.below : at.above;
+        v_bReplaced = false;
+        return bBelow ? nBelow : nAbove;
     }
 
     int CommonBytes(int r, int node, int nKnown) const {
@@ -213,6 +259,7 @@ private:
         std::int32_t& first = v_bucketFirst[Bucket(r)];
         if (first == old) first = r;
         v_matchPos = old;
+        v_bReplaced = true;
         return kLookAhead;
     }
 
@@ -276,8 +323,11 @@ private:
     std::array<std::int32_t, kBuckets> v_bucketFirst{};
     std::array<std::uint64_t, kBuckets / 64> v_nonEmpty{};            // a bit per bucket
     std::array<std::uint64_t, kBuckets / 64 / 64> v_nonEmptyWords{};  // a bit per word of v_nonEmpty
+    // Per hash of the first three key bytes: the key inserted last with them.
+    std::array<std::int32_t, 1 << kRecentBits> v_recent{};
     int v_matchPos = 0;
     int v_hint = 0;  // the position after a long match: likely next to the next key
+    bool v_bReplaced = false;  // the last key inserted replaced an equal key
 };
 
 // The encoder as a state machine that suspends wherever it needs an input

@@ -121,6 +121,13 @@ TEST(LzssFormat, MatchesTextbookEncoderAtTheEdges) {
     for (const std::size_t period : {17u, 18u, 4077u, 4078u, 4079u, 4095u, 4096u, 4097u}) {
         inputs.push_back(Periodic(3 * period + 40, period, static_cast<unsigned>(period)));
     }
+    // Long runs of keys equal to earlier ones, broken by single changed bytes,
+    // their sources near the window's far end or right behind.
+    for (const std::size_t period : {40u, 4079u, 4090u}) {
+        std::string runs = Periodic(5 * period + 100, period, static_cast<unsigned>(period) + 1);
+        for (std::size_t i = period + 7; i < runs.size(); i += 61 + i % 90) runs[i] = static_cast<char>(runs[i] ^ 1);
+        inputs.push_back(runs);
+    }
     // Repeats of 17 and 18 bytes with one byte changed between them.
     std::string nearRepeats;
     for (int i = 0; i < 600; ++i) nearRepeats += std::string(17 + i % 2, static_cast<char>('a' + i % 3)) + char('0' + i % 7);
@@ -130,6 +137,40 @@ TEST(LzssFormat, MatchesTextbookEncoderAtTheEdges) {
         EXPECT_TRUE(SameBytes(CompressInChunks(in, 4096), bench::ReferenceCompress(in))) << in.size();
     }
     EXPECT_EQ(LzssCompress("a"), Bytes({0xB0, 0x80, 0x00})) << "one literal, then the end token";
+}
+
+// Words of a small alphabet, so that three-byte prefixes recur at every
+// distance, within the window and beyond it, with other words in between.
+std::string Wordy(std::size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::string> words(300);
+    for (std::string& w : words) w = RandomBytes(3 + rng() % 4, rng(), 6);
+    std::string s;
+    while (s.size() < n) s += words[rng() % words.size()] + " ,;"[rng() % 3];
+    return s;
+}
+
+// "abc" and then again after `distance` bytes that hold none of its letters,
+// its first copy starting at window position `first`: the key last inserted
+// with these bytes is still in the window, just left it, or its position
+// holds another key by then.
+std::string Revisited(int first, std::size_t distance, unsigned seed) {
+    std::string s = RandomBytes(static_cast<std::size_t>((first + 4095) % 4096), seed, 20);
+    for (char& c : s) c = static_cast<char>(c + 3);  // 'd' to 'w'
+    s += "abcx";
+    std::string filler = RandomBytes(distance - 4, seed + 1, 20);
+    for (char& c : filler) c = static_cast<char>(c + 3);
+    return s + filler + "abcy" + filler.substr(0, 50) + "abcx";
+}
+
+TEST(LzssFormat, MatchesTextbookEncoderWhateverTheRememberedStart) {
+    std::vector<std::string> inputs = {Wordy(60000, 1), Wordy(30000, 2)};
+    for (const int first : {1, 100, 4094, 4095}) {
+        for (const std::size_t distance : {20u, 4078u, 4079u, 4080u, 4095u, 4096u, 4097u, 6000u}) {
+            inputs.push_back(Revisited(first, distance, static_cast<unsigned>(first) + static_cast<unsigned>(distance)));
+        }
+    }
+    for (const std::string& in : inputs) EXPECT_TRUE(SameBytes(LzssCompress(in), bench::ReferenceCompress(in))) << in.size();
 }
 
 TEST(LzssRoundTrip, RandomAndTextInputs) {
