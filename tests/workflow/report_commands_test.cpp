@@ -329,6 +329,7 @@ TEST_F(Reports, TheRtfHasA4AndEachReportsMargins) {
 class AnalysisReport : public Reports {
 protected:
     TAnalysisPage& Analysis(const std::string& szUnit) {
+        analysis.reset();  // it leaves the Settings model's listeners as it goes
         settings = std::make_unique<TSettingsPage>(*session);
         analysis = std::make_unique<TAnalysisPage>(*session, *settings);
         analysis->SetupWindow();
