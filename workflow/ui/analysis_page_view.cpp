@@ -110,7 +110,7 @@ QLayout* TAnalysisPageView::MakeChooserRow(QWidget* pParent) {
     Frm_AnChillerSelect->setMaximumHeight(150);
     // Condensers and families have long names, series and units short ones.
     auto* pLists = static_cast<QBoxLayout*>(Frm_AnChillerSelect->layout());
-    constexpr int kStretch[] = {4, 4, 2, 2};
+    constexpr int kStretch[] = {4, 5, 2, 3};
     for (int nList = 0; nList < pLists->count(); ++nList) pLists->setStretch(nList, kStretch[nList % 4]);
     Btn_SetSolution = Named(new QPushButton(QStringLiteral("On selected result"), pParent), "Btn_SetSolution");
     SetHint(*Btn_SetSolution, "Analyses the result that is current on the Results page");
