@@ -37,6 +37,7 @@
 #include "workflow/desktop_start.h"
 #include "workflow/selection_list.h"
 #include "workflow/ui/analysis_lights.h"
+#include "tests/workflow/started_desktop.h"
 #include "workflow/ui/analysis_page_view.h"
 #include "workflow/ui/brine_frame_view.h"
 #include "workflow/ui/chiller_select_view.h"
@@ -71,7 +72,7 @@ public:
     std::vector<std::string> texts;
 };
 
-class AnalysisPageUi : public ::testing::Test {
+class AnalysisPageUi : public ::testing::Test, protected CTStartedDesktop {
 protected:
     void SetUp() override {
         if (!kRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
@@ -86,16 +87,8 @@ protected:
 
     // Starts the program as the desktop does, the window shown on the Analysis page.
     TAnalysisPageView& Start() {
-        Stop();
-        presenter = std::make_unique<TQtDesktopPresenter>();
-        start = std::make_unique<TDesktopStart>(platform::TParameters{}, *presenter);
-        AddPageSteps(*start, *presenter);
-        const TDesktopOutcome outcome = start->Start();
-        EXPECT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
-        window = presenter->MainWindow();
-        window->resize(1280, 800);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        page = nullptr;
+        StartDesktop(true);
         page = window->Tab_Analysis->findChild<TAnalysisPageView*>();
         EXPECT_NE(page, nullptr);
         ShowPage(TChillerPage::Analysis);
@@ -103,15 +96,12 @@ protected:
     }
     void Stop() {
         page = nullptr;
-        window = nullptr;
-        start.reset();
-        presenter.reset();
+        StopDesktop();
     }
     void ShowPage(TChillerPage shown) {
         window->PG_ChillerPages->setCurrentWidget(window->Page(shown));
         QCoreApplication::processEvents();
     }
-    TMainSession& Session() { return start->Program().Session(); }
     TSettingsPage& Settings() { return SharedSettingsPage(*window, Session()); }
     // A 350 kW air-cooled cooling-only run on the Settings page.
     void Run350kW() {
@@ -202,9 +192,6 @@ protected:
 
     testing::TPrivateRegistry registry;
     CTMessageLog messages;
-    std::unique_ptr<TQtDesktopPresenter> presenter;
-    std::unique_ptr<TDesktopStart> start;
-    TChillerUIForm* window = nullptr;
     TAnalysisPageView* page = nullptr;
 
 private:

@@ -22,6 +22,7 @@
 #include "documents/ui/table_frames.h"
 #include "tests/platform/private_registry.h"
 #include "tests/ui_check/ui_check.h"
+#include "tests/workflow/started_desktop.h"
 #include "workflow/desktop_start.h"
 #include "workflow/selection_list.h"
 #include "workflow/ui/chiller_select_view.h"
@@ -43,7 +44,7 @@ constexpr bool kRussian = true;
 constexpr bool kRussian = false;
 #endif
 
-class ChillersPageUi : public ::testing::Test {
+class ChillersPageUi : public ::testing::Test, protected CTStartedDesktop {
 protected:
     void SetUp() override {
         if (!kRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
@@ -55,27 +56,16 @@ protected:
 
     // Starts the program as the desktop does, the window shown.
     TChillersPage& Start() {
-        Stop();
-        presenter = std::make_unique<TQtDesktopPresenter>();
-        start = std::make_unique<TDesktopStart>(platform::TParameters{}, *presenter);
-        AddPageSteps(*start, *presenter);
-        const TDesktopOutcome outcome = start->Start();
-        EXPECT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
-        window = presenter->MainWindow();
-        window->resize(1280, 800);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        page = nullptr;
+        StartDesktop(true);
         page = window->Tab_Chillers->findChild<TChillersPage*>();
         EXPECT_NE(page, nullptr);
         return *page;
     }
     void Stop() {
         page = nullptr;
-        window = nullptr;
-        start.reset();
-        presenter.reset();
+        StopDesktop();
     }
-    TMainSession& Session() { return start->Program().Session(); }
     // The first selectable unit of the condenser type and family (0: any).
     Cls_ChOutdoorUnit& UnitOf(std::int32_t nCondenser, std::int32_t nFamily) {
         for (Cls_ChOutdoorUnit* pUnit : Session().v_PrefChillers) {
@@ -100,9 +90,6 @@ protected:
     }
 
     testing::TPrivateRegistry registry;
-    std::unique_ptr<TQtDesktopPresenter> presenter;
-    std::unique_ptr<TDesktopStart> start;
-    TChillerUIForm* window = nullptr;
     TChillersPage* page = nullptr;
 };
 

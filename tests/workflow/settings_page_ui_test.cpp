@@ -26,6 +26,7 @@
 #include "tests/platform/private_registry.h"
 #include "tests/ui_check/ui_check.h"
 #include "tests/ui_support/gui_test_support.h"
+#include "tests/workflow/started_desktop.h"
 #include "workflow/desktop_start.h"
 #include "workflow/preferences.h"
 #include "workflow/ui/brine_frame_view.h"
@@ -60,7 +61,7 @@ constexpr bool kRussian = true;
 constexpr bool kRussian = false;
 #endif
 
-class SettingsPageUi : public ::testing::Test {
+class SettingsPageUi : public ::testing::Test, protected CTStartedDesktop {
 protected:
     void SetUp() override {
         if (!kRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
@@ -74,14 +75,8 @@ protected:
 
     // Starts the program as the desktop does; the page is on the Settings tab.
     TSettingsPageView& Start() {
-        Stop();
-        presenter = std::make_unique<TQtDesktopPresenter>();
-        start = std::make_unique<TDesktopStart>(platform::TParameters{}, *presenter);
-        AddPageSteps(*start, *presenter);
-        const TDesktopOutcome outcome = start->Start();
-        EXPECT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
-        window = presenter->MainWindow();
-        window->resize(1280, 800);
+        page = nullptr;
+        StartDesktop(false);
         page = window->Page(TChillerPage::Settings)->findChild<TSettingsPageView*>();
         EXPECT_NE(page, nullptr);
         QCoreApplication::processEvents();
@@ -89,9 +84,7 @@ protected:
     }
     void Stop() {
         page = nullptr;
-        window = nullptr;
-        start.reset();
-        presenter.reset();
+        StopDesktop();
     }
 
     // Clicks the first row of the condenser type and family in the list.
@@ -120,9 +113,6 @@ protected:
 
     testing::TPrivateRegistry registry;
     CTMessageLog messages;
-    std::unique_ptr<TQtDesktopPresenter> presenter;
-    std::unique_ptr<TDesktopStart> start;
-    TChillerUIForm* window = nullptr;
     TSettingsPageView* page = nullptr;
 
 private:

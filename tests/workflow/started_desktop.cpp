@@ -1,0 +1,31 @@
+#include "tests/workflow/started_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "workflow/ui/page_steps.h"
+
+namespace brumalis::ui {
+
+void CTStartedDesktop::StartDesktop(bool bShow) {
+    StopDesktop();
+    presenter = std::make_unique<TQtDesktopPresenter>();
+    start = std::make_unique<TDesktopStart>(platform::TParameters{}, *presenter);
+    AddPageSteps(*start, *presenter);
+    const TDesktopOutcome outcome = start->Start();
+    EXPECT_TRUE(outcome.bRunLoop) << outcome.ErrorLine;
+    window = presenter->MainWindow();
+    window->resize(1280, 800);
+    if (!bShow) return;
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+}
+
+void CTStartedDesktop::StopDesktop() {
+    window = nullptr;
+    start.reset();
+    presenter.reset();
+}
+
+}  // namespace brumalis::ui
