@@ -25,6 +25,8 @@
 #include "objectstore/database_set.h"
 #include "tests/workflow/basket_fixture.h"
 #include "tests/workflow/shipped_workflow_fixture.h"
+#include "workflow/analysis_page.h"
+#include "workflow/settings_page.h"
 #include "workflow/solution.h"
 #include "workflow/ui/box_reporting.h"
 #include "workflow/ui/chiller_ui_form.h"
@@ -270,6 +272,27 @@ TEST_F(WindowReports, AThreeSolutionReportIsWrittenCountedAndViewedOnce) {
     EXPECT_EQ(runner.Busy().Progress().Total(), 3);
     EXPECT_EQ(runner.Busy().Progress().ActionNr(), 3);
     EXPECT_FALSE(runner.Busy().isVisible());
+    EXPECT_TRUE(dialog.shown.empty());
+}
+
+TEST_F(WindowReports, AnAnalysisReportWaitsForAnAnalysisAndIsViewedOnce) {
+    TSettingsPage settings(*session);
+    TAnalysisPage analysis(*session, settings);
+    analysis.SetupWindow();
+    TQtReportRunner runner = Runner();
+    answers = {File("analysis")};
+    EXPECT_FALSE(runner.Analysis(analysis));
+    EXPECT_TRUE(requests.empty()) << "nothing analysed: no dialog";
+
+    analysis.ChooseUnit(Unit(*session, "ACW 350"));
+    ASSERT_TRUE(analysis.StartOnUserDefined());
+    ASSERT_TRUE(runner.Analysis(analysis));
+    ASSERT_EQ(requests.size(), 1U);
+    EXPECT_EQ(requests[0].Filter, "Analysis report files (*.rtf)|*.rtf|All files (*.*)|*.*");
+    ASSERT_EQ(viewed, std::vector<std::string>{File("analysis.rtf")});
+    const std::string rtf = Bytes(File("analysis.rtf"));
+    EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0U);
+    EXPECT_NE(rtf.find("ACW 350"), std::string::npos);
     EXPECT_TRUE(dialog.shown.empty());
 }
 
