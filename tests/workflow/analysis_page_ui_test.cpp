@@ -116,13 +116,6 @@ protected:
         ADD_FAILURE() << "no unit " << szName;
         return *Session().v_PrefChillers.front();
     }
-    Cls_ChOutdoorUnit& FirstUnit(std::int32_t nCondenser, std::int32_t nFamily) {
-        for (Cls_ChOutdoorUnit* pUnit : Session().v_PrefChillers) {
-            if (pUnit->GetCondenserType() == nCondenser && pUnit->GetFamily() == nFamily) return *pUnit;
-        }
-        ADD_FAILURE() << "no unit of condenser " << nCondenser << ", family " << nFamily;
-        return *Session().v_PrefChillers.front();
-    }
     // The unit clicked in the chooser's four lists, then "On user defined chiller".
     void AnalyseChosen(Cls_ChOutdoorUnit& unit) {
         TFrm_ChillerSelect& chooser = page->Model().Chooser();
@@ -388,7 +381,7 @@ TEST_F(AnalysisPageUi, PassesTheWindowChecks) {
     for (const TCase& test : cases) {
         SCOPED_TRACE(test.szName);
         Start();
-        AnalyseChosen(FirstUnit(test.nCondenser, test.nFamily));
+        AnalyseChosen(UnitOf(test.nCondenser, test.nFamily));
         for (TAnalysisOption option : {TAnalysisOption::HeatRecovery, TAnalysisOption::Pump}) {
             if (Option(option).Check->isVisible()) QTest::mouseClick(Option(option).Check, Qt::LeftButton);
         }

@@ -66,14 +66,6 @@ protected:
         page = nullptr;
         StopDesktop();
     }
-    // The first selectable unit of the condenser type and family (0: any).
-    Cls_ChOutdoorUnit& UnitOf(std::int32_t nCondenser, std::int32_t nFamily) {
-        for (Cls_ChOutdoorUnit* pUnit : Session().v_PrefChillers) {
-            if (pUnit->GetCondenserType() == nCondenser && (nFamily == 0 || pUnit->GetFamily() == nFamily)) return *pUnit;
-        }
-        ADD_FAILURE() << "no unit of condenser " << nCondenser << ", family " << nFamily;
-        return *Session().v_PrefChillers.front();
-    }
     // The unit on the page through the grids' jump.
     void Jump(Cls_ChOutdoorUnit& unit) {
         JumpToChillers(*window, unit);

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include "catalogue/unit_classes.h"
 #include "workflow/ui/page_steps.h"
 
 namespace brumalis::ui {
@@ -20,6 +21,14 @@ void CTStartedDesktop::StartDesktop(bool bShow) {
     if (!bShow) return;
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+}
+
+Cls_ChOutdoorUnit& CTStartedDesktop::UnitOf(std::int32_t nCondenser, std::int32_t nFamily) {
+    for (Cls_ChOutdoorUnit* pUnit : Session().v_PrefChillers) {
+        if (pUnit->GetCondenserType() == nCondenser && (nFamily == 0 || pUnit->GetFamily() == nFamily)) return *pUnit;
+    }
+    ADD_FAILURE() << "no unit of condenser " << nCondenser << ", family " << nFamily;
+    return *Session().v_PrefChillers.front();
 }
 
 void CTStartedDesktop::StopDesktop() {

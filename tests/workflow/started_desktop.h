@@ -2,6 +2,7 @@
 // the page tests: each start replaces the one before.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "workflow/desktop_start.h"
@@ -17,6 +18,8 @@ protected:
     void StartDesktop(bool bShow);
     void StopDesktop();
     TMainSession& Session() { return start->Program().Session(); }
+    // The first selectable unit of the condenser type and family (0: any).
+    Cls_ChOutdoorUnit& UnitOf(std::int32_t nCondenser, std::int32_t nFamily);
 
     std::unique_ptr<TQtDesktopPresenter> presenter;
     std::unique_ptr<TDesktopStart> start;

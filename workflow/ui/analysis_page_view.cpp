@@ -29,6 +29,7 @@
 #include "workflow/ui/brine_frame_view.h"
 #include "workflow/ui/chiller_select_view.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/combo_items.h"
 #include "workflow/ui/embedded_icons.h"
 #include "workflow/ui/named_widget.h"
 #include "workflow/ui/page_models.h"
@@ -41,14 +42,6 @@ namespace brumalis::ui {
 namespace {
 
 std::size_t Index(TAnalysisOption option) { return static_cast<std::size_t>(option); }
-
-bool SameItems(const QComboBox& combo, const std::vector<std::string>& names) {
-    if (combo.count() != static_cast<int>(names.size())) return false;
-    for (int i = 0; i < combo.count(); ++i) {
-        if (combo.itemText(i) != Q(names[static_cast<std::size_t>(i)])) return false;
-    }
-    return true;
-}
 
 QGroupBox* Group(const char* szName, const char* szTitle, QWidget* pParent) {
     return Named(new QGroupBox(QString::fromLatin1(szTitle), pParent), szName);
@@ -290,10 +283,7 @@ void TAnalysisPageView::ShowOptions() {
         controls.Check->setVisible(model.Visible);
         controls.Check->setChecked(model.Ticked);
         controls.Combo->setVisible(model.Visible);
-        if (!SameItems(*controls.Combo, model.Names)) {
-            controls.Combo->clear();
-            for (const std::string& szName : model.Names) controls.Combo->addItem(Q(szName));
-        }
+        ShowComboItems(*controls.Combo, model.Names);
         controls.Combo->setCurrentIndex(model.Selected);
         controls.Combo->setEnabled(model.Enabled);
         bAny = bAny || model.Visible;

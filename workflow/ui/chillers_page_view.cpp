@@ -21,6 +21,7 @@
 #include "workflow/main_window.h"
 #include "workflow/ui/chiller_select_view.h"
 #include "workflow/ui/chiller_ui_form.h"
+#include "workflow/ui/combo_items.h"
 #include "workflow/ui/named_widget.h"
 #include "workflow/ui/page_models.h"
 #include "workflow/workflow_texts.h"
@@ -32,14 +33,6 @@ namespace {
 // same in every language: a legend set up in one is found in the other.
 constexpr const char* kGraphTitles[2][2] = {{"Heating capacity", "Heating power input"},
                                             {"Cooling capacity", "Cooling power input"}};
-
-bool SameItems(const QComboBox& combo, const TSheetComboItems& items) {
-    if (combo.count() != static_cast<int>(items.Items.size())) return false;
-    for (int i = 0; i < combo.count(); ++i) {
-        if (combo.itemText(i) != Q(items.Items[static_cast<std::size_t>(i)].Text)) return false;
-    }
-    return true;
-}
 
 // A labelled row of combos or the like above a view.
 QHBoxLayout* AddChoiceRow(QVBoxLayout& layout, const char* szCaption, QWidget* pChoice) {
@@ -288,11 +281,9 @@ void TChillersPage::ShowCombos() {
     for (int c = 0; c < kSheetComboCount; ++c) {
         const TSheetComboItems& items = v_sheet.Combo(static_cast<TSheetCombo>(c));
         QComboBox& combo = *v_combos[static_cast<std::size_t>(c)];
-        // The combo chosen from keeps its items while its own signal is handled.
-        if (!SameItems(combo, items)) {
-            combo.clear();
-            for (const TSheetComboItems::TEntry& entry : items.Items) combo.addItem(Q(entry.Text));
-        }
+        std::vector<std::string> texts;
+        for (const TSheetComboItems::TEntry& entry : items.Items) texts.push_back(entry.Text);
+        ShowComboItems(combo, texts);
         combo.setCurrentIndex(items.Selected);
         combo.setEnabled(v_sheet.Unit() != nullptr);
     }

@@ -34,7 +34,8 @@ TSettingsPageView::TSettingsPageView(TSettingsPage& model, int nSetupMessage, TM
                                      QWidget* pParent)
     : QWidget(pParent), v_model(&model), v_window(window) {
     setObjectName(QStringLiteral("Frm_Settings"));
-    v_model->AddResultsInvalidatedListener([this] { v_window.SetAvailable(TChillerPage::Results, false); });
+    v_nListenerKey =
+        v_model->AddResultsInvalidatedListener([this] { v_window.SetAvailable(TChillerPage::Results, false); });
     const int nMessage = nSetupMessage;
 
     auto* pContent = new QWidget;
@@ -78,7 +79,7 @@ TSettingsPageView::TSettingsPageView(TSettingsPage& model, int nSetupMessage, TM
     }
 }
 
-TSettingsPageView::~TSettingsPageView() = default;
+TSettingsPageView::~TSettingsPageView() { v_model->RemoveResultsInvalidatedListener(v_nListenerKey); }
 
 // The list with its label, and under it the variants.
 QLayout* TSettingsPageView::MakeCriteriaBand(QWidget* pContent) {

@@ -32,8 +32,8 @@ class TSettingsPageView : public QWidget {
 public:
     // The session must be loaded and outlive the page; the page model is
     // set up here with the stored preferences.
-    // Over the window's shared Settings model; nSetupMessage: what its set-up
-    // answered, shown once the window is up.
+    // Over the window's shared Settings model, which outlives the page;
+    // nSetupMessage: what its set-up answered, shown once the window is up.
     TSettingsPageView(TSettingsPage& model, int nSetupMessage, TMainWindowModel& window, QWidget* pParent = nullptr);
     ~TSettingsPageView() override;
 
@@ -73,6 +73,7 @@ private:
 
     TSettingsPage* v_model;
     TMainWindowModel& v_window;
+    int v_nListenerKey = -1;  // of the model's results listener
     std::vector<std::function<void()>> v_onResultsReady;
     bool v_bFocusedOnce = false;
 };
