@@ -3,8 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <thread>
 #include <utility>
+#include <vector>
 
 namespace brumalis {
 namespace {
@@ -17,6 +24,9 @@ constexpr int kBreakEven = 1;                                        // longer m
 constexpr int kLookAhead = (1 << kLengthBits) - 1 + kBreakEven + 1;  // 17, the longest match
 constexpr int kEndPosition = 0;                                      // never a match source
 constexpr int kStartPosition = 1;
+constexpr int kEnds = kWindowSize;  // the key list's head, beyond both ends
+constexpr std::int16_t kNone = -1;
+constexpr std::size_t kUnknownLength = std::numeric_limits<std::size_t>::max();
 constexpr std::size_t kBlockSize = 16384;
 
 constexpr int kLiteralBits = 1 + 8;
@@ -61,81 +71,82 @@ TKeyOrder CompareKeys(const std::uint8_t* a, const std::uint8_t* b) {
 
 }  // namespace
 
-// Finds the match the classic LZSS encoder finds with its binary search tree
-// of window positions (ordered by their kLookAhead-byte keys), without the
-// tree's pointer work.
+// One coder step as the key order saw it: the key that left the window and
+// the key that came in, with their neighbours in key order (window
+// positions, kNone where no key left or came in).
+struct TOrderStep {
+    std::int16_t leftBelow = kNone;  // neighbours of the key that left
+    std::int16_t leftAbove = kNone;
+    std::int16_t below = kNone;      // neighbours of the new key, or in `below`
+    std::int16_t above = kNone;      // the equal key it replaced
+    std::int8_t nBelow = -1;         // common leading bytes with them, -1 for the
+    std::int8_t nAbove = -1;         // list ends; kLookAhead in nBelow: replaced
+};
+
+// A run of coder steps, [first, last) by stream position, with the bytes
+// they read: the window before the first step and the look-ahead after the
+// last. Its key order follows from those bytes alone, so runs can be ordered
+// in any sequence, and on another thread.
+struct TOrderChunk {
+    enum class EState { Queued, Running, Done };
+
+    std::size_t first = 0;
+    std::size_t last = 0;
+    std::size_t total = kUnknownLength;  // the stream's length once known
+    std::size_t textBegin = 0;           // stream position of text[0]
+    std::vector<std::uint8_t> text;
+    std::vector<TOrderStep> steps;       // one per stream position
+    EState state = EState::Queued;
+
+    std::uint8_t Byte(std::size_t pos) const { return text[pos - textBegin]; }
+};
+
+// The classic LZSS encoder keeps the window's positions in a binary search
+// tree ordered by their kLookAhead-byte keys: a new key hangs as a leaf, a
+// new key replaces a node with an equal key, and a node with children on
+// both sides is deleted by moving its predecessor into its place. The match
+// is the longest on the search path, the later node on equal lengths.
 //
-// That tree hangs each new key as a leaf, lets a new key replace a node with
-// an equal key, and deletes a node with children on both sides by moving its
-// predecessor into its place. Give every node an age: a new key gets the next
-// tick, and a node that takes another's place takes over its age. Ages then
-// grow downwards, and a binary search tree that is heap-ordered by distinct
-// ages is unique (a treap): keys and ages define the tree. So:
+// Give every node an age: a new key gets the next tick, and a node that
+// takes another's place takes over its age. Ages then grow downwards, and a
+// binary search tree that is heap-ordered by distinct ages is unique (a
+// treap): keys and ages define the tree. So:
 // - of two neighbours in key order, the younger lies below the older;
 // - the search for a new key passes both its neighbours and ends at the
 //   younger; the longest match on the way is with one of them, and on equal
 //   lengths the one met later, the younger, wins;
 // - a node has children on both sides exactly when both its neighbours are
 //   younger, and then its predecessor takes its place.
-// Position 0 is never a key, and its node is never written: a stray parent
-// link there would let a later delete of position 0 cut a real node loose.
-// The finder therefore keeps the keys as a list in key order with their ages,
-// and searches only to place a new key in that list. Any key of the list is a
-// correct start, a near one a fast start: the position after the last match
-// when that was long, as it usually sorts right next to the new key, unless
-// the key inserted last with the new key's first three bytes shares more with
-// it; without that position the latter, or else the first key of the new
-// key's two-byte bucket.
-class CTLZSSMatchFinder {
+// The coder therefore splits the tree in two. The key order, a list, depends
+// on the window's bytes alone; CTLZSSKeyOrder keeps it for a chunk of steps
+// and records each step's neighbours. The ages depend on the whole history;
+// CTLZSSNodeAges replays them over the recorded steps in stream order and
+// settles the equal lengths.
+// Position 0 is never a key: a match there would read as the end token.
+class CTLZSSKeyOrder {
 public:
-    CTLZSSMatchFinder() { Prev(kEnds) = Next(kEnds) = kEnds; }
-
-    std::uint8_t Byte(int pos) const { return v_window[pos]; }
-
-    // The window is followed by a copy of its first kLookAhead - 1 bytes so
-    // that keys can be read without wrapping the index.
-    void StoreByte(int pos, std::uint8_t c) {
-        v_window[pos] = c;
-        if (pos < kLookAhead - 1) v_window[pos + kWindowSize] = c;
+    // Records the steps of the chunk, whatever this object did before.
+    void Run(TOrderChunk& chunk) {
+        if (chunk.first == chunk.last) return;
+        Reset();
+        const std::size_t stored = std::min(chunk.total, chunk.first + kLookAhead - 1);
+        for (std::size_t pos = chunk.textBegin; pos < stored; ++pos) StoreByte(Ring(pos), chunk.Byte(pos));
+        // The keys in the window before the first step; none has left yet.
+        TOrderStep scratch;
+        const std::size_t oldest = stored > kWindowSize ? stored - kWindowSize : 0;
+        for (std::size_t pos = std::max(oldest, chunk.textBegin); pos < chunk.first; ++pos) InsertNode(Ring(pos), scratch);
+        for (std::size_t pos = chunk.first; pos < chunk.last; ++pos) {
+            TOrderStep& step = chunk.steps[pos - chunk.first];
+            const int leaving = Ring(pos + kLookAhead - 1);
+            DeleteNode(leaving, step);
+            if (pos + kLookAhead - 1 < chunk.total) StoreByte(leaving, chunk.Byte(pos + kLookAhead - 1));
+            InsertNode(Ring(pos), step);
+        }
     }
 
-    // The first key of all, which has nothing to match.
-    void AddFirstNode(int r) {
-        Link(kEnds, r, kEnds);
-        v_age[r] = ++v_clock;
-        EnterBucket(r, kEnds);
-    }
-
-    // Inserts key r and answers the length of its match (the position in
-    // MatchPos); a key equal to r's gives way to r.
-    int InsertNode(int r) {
-        const int hint = std::exchange(v_hint, 0);
-        if (r == kEndPosition) return 0;  // a match there would read as the end token
-        const int best = v_bReplaced && EqualsAfterReplaced(r, hint) ? TakePlace(hint, r) : Search(r, hint);
-        if (best >= kHintLength) v_hint = (v_matchPos + 1) & kWindowMask;
-        return best;
-    }
-
-    // Removes key p if it is in the tree; with children on both sides its
-    // predecessor takes its place and age.
-    void DeleteNode(int p) {
-        if (v_age[p] == 0) return;
-        const int below = Prev(p);
-        const int above = Next(p);
-        const std::uint64_t age = v_age[p];
-        // Without branches, for the same reason as the choice in Hang.
-        const bool bBothSides = std::min(v_age[below], v_age[above]) > age;
-        v_age[below] = bBothSides ? age : v_age[below];
-        Next(below) = above;
-        Prev(above) = below;
-        v_age[p] = 0;
-        LeaveBucket(p, above);
-    }
-
-    int MatchPos() const { return v_matchPos; }
+    static int Ring(std::size_t pos) { return static_cast<int>((pos + kStartPosition) & kWindowMask); }
 
 private:
-    static constexpr int kEnds = kWindowSize;  // list head, beyond both ends
     static constexpr int kNodes = kWindowSize + 1;
     static constexpr int kBuckets = 1 << 16;
     // After a match this long the key after the match position shares its
@@ -157,19 +168,62 @@ private:
         TKeyOrder order;  // of the key to place against the node's key
     };
 
-    int Search(int r, int hint) {
+    void Reset() {
+        v_window.fill(0);
+        v_live.fill(0);
+        v_bucketFirst.fill(0);
+        v_nonEmpty.fill(0);
+        v_nonEmptyWords.fill(0);
+        Prev(kEnds) = Next(kEnds) = kEnds;
+        v_hint = 0;
+        v_bReplaced = false;
+    }
+
+    // The window is followed by a copy of its first kLookAhead - 1 bytes so
+    // that keys can be read without wrapping the index.
+    void StoreByte(int pos, std::uint8_t c) {
+        v_window[pos] = c;
+        if (pos < kLookAhead - 1) v_window[pos + kWindowSize] = c;
+    }
+
+    // Inserts key r; a key equal to r's gives way to r. Any key of the list
+    // is a correct start for placing it, a near one a fast start: the
+    // position after the last match when that was long, as it usually sorts
+    // right next to the new key, unless the key inserted last with the new
+    // key's first three bytes shares more with it; without that position the
+    // latter, or else the first key of the new key's two-byte bucket.
+    void InsertNode(int r, TOrderStep& step) {
+        const int hint = std::exchange(v_hint, 0);
+        if (r == kEndPosition) return;
+        const int best = v_bReplaced && EqualsAfterReplaced(r, hint) ? TakePlace(hint, r, step) : Search(r, hint, step);
+        if (best >= kHintLength) v_hint = (v_matchPos + 1) & kWindowMask;
+    }
+
+    void DeleteNode(int p, TOrderStep& step) {
+        if (v_live[p] == 0) return;
+        const int below = Prev(p);
+        const int above = Next(p);
+        Next(below) = above;
+        Prev(above) = below;
+        v_live[p] = 0;
+        LeaveBucket(p, above);
+        step.leftBelow = static_cast<std::int16_t>(below);
+        step.leftAbove = static_cast<std::int16_t>(above);
+    }
+
+    int Search(int r, int hint, TOrderStep& step) {
         const std::uint8_t* key = &v_window[r];
         std::int32_t& recent = v_recent[RecentSlot(key)];
-        const TPlace at = v_age[hint] != 0 ? Scan(key, NearerThanHint(key, hint, recent)) : PlaceInBucket(r, recent);
+        const TPlace at = v_live[hint] != 0 ? Scan(key, NearerThanHint(key, hint, recent)) : PlaceInBucket(r, recent);
         recent = r;
-        return at.nBelow == kLookAhead ? TakePlace(at.below, r) : Hang(r, at);
+        return at.nBelow == kLookAhead ? TakePlace(at.below, r, step) : Hang(r, at, step);
     }
 
     // A hint that shares no more than the bucket with key may lie anywhere
     // in it; the recent key then starts the walk if it shares more.
     TStart NearerThanHint(const std::uint8_t* key, int hint, int recent) const {
         const TStart start{hint, CompareKeys(key, &v_window[hint])};
-        if (start.order.nEqual > kBucketBytes || v_age[recent] == 0) return start;
+        if (start.order.nEqual > kBucketBytes || v_live[recent] == 0) return start;
         const TStart other{recent, CompareKeys(key, &v_window[recent])};
         return other.order.nEqual > start.order.nEqual ? other : start;
     }
@@ -184,7 +238,7 @@ private:
     // Key r - 1 replaced the equal key at hint - 1, so key r and the key at
     // hint, if that is still in the list, differ in their last bytes at most.
     bool EqualsAfterReplaced(int r, int hint) const {
-        return v_age[hint] != 0 && v_window[r + kLookAhead - 1] == v_window[hint + kLookAhead - 1];
+        return v_live[hint] != 0 && v_window[r + kLookAhead - 1] == v_window[hint + kLookAhead - 1];
     }
 
     // Steps along the key order from the start node to the place of key.
@@ -221,7 +275,7 @@ private:
     }
 
     int NearbyStart(int recent, int bucket) const {
-        return v_age[recent] != 0 && Bucket(recent) == bucket ? recent : v_bucketFirst[bucket];
+        return v_live[recent] != 0 && Bucket(recent) == bucket ? recent : v_bucketFirst[bucket];
     }
 
     TPlace PlaceInEmptyBucket(int bucket) {
@@ -231,21 +285,21 @@ private:
         return at;
     }
 
-    // The new key goes below the younger neighbour; the other one lies
-    // above on the search path.
-    int Hang(int r, const TPlace& at) {
-        const bool bBelowYounger = v_age[at.below] > v_age[at.above];
+    int Hang(int r, const TPlace& at, TOrderStep& step) {
         Link(at.below, r, at.above);
-        v_age[r] = ++v_clock;
+        v_live[r] = 1;
         EnterBucket(r, at.above);
         const int nBelow = CommonBytes(r, at.below, at.nBelow);
         const int nAbove = CommonBytes(r, at.above, at.nAbove);
-        // The longer match wins, and on equal lengths the node met last; the
-        // ranks keep out a branch that would be mispredicted half the time.
-        const bool bBelow = 2 * nBelow + bBelowYounger > 2 * nAbove + !bBelowYounger;
-        v_matchPos = bBelow ? at.below : at.above;
+        step.below = static_cast<std::int16_t>(at.below);
+        step.above = static_cast<std::int16_t>(at.above);
+        step.nBelow = static_cast<std::int8_t>(nBelow);
+        step.nAbove = static_cast<std::int8_t>(nAbove);
+        // Which of equal lengths the encoder takes is left to the ages; the
+        // hint needs only a near key.
+        v_matchPos = nBelow >= nAbove ? at.below : at.above;
         v_bReplaced = false;
-        return bBelow ? nBelow : nAbove;
+        return std::max(nBelow, nAbove);
     }
 
     int CommonBytes(int r, int node, int nKnown) const {
@@ -253,11 +307,14 @@ private:
         return nKnown >= 0 ? nKnown : CompareKeys(&v_window[r], &v_window[node]).nEqual;
     }
 
-    int TakePlace(int old, int r) {
+    int TakePlace(int old, int r, TOrderStep& step) {
         Link(Prev(old), r, Next(old));
-        v_age[r] = std::exchange(v_age[old], 0);
+        v_live[r] = 1;
+        v_live[old] = 0;
         std::int32_t& first = v_bucketFirst[Bucket(r)];
         if (first == old) first = r;
+        step.below = static_cast<std::int16_t>(old);
+        step.nBelow = kLookAhead;
         v_matchPos = old;
         v_bReplaced = true;
         return kLookAhead;
@@ -315,10 +372,9 @@ private:
     std::int32_t& Next(int node) { return v_next[node]; }
 
     std::array<std::uint8_t, kWindowSize + kLookAhead - 1> v_window{};
-    std::array<std::int32_t, kNodes> v_prev{};   // the keys in key order
+    std::array<std::int32_t, kNodes> v_prev{};  // the keys in key order
     std::array<std::int32_t, kNodes> v_next{};
-    std::array<std::uint64_t, kNodes> v_age{};   // 0: not in the tree
-    std::uint64_t v_clock = 0;
+    std::array<std::uint8_t, kNodes> v_live{};  // the position holds a key
     // Per first two key bytes: the smallest key starting with them, 0 if none.
     std::array<std::int32_t, kBuckets> v_bucketFirst{};
     std::array<std::uint64_t, kBuckets / 64> v_nonEmpty{};            // a bit per bucket
@@ -330,90 +386,202 @@ private:
     bool v_bReplaced = false;  // the last key inserted replaced an equal key
 };
 
-// The encoder as a state machine that suspends wherever it needs an input
-// byte that has not been written yet, so that writes of any size produce the
-// token stream the sequential encoder produces.
+struct TMatch {
+    int length;  // below 2: none
+    int pos;
+};
+
+// The tree nodes' ages, replayed over the recorded steps in stream order.
+class CTLZSSNodeAges {
+public:
+    // With children on both sides the key's predecessor takes its place and
+    // age; kEnds has age 0, older than every node.
+    void Left(int p, const TOrderStep& step) {
+        const std::uint64_t age = v_age[p];
+        const bool bBothSides = std::min(v_age[step.leftBelow], v_age[step.leftAbove]) > age;
+        // Without a branch: it would be mispredicted half the time.
+        v_age[step.leftBelow] = bBothSides ? age : v_age[step.leftBelow];
+        v_age[p] = 0;
+    }
+
+    // The match of the key that came in; call before Entered.
+    TMatch Match(const TOrderStep& step) const {
+        if (step.below == kNone) return {0, 0};
+        if (step.nBelow == kLookAhead) return {kLookAhead, step.below};
+        // The longer match wins, and on equal lengths the younger node; the
+        // ranks keep out a branch that would be mispredicted half the time.
+        const bool bBelowYounger = v_age[step.below] > v_age[step.above];
+        const bool bBelow = 2 * step.nBelow + bBelowYounger > 2 * step.nAbove + !bBelowYounger;
+        return bBelow ? TMatch{step.nBelow, step.below} : TMatch{step.nAbove, step.above};
+    }
+
+    void Entered(int r, const TOrderStep& step) {
+        if (step.below == kNone) return;
+        v_age[r] = step.nBelow == kLookAhead ? std::exchange(v_age[step.below], 0) : ++v_clock;
+    }
+
+private:
+    std::array<std::uint64_t, kWindowSize + 1> v_age{};  // 0: not in the tree
+    std::uint64_t v_clock = 0;
+};
+
+// The encoder. Input is cut into chunks of steps; the key order of a chunk
+// is worked out by this thread or a worker, a few chunks ahead, and the
+// chunks are then coded in stream order. Writes of any size give the token
+// stream the sequential encoder gives.
 class CTLZSSCharCompressor {
 public:
-    explicit CTLZSSCharCompressor(CTStream& out) : v_out(out) {}
+    explicit CTLZSSCharCompressor(CTStream& out) : v_out(out), v_order(std::make_unique<CTLZSSKeyOrder>()) {}
 
-    // Reads one block from `in` and encodes it; answers the count (0: end).
-    std::size_t FillInputBlock(CTStream& in) {
-        v_inLastP = in.Read(v_inFileBuff.data(), kBlockSize);
-        v_inFileP = 0;
-        Encode(false);
-        return v_inLastP;
+    ~CTLZSSCharCompressor() {
+        {
+            const std::lock_guard lock(v_mutex);
+            v_bStop = true;
+        }
+        v_changed.notify_all();
+        if (v_worker.joinable()) v_worker.join();
     }
+
+    CTLZSSCharCompressor(const CTLZSSCharCompressor&) = delete;
+    CTLZSSCharCompressor& operator=(const CTLZSSCharCompressor&) = delete;
 
     void Write(const std::uint8_t* p, std::size_t n) {
         while (n > 0) {
-            const std::size_t take = std::min(n, kBlockSize - v_inLastP);
-            std::memcpy(v_inFileBuff.data() + v_inLastP, p, take);
-            v_inLastP += take;
+            // A chunk's last key reads kLookAhead - 1 bytes past it.
+            const std::size_t need = v_chunkFirst + kChunkSteps + kLookAhead - 1 - v_textBase;
+            const std::size_t take = std::min(n, need - v_text.size());
+            v_text.insert(v_text.end(), p, p + take);
             p += take;
             n -= take;
-            if (v_inLastP == kBlockSize) EncodeInputBlock(false);
+            if (v_text.size() == need) CutChunk(kUnknownLength);
         }
     }
 
     void Finish() {
-        EncodeInputBlock(true);
+        CutChunk(v_textBase + v_text.size());
         PutBits(kEndPosition, kEndBits);
         if (v_rackBits > 0) AppendByte(static_cast<std::uint8_t>(v_rack << (8 - v_rackBits)));
         FlushOutputBlock();
     }
 
 private:
-    void EncodeInputBlock(bool bLast) {
-        Encode(bLast);
-        v_inFileP = v_inLastP = 0;
+    static constexpr std::size_t kChunkSteps = std::size_t{1} << 18;
+    static constexpr std::size_t kChunksInFlight = 3;  // bounds the memory taken
+
+    // Hands the steps from v_chunkFirst on, up to the end of the text held
+    // or to `total`, to the key order, keeping the window the next chunk
+    // needs.
+    void CutChunk(std::size_t total) {
+        auto chunk = std::make_unique<TOrderChunk>();
+        const std::size_t end = v_textBase + v_text.size();
+        chunk->first = v_chunkFirst;
+        chunk->last = total == kUnknownLength ? v_chunkFirst + kChunkSteps : total;
+        chunk->total = total;
+        chunk->textBegin = std::max(v_textBase, WindowStart(chunk->first, end));
+        chunk->text.assign(v_text.begin() + static_cast<std::ptrdiff_t>(chunk->textBegin - v_textBase), v_text.end());
+        chunk->steps.resize(chunk->last - chunk->first);
+        v_chunkFirst = chunk->last;
+        const std::size_t keep = std::max(v_textBase, WindowStart(v_chunkFirst, end));
+        v_text.erase(v_text.begin(), v_text.begin() + static_cast<std::ptrdiff_t>(keep - v_textBase));
+        v_textBase = keep;
+        Submit(std::move(chunk), total == kUnknownLength);
     }
 
-    // Consumes the whole input block; bLast means no more input will come.
-    void Encode(bool bLast) {
-        if (!v_filled && !FillLookAhead(bLast)) return;
-        while (ReplaceMatched(bLast) && v_lookAhead > 0) EmitToken();
+    // The first byte still in the window before the step at `pos`, of the
+    // bytes up to `end`.
+    static std::size_t WindowStart(std::size_t pos, std::size_t end) {
+        const std::size_t stored = std::min(end, pos + kLookAhead - 1);
+        return stored > kWindowSize ? stored - kWindowSize : 0;
     }
 
-    bool FillLookAhead(bool bLast) {
-        while (v_lookAhead < kLookAhead && v_inFileP < v_inLastP) {
-            v_finder.StoreByte(kStartPosition + v_lookAhead++, v_inFileBuff[v_inFileP++]);
+    void Submit(std::unique_ptr<TOrderChunk> chunk, bool bMore) {
+        {
+            const std::lock_guard lock(v_mutex);
+            v_chunks.push_back(std::move(chunk));
         }
-        if (v_lookAhead < kLookAhead && !bLast) return false;
-        v_finder.AddFirstNode(kStartPosition);
-        v_filled = true;
-        return true;
+        v_changed.notify_all();
+        if (bMore) StartWorker();
+        WorkUntil(bMore ? kChunksInFlight - 1 : 0);
     }
 
-    void EmitToken() {
-        v_matchLength = std::min(v_matchLength, v_lookAhead);
-        if (v_matchLength <= kBreakEven) {
-            PutBits(0x100u | v_finder.Byte(v_r), kLiteralBits);
-            v_replaceLeft = 1;
-        } else {
-            PutBits(static_cast<std::uint32_t>(v_finder.MatchPos() << kLengthBits | (v_matchLength - 2)), kMatchBits);
-            v_replaceLeft = v_matchLength;
+    // A second core orders chunks while this thread codes; without a thread
+    // this one does all the work.
+    void StartWorker() {
+        if (v_worker.joinable() || v_bNoWorker) return;
+        try {
+            v_workerOrder = std::make_unique<CTLZSSKeyOrder>();
+            v_worker = std::thread([this] { Work(); });
+        } catch (const std::exception&) {
+            v_bNoWorker = true;
         }
     }
 
-    // Slides the window over the bytes just sent. Availability is checked
-    // before the oldest key is deleted so that a suspension falls exactly
-    // where the sequential encoder would read its next byte.
-    bool ReplaceMatched(bool bLast) {
-        for (; v_replaceLeft > 0; --v_replaceLeft) {
-            const bool bHave = v_inFileP < v_inLastP;
-            if (!bHave && !bLast) return false;
-            const int oldest = (v_r + kLookAhead) & kWindowMask;
-            v_finder.DeleteNode(oldest);
-            if (bHave) {
-                v_finder.StoreByte(oldest, v_inFileBuff[v_inFileP++]);
+    void Work() {
+        std::unique_lock lock(v_mutex);
+        for (;;) {
+            v_changed.wait(lock, [this] { return v_bStop || FirstQueued() != nullptr; });
+            if (v_bStop) return;
+            OrderChunk(*FirstQueued(), *v_workerOrder, lock);
+            v_changed.notify_all();
+        }
+    }
+
+    // Codes chunks until at most nLeft are pending, ordering queued ones
+    // itself rather than waiting for the worker.
+    void WorkUntil(std::size_t nLeft) {
+        std::unique_lock lock(v_mutex);
+        while (v_chunks.size() > nLeft) {
+            TOrderChunk& front = *v_chunks.front();
+            if (front.state == TOrderChunk::EState::Done) {
+                lock.unlock();
+                Code(front);
+                lock.lock();
+                v_chunks.pop_front();
+            } else if (TOrderChunk* queued = FirstQueued()) {
+                OrderChunk(*queued, *v_order, lock);
             } else {
-                --v_lookAhead;
+                v_changed.wait(lock, [&front] { return front.state == TOrderChunk::EState::Done; });
             }
-            v_r = (v_r + 1) & kWindowMask;
-            if (v_lookAhead != 0) v_matchLength = v_finder.InsertNode(v_r);
         }
-        return true;
+    }
+
+    static void OrderChunk(TOrderChunk& chunk, CTLZSSKeyOrder& order, std::unique_lock<std::mutex>& lock) {
+        chunk.state = TOrderChunk::EState::Running;
+        lock.unlock();
+        order.Run(chunk);
+        lock.lock();
+        chunk.state = TOrderChunk::EState::Done;
+    }
+
+    TOrderChunk* FirstQueued() const {
+        for (const auto& chunk : v_chunks) {
+            if (chunk->state == TOrderChunk::EState::Queued) return chunk.get();
+        }
+        return nullptr;
+    }
+
+    // Replays the ages over the chunk's steps and sends a token wherever one
+    // starts.
+    void Code(const TOrderChunk& chunk) {
+        for (std::size_t pos = chunk.first; pos < chunk.last; ++pos) {
+            const TOrderStep& step = chunk.steps[pos - chunk.first];
+            if (step.leftBelow != kNone) v_ages.Left(CTLZSSKeyOrder::Ring(pos + kLookAhead - 1), step);
+            if (pos == v_nextToken) EmitToken(chunk, pos, v_ages.Match(step));
+            v_ages.Entered(CTLZSSKeyOrder::Ring(pos), step);
+        }
+    }
+
+    void EmitToken(const TOrderChunk& chunk, std::size_t pos, TMatch match) {
+        const std::size_t nLeft = chunk.total - pos;
+        const int lookAhead = static_cast<int>(std::min<std::size_t>(nLeft, kLookAhead));
+        const int length = std::min(match.length, lookAhead);
+        if (length <= kBreakEven) {
+            PutBits(0x100u | chunk.Byte(pos), kLiteralBits);
+            v_nextToken = pos + 1;
+        } else {
+            PutBits(static_cast<std::uint32_t>(match.pos << kLengthBits | (length - 2)), kMatchBits);
+            v_nextToken = pos + static_cast<std::size_t>(length);
+        }
     }
 
     void PutBits(std::uint32_t value, int nBits) {
@@ -436,19 +604,26 @@ private:
     }
 
     CTStream& v_out;
-    CTLZSSMatchFinder v_finder;
-    std::array<std::uint8_t, kBlockSize> v_inFileBuff;
+    // Input not yet cut into chunks, after the window the next chunk needs.
+    std::vector<std::uint8_t> v_text;
+    std::size_t v_textBase = 0;   // stream position of v_text[0]
+    std::size_t v_chunkFirst = 0;  // first step of the next chunk
+    std::unique_ptr<CTLZSSKeyOrder> v_order;
+    CTLZSSNodeAges v_ages;
+    std::size_t v_nextToken = 0;  // stream position of the next token
     std::array<std::uint8_t, kBlockSize> v_outBlock;
-    std::size_t v_inFileP = 0;   // next input byte
-    std::size_t v_inLastP = 0;   // bytes in the input block
     std::size_t v_outFileP = 0;  // bytes in the output block
     std::uint64_t v_rack = 0;    // pending output bits, the low v_rackBits of them
     int v_rackBits = 0;
-    bool v_filled = false;       // the first look-ahead has been read
-    int v_r = kStartPosition;    // window position of the next byte to code
-    int v_lookAhead = 0;         // bytes not coded yet
-    int v_matchLength = 0;
-    int v_replaceLeft = 0;       // bytes of the last token still to slide in
+
+    // Shared with the worker, under v_mutex.
+    std::mutex v_mutex;
+    std::condition_variable v_changed;
+    std::deque<std::unique_ptr<TOrderChunk>> v_chunks;  // in stream order, not coded yet
+    bool v_bStop = false;
+    std::unique_ptr<CTLZSSKeyOrder> v_workerOrder;
+    bool v_bNoWorker = false;
+    std::thread v_worker;
 };
 
 // The decoder. It decodes whole chunks into a linear buffer that keeps the
@@ -580,8 +755,8 @@ private:
 
 void CTLZSSLogic::Compress(CTStream& in, CTStream& out) {
     auto coder = std::make_unique<CTLZSSCharCompressor>(out);
-    while (coder->FillInputBlock(in) > 0) {
-    }
+    std::vector<std::uint8_t> block(kBlockSize);
+    while (const std::size_t n = in.Read(block.data(), block.size())) coder->Write(block.data(), n);
     coder->Finish();
 }
 

@@ -173,6 +173,24 @@ TEST(LzssFormat, MatchesTextbookEncoderWhateverTheRememberedStart) {
     for (const std::string& in : inputs) EXPECT_TRUE(SameBytes(LzssCompress(in), bench::ReferenceCompress(in))) << in.size();
 }
 
+// The coder orders the keys of 2^18 steps at a time, some on another thread,
+// and replays the tree's ages over them in stream order. Ties between equal
+// matches are settled by ages that runs of one byte carry across those
+// boundaries; the last run may be shorter than the look-ahead or empty.
+TEST(LzssFormat, MatchesTextbookEncoderAcrossItsRunsOfSteps) {
+    constexpr std::size_t kRun = std::size_t{1} << 18;
+    std::vector<std::string> inputs;
+    for (const std::size_t n : {kRun - 1, kRun, kRun + 15, kRun + 16, kRun + 17, kRun + 4097}) {
+        inputs.push_back(Sprinkled(n, static_cast<unsigned>(n)));
+    }
+    inputs.push_back(Wordy(3 * kRun + 16, 5));
+    inputs.push_back(Sprinkled(4 * kRun + 1000, 6));
+    for (const std::string& in : inputs) {
+        EXPECT_TRUE(SameBytes(LzssCompress(in), bench::ReferenceCompress(in))) << in.size();
+    }
+    EXPECT_TRUE(SameBytes(CompressInChunks(inputs.back(), kRun - 3), LzssCompress(inputs.back())));
+}
+
 TEST(LzssRoundTrip, RandomAndTextInputs) {
     std::vector<std::string> inputs;
     for (std::size_t n : {0u, 1u, 16383u, 16384u, 16385u, 1u << 20}) {
@@ -255,13 +273,20 @@ private:
 };
 
 TEST(LzssStreams, UnderlyingStreamErrorsPropagateAndStopTheCoder) {
-    const std::string in = RandomBytes(100000, 6);
+    // More than the compressor holds back while it orders keys ahead.
+    const std::string in = RandomBytes(1 << 20, 6);
     CTFailingStream disk(20000);
     CTLZSSCompressorStream compressor(disk);
     EXPECT_THROW(compressor.WriteAll(in), CTStreamError);
     EXPECT_FALSE(compressor.Success());
     EXPECT_EQ(compressor.Write(in.data(), 1), 0u);
     EXPECT_NO_THROW(compressor.Finish());
+
+    CTFailingStream smallDisk(1000);
+    CTLZSSCompressorStream held(smallDisk);
+    EXPECT_EQ(held.Write(in.data(), 100000), 100000u) << "a short input is coded when it is finished";
+    EXPECT_THROW(held.Finish(), CTStreamError);
+    EXPECT_FALSE(held.Success());
 
     CTFailingStream source(16384);
     CTLZSSExpanderStream expander(source);
