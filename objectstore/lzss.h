@@ -20,8 +20,9 @@ namespace brumalis {
 class CTLZSSCharCompressor;  // incremental encoder, driven by writes
 class CTLZSSCharExpander;    // incremental decoder, driven by reads
 
-// Runs the whole coder from one stream to the other in the calling thread.
-// No signature is written or expected.
+// Runs the whole coder from one stream to the other. Only the calling thread
+// touches the streams; compressing more than 256 KB also orders keys on a
+// worker thread. No signature is written or expected.
 class CTLZSSLogic {
 public:
     static void Compress(CTStream& in, CTStream& out);
@@ -47,7 +48,8 @@ protected:
 };
 
 // Write-only: bytes written are compressed into the output stream, which
-// nobody else may write to until the token stream is finished.
+// nobody else may write to until the token stream is finished. The output
+// lags up to 768 KB behind the input, and Finish writes the rest.
 class CTLZSSCompressorStream final : public CTLZSSStream {
 public:
     explicit CTLZSSCompressorStream(CTStream& out);
