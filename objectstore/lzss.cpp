@@ -93,7 +93,7 @@ struct TOrderChunk {
     std::size_t first = 0;
     std::size_t last = 0;
     std::size_t total = kUnknownLength;  // the stream's length once known
-    std::size_t textBegin = 0;           // stream position of text[0]
+    std::size_t textBegin = 0;           // stream position of text[0], the window's first
     std::vector<std::uint8_t> text;
     std::vector<TOrderStep> steps;       // one per stream position
     EState state = EState::Queued;
@@ -131,10 +131,10 @@ public:
         Reset();
         const std::size_t stored = std::min(chunk.total, chunk.first + kLookAhead - 1);
         for (std::size_t pos = chunk.textBegin; pos < stored; ++pos) StoreByte(Ring(pos), chunk.Byte(pos));
-        // The keys in the window before the first step; none has left yet.
+        // The text starts with the window's oldest key, and no key before the
+        // first step has left yet.
         TOrderStep scratch;
-        const std::size_t oldest = stored > kWindowSize ? stored - kWindowSize : 0;
-        for (std::size_t pos = std::max(oldest, chunk.textBegin); pos < chunk.first; ++pos) InsertNode(Ring(pos), scratch);
+        for (std::size_t pos = chunk.textBegin; pos < chunk.first; ++pos) InsertNode(Ring(pos), scratch);
         for (std::size_t pos = chunk.first; pos < chunk.last; ++pos) {
             TOrderStep& step = chunk.steps[pos - chunk.first];
             const int leaving = Ring(pos + kLookAhead - 1);
