@@ -60,29 +60,12 @@ constexpr bool kRussian = true;
 constexpr bool kRussian = false;
 #endif
 
-// The page's messages, answered with OK.
-class CTMessageLog : public dialogs::CTMessagePresenter {
-public:
-    std::optional<dialogs::TMsgDlgBtn> ShowMessageWindow(dialogs::TDialogParent*,
-                                                         const dialogs::TMessageWindowModel& model) override {
-        texts.push_back(model.Text());
-        return dialogs::mbOK;
-    }
-    bool ShowInputWindow(dialogs::TDialogParent*, dialogs::TInputWindowModel&) override { return false; }
-    std::vector<std::string> texts;
-};
 
 class AnalysisPageUi : public ::testing::Test, protected CTStartedDesktop {
 protected:
-    void SetUp() override {
-        if (!kRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
-        v_previousPresenter = dialogs::TBaseMsg::SetPresenter(&messages);
-    }
     void TearDown() override {
         Stop();
         TU_Form::SetNewIndex(U_Length, 0, false);
-        dialogs::TBaseMsg::SetPresenter(v_previousPresenter);
-        unsetenv("BRUMALIS_LANGUAGE");
     }
 
     // Starts the program as the desktop does, the window shown on the Analysis page.
@@ -185,10 +168,9 @@ protected:
 
     testing::TPrivateRegistry registry;
     CTMessageLog messages;
+    CTPageTestScope scope{kRussian, messages};
     TAnalysisPageView* page = nullptr;
 
-private:
-    dialogs::CTMessagePresenter* v_previousPresenter = nullptr;
 };
 
 #ifndef BRUMALIS_ANALYSIS_RUSSIAN

@@ -25,6 +25,7 @@
 #include "dialogs/user_dialog_messages.h"
 #include "tests/platform/private_registry.h"
 #include "tests/ui_check/ui_check.h"
+#include "tests/workflow/started_desktop.h"
 #include "workflow/desktop_start.h"
 #include "workflow/ui/desktop_presenter.h"
 #include "workflow/ui/option_frame_step.h"
@@ -45,23 +46,11 @@ constexpr bool kRussian = true;
 constexpr bool kRussian = false;
 #endif
 
-// The messages the frame shows; a question is answered Yes.
-class CTMessageLog : public dialogs::CTMessagePresenter {
-public:
-    std::optional<dialogs::TMsgDlgBtn> ShowMessageWindow(dialogs::TDialogParent*,
-                                                         const dialogs::TMessageWindowModel& model) override {
-        texts.push_back(model.Text());
-        return model.Buttons().Has(dialogs::mbYes) ? dialogs::mbYes : dialogs::mbOK;
-    }
-    bool ShowInputWindow(dialogs::TDialogParent*, dialogs::TInputWindowModel&) override { return false; }
-    std::vector<std::string> texts;
-};
-
 class OptionFrameUi : public ::testing::Test {
 protected:
+    // A question the frame asks is answered Yes.
+    OptionFrameUi() { messages.questionAnswer = dialogs::mbYes; }
     void SetUp() override {
-        if (!kRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
-        v_previousPresenter = dialogs::TBaseMsg::SetPresenter(&messages);
         presenter = std::make_unique<TQtDesktopPresenter>();
         start = std::make_unique<TDesktopStart>(platform::TParameters{}, *presenter);
         AddPageSteps(*start, *presenter);
@@ -76,8 +65,6 @@ protected:
     void TearDown() override {
         start.reset();
         presenter.reset();
-        dialogs::TBaseMsg::SetPresenter(v_previousPresenter);
-        unsetenv("BRUMALIS_LANGUAGE");
     }
 
     TMainSession& Session() { return start->Program().Session(); }
@@ -153,6 +140,7 @@ protected:
 
     testing::TPrivateRegistry registry;
     CTMessageLog messages;
+    CTPageTestScope scope{kRussian, messages};
     // The calculations' questions and messages go through the message service, as in the program.
     const dialogs::TMessageUserDialog userDialog;
     std::unique_ptr<TQtDesktopPresenter> presenter;
@@ -161,8 +149,6 @@ protected:
     TResultsPage* page = nullptr;
     TOptionFramePanel* panel = nullptr;
 
-private:
-    dialogs::CTMessagePresenter* v_previousPresenter = nullptr;
 };
 
 TEST_F(OptionFrameUi, TheFrameFollowsTheGridsCurrentUnitWithBothAddButtons) {

@@ -41,17 +41,6 @@ namespace {
 
 using test::Child;
 
-// The texts the page's messages would show, answered with OK.
-class CTMessageLog : public dialogs::CTMessagePresenter {
-public:
-    std::optional<dialogs::TMsgDlgBtn> ShowMessageWindow(dialogs::TDialogParent*,
-                                                         const dialogs::TMessageWindowModel& model) override {
-        texts.push_back(model.Text());
-        return dialogs::mbOK;
-    }
-    bool ShowInputWindow(dialogs::TDialogParent*, dialogs::TInputWindowModel&) override { return false; }
-    std::vector<std::string> texts;
-};
 
 // The language is read once per process: the Russian program runs the window
 // checks only, the English one everything.
@@ -63,14 +52,8 @@ constexpr bool kRussian = false;
 
 class SettingsPageUi : public ::testing::Test, protected CTStartedDesktop {
 protected:
-    void SetUp() override {
-        if (!kRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
-        v_previousPresenter = dialogs::TBaseMsg::SetPresenter(&messages);
-    }
     void TearDown() override {
         Stop();
-        dialogs::TBaseMsg::SetPresenter(v_previousPresenter);
-        unsetenv("BRUMALIS_LANGUAGE");
     }
 
     // Starts the program as the desktop does; the page is on the Settings tab.
@@ -113,10 +96,9 @@ protected:
 
     testing::TPrivateRegistry registry;
     CTMessageLog messages;
+    CTPageTestScope scope{kRussian, messages};
     TSettingsPageView* page = nullptr;
 
-private:
-    dialogs::CTMessagePresenter* v_previousPresenter = nullptr;
 };
 
 #ifndef BRUMALIS_SETTINGS_RUSSIAN

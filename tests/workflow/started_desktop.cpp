@@ -4,10 +4,29 @@
 
 #include <QTest>
 
+#include <cstdlib>
+
 #include "catalogue/unit_classes.h"
+#include "dialogs/messages.h"
 #include "workflow/ui/page_steps.h"
 
 namespace brumalis::ui {
+
+std::optional<dialogs::TMsgDlgBtn> CTMessageLog::ShowMessageWindow(dialogs::TDialogParent*,
+                                                                   const dialogs::TMessageWindowModel& model) {
+    texts.push_back(model.Text());
+    return model.Buttons().Has(questionAnswer) ? questionAnswer : dialogs::mbOK;
+}
+
+CTPageTestScope::CTPageTestScope(bool bRussian, CTMessageLog& log) {
+    if (!bRussian) setenv("BRUMALIS_LANGUAGE", "en", 1);
+    v_previousPresenter = dialogs::TBaseMsg::SetPresenter(&log);
+}
+
+CTPageTestScope::~CTPageTestScope() {
+    dialogs::TBaseMsg::SetPresenter(v_previousPresenter);
+    unsetenv("BRUMALIS_LANGUAGE");
+}
 
 void CTStartedDesktop::StartDesktop(bool bShow) {
     StopDesktop();
